@@ -1,0 +1,67 @@
+#pragma once
+// The legacy text/number/date conversions, one implementation for the whole system.
+// Cell texts use "." as the decimal separator whatever the regional settings; a comma is not
+// numeric. Masks work on the exact decimal text (long digit strings never pass through a double)
+// and round half away from zero. Dates read day/month/year, or year/month/day when the first field
+// has four digits; never swapped; serial numbers are not dates. No negative zero is ever written.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "datetime.hpp"
+
+namespace vt::conv {
+
+// An exact decimal: value = (neg ? -1 : 1) * digits * 10^-scale; digits has no sign.
+struct Decimal {
+  bool neg = false;
+  std::string digits;
+  int scale = 0;
+};
+
+// Numeric grammar: blanks? sign? (digits ("." digits?)? | "." digits) blanks?
+std::optional<Decimal> ParseNumber(std::string_view text);
+bool IsNumericText(std::string_view text);                  // IsNumeric
+std::optional<double> StrictNumber(std::string_view text);  // CDbl; nullopt = conversion failed
+double LeadingNumber(std::string_view text);                // Val; never fails
+
+// Format(text, mask) for the number masks ("0", "00", ..., "#", "####0", "########0.00", ...,
+// and ">" for upper case). A text that is not numeric is returned unchanged.
+std::string FormatNumberText(std::string_view text, std::string_view mask);
+// Format(double, mask): the value is written to 15 significant digits first.
+std::string FormatNumber(double value, std::string_view mask);
+
+// IsDate / CDate. The time part, when present, is checked and dropped by ParseDate.
+std::optional<Date> ParseDate(std::string_view text);
+std::optional<DateTime> ParseDateTime(std::string_view text);
+bool IsDateText(std::string_view text);
+// Format(text, datePattern); the text is returned unchanged when it is not a date.
+std::string FormatDateText(std::string_view text, std::string_view pattern);
+// Date patterns: d dd m mm M MM yy yyyy h hh H HH n nn s ss AM/PM ("m" after an hour token is
+// minutes); any other character is written as it stands.
+std::string FormatDate(const Date& date, std::string_view pattern);
+std::string FormatDateTime(const DateTime& value, std::string_view pattern);
+
+// The blank rule: "0" for an empty or all-blank text, otherwise the text unchanged.
+std::string BlankToZero(std::string_view text);
+int LastDayOfMonth(std::string_view dateText);  // 0 when not a date
+bool WithinTolerance(double tolerance, double a, double b);
+
+// CStr of a number: 15 significant digits, "." separator, no trailing zeros.
+std::string VbStr(double value);
+
+// Text helpers with the legacy semantics: Trim removes spaces only; UCase upper-cases ASCII and
+// Latin letters in UTF-8; lengths and cuts count characters (code points), not bytes.
+std::string Trim(std::string_view text);
+std::string LTrim(std::string_view text);
+std::string RTrim(std::string_view text);
+std::string Upper(std::string_view text);
+std::string Lower(std::string_view text);
+long Len(std::string_view text);
+std::string Left(std::string_view text, long count);
+std::string Right(std::string_view text, long count);
+std::string Mid(std::string_view text, long start, long count = -1);  // start is 1-based
+std::string FirstChar(std::string_view text);
+
+}  // namespace vt::conv
