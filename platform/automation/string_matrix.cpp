@@ -1,0 +1,32 @@
+#include "platform/automation/string_matrix.hpp"
+
+#include "platform/errors/error.hpp"
+
+namespace vt::automation {
+
+StringMatrix::StringMatrix(long rowLower, long rowUpper, long colLower, long colUpper)
+    : rowLower_(rowLower), rowUpper_(rowUpper), colLower_(colLower), colUpper_(colUpper) {
+  if (rowUpper_ < rowLower_ - 1 || colUpper_ < colLower_ - 1) {
+    throw Error(9, "Valtrone", "Subíndice fuera del intervalo");
+  }
+  cells_.resize(static_cast<size_t>(rows()) * static_cast<size_t>(cols()));
+}
+
+long StringMatrix::lbound(int dimension) const { return dimension == 1 ? rowLower_ : colLower_; }
+long StringMatrix::ubound(int dimension) const { return dimension == 1 ? rowUpper_ : colUpper_; }
+
+bool StringMatrix::contains(long row, long col) const {
+  return row >= rowLower_ && row <= rowUpper_ && col >= colLower_ && col <= colUpper_;
+}
+
+std::string& StringMatrix::at(long row, long col) {
+  if (!contains(row, col)) throw Error(9, "Valtrone", "Subíndice fuera del intervalo");
+  return cells_[static_cast<size_t>(row - rowLower_) * static_cast<size_t>(cols()) +
+                static_cast<size_t>(col - colLower_)];
+}
+
+const std::string& StringMatrix::at(long row, long col) const {
+  return const_cast<StringMatrix*>(this)->at(row, col);
+}
+
+}  // namespace vt::automation

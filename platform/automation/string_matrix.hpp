@@ -1,0 +1,35 @@
+#pragma once
+// A two-dimensional array of texts with explicit bounds (rows x columns), shared by handle:
+// passing a sheet by reference hands over the handle, never a copy of its cells, so a validator
+// that rewrites a cell is seen by the caller that stores it afterwards.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vt::automation {
+
+class StringMatrix {
+ public:
+  StringMatrix() = default;
+  StringMatrix(long rowLower, long rowUpper, long colLower, long colUpper);
+
+  bool empty() const { return rows() == 0 || cols() == 0; }
+  long lbound(int dimension) const;  // dimension 1 = rows, 2 = columns
+  long ubound(int dimension) const;  // lbound - 1 when that dimension is empty
+  long rows() const { return rowUpper_ - rowLower_ + 1; }
+  long cols() const { return colUpper_ - colLower_ + 1; }
+
+  bool contains(long row, long col) const;
+  // Out-of-range subscripts raise vt::Error 9, as the legacy arrays did.
+  std::string& at(long row, long col);
+  const std::string& at(long row, long col) const;
+
+ private:
+  long rowLower_ = 0, rowUpper_ = -1, colLower_ = 0, colUpper_ = -1;
+  std::vector<std::string> cells_;
+};
+
+using StringMatrixRef = std::shared_ptr<StringMatrix>;
+
+}  // namespace vt::automation
