@@ -27,7 +27,8 @@ std::optional<double> StrictNumber(std::string_view text);  // CDbl; nullopt = c
 double LeadingNumber(std::string_view text);                // Val; never fails
 
 // Format(text, mask) for the number masks ("0", "00", ..., "#", "####0", "########0.00", ...,
-// and ">" for upper case). A text that is not numeric is returned unchanged.
+// "###,###,##0.00" with "," grouping, and ">" for upper case). A text that is not numeric is
+// returned unchanged; so is any text under a mask outside that grammar.
 std::string FormatNumberText(std::string_view text, std::string_view mask);
 // Format(double, mask): the value is written to 15 significant digits first.
 std::string FormatNumber(double value, std::string_view mask);
@@ -36,10 +37,15 @@ std::string FormatNumber(double value, std::string_view mask);
 std::optional<Date> ParseDate(std::string_view text);
 std::optional<DateTime> ParseDateTime(std::string_view text);
 bool IsDateText(std::string_view text);
-// Format(text, datePattern); the text is returned unchanged when it is not a date.
+// CDate under a configured date pattern: a month-first pattern ("MM/dd/yyyy") reads month/day/year
+// first, then as ParseDate does; any other pattern reads as ParseDate.
+std::optional<Date> ParseDateByPattern(std::string_view text, std::string_view pattern);
+// Format(text, datePattern); the text is returned unchanged when it is not a date. The text is read
+// as ParseDateByPattern reads it, so a month-first pattern rewrites its own output unchanged.
 std::string FormatDateText(std::string_view text, std::string_view pattern);
-// Date patterns: d dd m mm M MM yy yyyy h hh H HH n nn s ss AM/PM ("m" after an hour token is
-// minutes); any other character is written as it stands.
+// Date patterns, case-insensitive: d dd m mm yy yyyy h hh n nn s ss AM/PM A/P ("m" right after an
+// hour token or right before a seconds token is minutes; hours are 24-hour unless AM/PM is present);
+// any other character is written as it stands.
 std::string FormatDate(const Date& date, std::string_view pattern);
 std::string FormatDateTime(const DateTime& value, std::string_view pattern);
 
@@ -48,8 +54,16 @@ std::string BlankToZero(std::string_view text);
 int LastDayOfMonth(std::string_view dateText);  // 0 when not a date
 bool WithinTolerance(double tolerance, double a, double b);
 
+// The standard rewrites of sheet cells.
+std::string AmountCell(std::string_view text);                        // "########0.00", blank -> "0"
+std::string CodeCellZ(std::string_view text, std::string_view mask);  // number mask, blank -> "0"
+std::string DateCell(std::string_view text);                          // "dd/mm/yyyy"
+
 // CStr of a number: 15 significant digits, "." separator, no trailing zeros.
 std::string VbStr(double value);
+// The number VbStr writes, read back (CDbl(CStr(v))); also for the exponent form, which the cell
+// grammar does not read.
+double RoundTo15Digits(double value);
 
 // Text helpers with the legacy semantics: Trim removes spaces only; UCase upper-cases ASCII and
 // Latin letters in UTF-8; lengths and cuts count characters (code points), not bytes.

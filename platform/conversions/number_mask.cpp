@@ -1,0 +1,141 @@
+// Format with the number masks: exact decimal rounding on the digits of the text.
+
+#include <cmath>
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/conversions/number_scan.hpp"
+
+namespace vt::conv {
+namespace {
+
+struct NumberMask {
+  int minIntDigits = 0;  // count of "0" before the point
+  int decimals = 0;      // count of "0" after the point
+  bool grouped = false;  // a "," in the integer part
+};
+
+bool IsUpperCaseMask(std::string_view mask) {
+  return !mask.empty() && mask.find_first_not_of('>') == std::string_view::npos;
+}
+
+// Grammar: [#0,]* ("." "0"*)?, with at least one "#" or "0".
+std::optional<NumberMask> ParseMask(std::string_view mask) {
+  NumberMask m;
+  bool placeholder = false;
+  size_t i = 0;
+  for (; i < mask.size() && mask[i] != '.'; ++i) {
+    switch (mask[i]) {
+      case '0':
+        ++m.minIntDigits;
+        placeholder = true;
+        break;
+      case '#':
+        placeholder = true;
+        break;
+      case ',':
+        m.grouped = true;
+        break;
+      default:
+        return std::nullopt;
+    }
+  }
+  if (i < mask.size()) {
+    for (++i; i < mask.size(); ++i) {
+      if (mask[i] != '0') return std::nullopt;
+      ++m.decimals;
+      placeholder = true;
+    }
+  }
+  if (!placeholder) return std::nullopt;
+  return m;
+}
+
+// Adds one unit in the last place of a digit string.
+void Increment(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
+
+std::string FormatDigits(bool neg, std::string_view intDigits, std::string_view fracDigits,
+                         const NumberMask& mask) {
+  const size_t nonZero = intDigits.find_first_not_of('0');
+  intDigits = nonZero == std::string_view::npos ? std::string_view() : intDigits.substr(nonZero);
+  const size_t n = static_cast<size_t>(mask.decimals);
+
+  // The value scaled by 10^n, rounded half away from zero.
+  std::string scaled;
+  scaled.reserve(intDigits.size() + n + 1);
+  scaled.append(intDigits);
+  if (fracDigits.size() <= n) {
+    scaled.append(fracDigits);
+    scaled.append(n - fracDigits.size(), '0');
+  } else {
+    scaled.append(fracDigits.substr(0, n));
+    if (fracDigits[n] >= '5') Increment(scaled);
+  }
+  const bool zero = scaled.find_first_not_of('0') == std::string::npos;
+
+  std::string_view intPart(scaled.data(), scaled.size() - n);
+  const std::string_view fracPart(scaled.data() + intPart.size(), n);
+  const size_t firstSignificant = intPart.find_first_not_of('0');
+  intPart =
+      firstSignificant == std::string_view::npos ? std::string_view() : intPart.substr(firstSignificant);
+  const size_t padding =
+      intPart.size() < static_cast<size_t>(mask.minIntDigits) ? mask.minIntDigits - intPart.size() : 0;
+  const size_t intWidth = intPart.size() + padding;
+
+  std::string out;
+  out.reserve(intWidth + intWidth / 3 + n + 2);
+  if (neg && !zero) out += '-';
+  for (size_t i = 0; i < intWidth; ++i) {
+    if (mask.grouped && i > 0 && (intWidth - i) % 3 == 0) out += ',';
+    out += i < padding ? '0' : intPart[i - padding];
+  }
+  if (n > 0) {
+    out += '.';
+    out.append(fracPart);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string FormatNumberText(std::string_view text, std::string_view mask) {
+  if (IsUpperCaseMask(mask)) return Upper(text);
+  const auto m = ParseMask(mask);
+  const auto span = m ? detail::ScanNumber(text) : std::nullopt;
+  if (!span) return std::string(text);
+  return FormatDigits(span->neg, span->intDigits, span->fracDigits, *m);
+}
+
+std::string FormatNumber(double value, std::string_view mask) {
+  const auto m = ParseMask(mask);
+  if (!m || !std::isfinite(value)) return FormatNumberText(VbStr(value), mask);
+  const detail::Digits15 r = detail::RoundTo15(value);
+  if (r.zero) return FormatDigits(false, {}, {}, *m);
+
+  // Lay the 15 digits out around the point.
+  const std::string_view digits(r.digits, 15);
+  const int intCount = r.exponent + 1;
+  std::string buf;
+  std::string_view intDigits, fracDigits;
+  if (intCount >= 15) {
+    buf.assign(digits).append(static_cast<size_t>(intCount - 15), '0');
+    intDigits = buf;
+  } else if (intCount > 0) {
+    intDigits = digits.substr(0, intCount);
+    fracDigits = digits.substr(intCount);
+  } else {
+    buf.assign(static_cast<size_t>(-intCount), '0').append(digits);
+    fracDigits = buf;
+  }
+  return FormatDigits(r.neg, intDigits, fracDigits, *m);
+}
+
+}  // namespace vt::conv

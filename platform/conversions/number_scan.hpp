@@ -1,0 +1,35 @@
+#pragma once
+// Internal: allocation-free scanning of number texts, shared by the number conversions and masks.
+
+#include <optional>
+#include <string_view>
+
+namespace vt::conv::detail {
+
+// The pieces of a number text; views into the scanned text.
+struct NumberSpan {
+  bool neg = false;
+  std::string_view intDigits;     // may be empty (".5")
+  std::string_view fracDigits;    // may be empty ("12", "12.")
+  std::string_view unsignedText;  // digits and point, as from_chars reads them
+};
+
+// The whole text must be a number (blanks around allowed); nullopt otherwise or beyond double range.
+std::optional<NumberSpan> ScanNumber(std::string_view text);
+// The number at the start of the text; nullopt when there is no digit.
+std::optional<NumberSpan> ScanLeadingNumber(std::string_view text);
+// Value of a scanned span; never a negative zero. Beyond double range gives +-max.
+double SpanValue(const NumberSpan& span);
+
+// A double rounded to 15 significant digits: value = d1.d2...d15 * 10^exponent (d1 != 0 unless zero).
+struct Digits15 {
+  bool neg = false;
+  char digits[15] = {};
+  int exponent = 0;
+  bool zero = true;
+};
+Digits15 RoundTo15(double value);
+
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace vt::conv::detail

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "generated_numbers.hpp"
+#include "platform/conversions/conversions.hpp"
+
+using namespace vt::conv;
+
+namespace {
+
+const char* const kMasks[] = {"0",
+                              "00",
+                              "000",
+                              "0000",
+                              "000000",
+                              "0000000",
+                              "0000000000",
+                              "0000000000000",
+                              "#",
+                              "####0",
+                              "########0",
+                              "########0.00",
+                              "#########0.00",
+                              "########0.000",
+                              ">",
+                              "0.00",
+                              "###,###,##0.00",
+                              "000000000"};
+
+struct MaskCase {
+  const char* text;
+  const char* mask;
+  const char* expected;
+};
+
+TEST(FormatNumberText, Table) {
+  const std::string twenty = "12345678901234567890";
+  const MaskCase cases[] = {
+      {"1", "00", "01"},
+      {"-1", "00", "-01"},
+      {"0", "00", "00"},
+      {"", "00", ""},
+      {"", "########0.00", ""},
+      {"abc", "00", "abc"},
+      {" 5 ", "00", "05"},
+      {"+5", "00", "05"},
+      {"2.6", "0", "3"},
+      {"2.5", "0", "3"},
+      {"-2.5", "0", "-3"},
+      {"01", "0", "1"},
+      {"01-20", "0", "01-20"},
+      {"1001", "000000", "001001"},
+      {"25", "0000000", "0000025"},
+      {"25.5", "0000000", "0000026"},
+      {"1234567", "000000", "1234567"},
+      {"1710034065", "0000000000000", "0001710034065"},
+      {"0001710034065", "0000000000", "1710034065"},
+      {"15/03/2014", "00", "15/03/2014"},
+      {"0", "#", ""},
+      {"007", "#", "7"},
+      {"0.4", "#", ""},
+      {"-0.4", "#", ""},
+      {"12.5", "#", "13"},
+      {"-5", "#", "-5"},
+      {"P", "#", "P"},
+      {"0303", "####0", "303"},
+      {"0", "####0", "0"},
+      {"2013.6", "########0", "2014"},
+      {"12.5", "########0.00", "12.50"},
+      {"-5", "########0.00", "-5.00"},
+      {"-0.004", "########0.00", "0.00"},
+      {"-0.005", "########0.00", "-0.01"},
+      {"2.675", "########0.00", "2.68"},
+      {"1.005", "########0.00", "1.01"},
+      {"9.995", "########0.00", "10.00"},
+      {"999.999", "#########0.00", "1000.00"},
+      {".5", "########0.00", "0.50"},
+      {"12.", "########0.00", "12.00"},
+      {"1234567890123", "########0.00", "1234567890123.00"},
+      {"0.0175", "########0.000", "0.018"},
+      {"1,234.50", "########0.00", "1,234.50"},
+      {"12,50", "########0.00", "12,50"},
+      {"1E5", "0000000000000", "1E5"},
+      {"1234567.891", "###,###,##0.00", "1,234,567.89"},
+      {"-1234", "###,###,##0.00", "-1,234.00"},
+      {"12", "###,###,##0.00", "12.00"},
+      {"0.5", "0.00", "0.50"},
+      {"abcñ", ">", "ABCÑ"},
+      {"00123", ">", "00123"},
+      {"12", "", "12"},
+      {"12", "dd/mm/yyyy", "12"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatNumberText(c.text, c.mask), c.expected) << c.text << " | " << c.mask;
+  }
+  EXPECT_EQ(FormatNumberText(twenty, "0000000000000"), twenty);
+  const std::string authorisation(37, '7');
+  EXPECT_EQ(FormatNumberText(authorisation, "0000000000"), authorisation);
+}
+
+TEST(FormatNumber, DoubleIsWrittenTo15DigitsFirst) {
+  const struct {
+    double value;
+    const char* mask;
+    const char* expected;
+  } cases[] = {
+      {12.005999999999999, "########0.00", "12.01"},
+      {0.1 + 0.2, "########0.00", "0.30"},
+      {2.675, "########0.00", "2.68"},  // 2.67499999... as a binary double
+      {-0.004, "########0.00", "0.00"},
+      {-0.0, "########0.00", "0.00"},
+      {0, "#", ""},
+      {1e20, "0", "100000000000000000000"},
+      {1.5e-7, "########0.000", "0.000"},
+      {0.0005, "########0.000", "0.001"},
+      {-1234.5, "###,###,##0.00", "-1,234.50"},
+      {41, "00", "41"},
+      {12.5, ">", "12.5"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << c.value << " | " << c.mask;
+  }
+  EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), "0.00"), "NaN");
+}
+
+TEST(FormatNumberText, EveryMaskIsIdempotent) {
+  for (const char* mask : kMasks) {
+    for (const std::string& text : GeneratedNumberTexts()) {
+      const std::string once = FormatNumberText(text, mask);
+      EXPECT_EQ(FormatNumberText(once, mask), once) << text << " | " << mask;
+    }
+    EXPECT_EQ(BlankToZero(FormatNumberText("", mask)), "0") << mask;
+  }
+}
+
+TEST(VbStr, Table) {
+  const struct {
+    double value;
+    const char* expected;
+  } cases[] = {
+      {0.1 + 0.2, "0.3"},
+      {0, "0"},
+      {-0.0, "0"},
+      {12.5, "12.5"},
+      {30, "30"},
+      {12.01, "12.01"},
+      {-7.25, "-7.25"},
+      {1e15, "1E+15"},
+      {999999999999999, "999999999999999"},
+      {999999999999999.9, "1E+15"},
+      {123456789012345678.0, "1.23456789012346E+17"},
+      {0.0001, "0.0001"},
+      {0.000015, "1.5E-05"},
+      {-0.000015, "-1.5E-05"},
+      {1e100, "1E+100"},
+      {1.0 / 3, "0.333333333333333"},
+      {2.0 / 3, "0.666666666666667"},
+      {100, "100"},
+      {1234567.125, "1234567.125"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(VbStr(c.value), c.expected) << c.expected;
+  EXPECT_EQ(VbStr(std::numeric_limits<double>::infinity()), "Infinity");
+}
+
+TEST(VbStr, ReadsBackAsNumber) {
+  for (double v : {0.1 + 0.2, 12.345, -1e-3, 98765.4321, 1e14 + 0.5}) {
+    const auto back = StrictNumber(VbStr(v));
+    ASSERT_TRUE(back.has_value()) << v;
+    EXPECT_EQ(*back, RoundTo15Digits(v)) << v;
+  }
+  // The exponent form is not a cell number, but its value is still at hand.
+  const double noise = 0.1 + 0.2 - 0.3;
+  EXPECT_EQ(VbStr(noise), "5.55111512312578E-17");
+  EXPECT_FALSE(StrictNumber(VbStr(noise)).has_value());
+  EXPECT_EQ(RoundTo15Digits(noise), 5.55111512312578e-17);
+  EXPECT_EQ(RoundTo15Digits(0.1 + 0.2), 0.3);
+  EXPECT_FALSE(std::signbit(RoundTo15Digits(-0.0)));
+}
+
+}  // namespace
