@@ -1,13 +1,13 @@
 #include "platform/automation/string_matrix.hpp"
 
-#include "platform/errors/error.hpp"
+#include "platform/automation/errors.hpp"
 
 namespace vt::automation {
 
 StringMatrix::StringMatrix(long rowLower, long rowUpper, long colLower, long colUpper)
     : rowLower_(rowLower), rowUpper_(rowUpper), colLower_(colLower), colUpper_(colUpper) {
   if (rowUpper_ < rowLower_ - 1 || colUpper_ < colLower_ - 1) {
-    throw Error(9, "Valtrone", "Subíndice fuera del intervalo");
+    raise(kErrSubscript, kConversionSource);
   }
   cells_.resize(static_cast<size_t>(rows()) * static_cast<size_t>(cols()));
 }
@@ -20,7 +20,7 @@ bool StringMatrix::contains(long row, long col) const {
 }
 
 std::string& StringMatrix::at(long row, long col) {
-  if (!contains(row, col)) throw Error(9, "Valtrone", "Subíndice fuera del intervalo");
+  if (!contains(row, col)) raise(kErrSubscript, kConversionSource);
   return cells_[static_cast<size_t>(row - rowLower_) * static_cast<size_t>(cols()) +
                 static_cast<size_t>(col - colLower_)];
 }
