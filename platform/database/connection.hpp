@@ -1,0 +1,66 @@
+#pragma once
+// A database connection: opened from a connection text, runs statements, one level of transaction.
+// A path (or a Jet/ACE/SQLite provider text) opens the SQLite file engine; anything with a driver,
+// DSN or server provider goes through unixODBC. Held by shared_ptr: the program and the library
+// hand it to each other.
+
+#include <memory>
+#include <string>
+
+#include "platform/database/backend.hpp"
+
+namespace vt::db {
+
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  static std::shared_ptr<Connection> create() { return std::make_shared<Connection>(); }
+
+  // Raises the backend's number and text when the engine refuses; the connection stays closed.
+  void open(const std::string& connectionText, const std::string& user = {},
+            const std::string& password = {});
+  // Rolls back an open transaction; closing a closed connection raises.
+  void close();
+  State state() const { return backend_ ? State::Open : State::Closed; }
+  Dialect dialect() const;
+
+  // rowsAffected is written only when the statement succeeds.
+  void execute(const std::string& sql, long& rowsAffected, CommandType type = CommandType::Text);
+  void execute(const std::string& sql, CommandType type = CommandType::Text);
+
+  int beginTrans();  // returns the level (1); a second begin raises
+  void commitTrans();
+  void rollbackTrans();
+  bool inTransaction() const { return inTransaction_; }
+
+  // Seconds a statement may wait (0 = no limit); applies to the open connection too.
+  int commandTimeout() const { return commandTimeout_; }
+  void setCommandTimeout(int seconds) { commandTimeout_ = seconds; }
+  // Seconds the open may take (login time-out of the server engines).
+  int connectionTimeout() const { return connectionTimeout_; }
+  void setConnectionTimeout(int seconds) { connectionTimeout_ = seconds; }
+  // Kept for the callers that set them; they change nothing here.
+  int cursorLocation() const { return cursorLocation_; }
+  void setCursorLocation(int location) { cursorLocation_ = location; }
+  const std::string& provider() const { return provider_; }
+  void setProvider(std::string provider) { provider_ = std::move(provider); }
+
+  // For Recordset: reads a whole result; raises 3709 when closed.
+  ResultData query(const std::string& sql);
+
+ private:
+  Backend& openBackend(const char* source);
+
+  std::unique_ptr<Backend> backend_;
+  bool inTransaction_ = false;
+  int commandTimeout_ = 30;
+  int connectionTimeout_ = 15;
+  int cursorLocation_ = 2;
+  std::string provider_;
+};
+
+}  // namespace vt::db

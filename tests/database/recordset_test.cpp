@@ -1,0 +1,136 @@
+// Static recordsets on the file engine: counts, movement, field lookup, typed values, closed use.
+
+#include "platform/database/recordset.hpp"
+
+#include <gtest/gtest.h>
+
+#include "expect_error.hpp"
+#include "platform/database/errors.hpp"
+#include "temp_database.hpp"
+
+namespace vt::db {
+namespace {
+
+using test::errorNumber;
+using test::TempDatabase;
+
+class RecordsetTest : public ::testing::Test {
+ protected:
+  void SetUp() override { conn->open(db.file().string()); }
+  TempDatabase db;
+  std::shared_ptr<Connection> conn = Connection::create();
+};
+
+TEST_F(RecordsetTest, CountIsKnownBeforeIteratingAndRowsWalkInOrder) {
+  Recordset rs;
+  rs.open("SELECT nu_ruc, ds_nombre FROM tbEmpresas Where st_regis = 'A' Order By ds_nombre ", conn);
+  EXPECT_EQ(rs.recordCount(), 3);
+  EXPECT_FALSE(rs.bof());
+  std::vector<std::string> names;
+  for (; !rs.eof(); rs.moveNext()) names.push_back(rs.field("ds_nombre").asText());
+  EXPECT_EQ(names, (std::vector<std::string>{"Bodegas del Pacífico", "Comercial Andina", "Textiles Quito"}));
+  EXPECT_EQ(errorNumber([&] { rs.moveNext(); }), kErrNoCurrentRecord);
+  EXPECT_EQ(errorNumber([&] { rs.field(0); }), kErrNoCurrentRecord);
+  rs.moveFirst();
+  EXPECT_EQ(rs.field(1).asText(), "Bodegas del Pacífico");
+}
+
+TEST_F(RecordsetTest, EmptyResultIsOpenAtEof) {
+  Recordset rs;
+  rs.open("select * from tbEmpresas where nu_ruc = 'x'", conn);
+  EXPECT_EQ(rs.state(), State::Open);
+  EXPECT_TRUE(rs.eof());
+  EXPECT_TRUE(rs.bof());
+  EXPECT_EQ(rs.recordCount(), 0);
+  EXPECT_EQ(rs.fieldCount(), 6);
+}
+
+TEST_F(RecordsetTest, FieldsByNameWithoutCaseByOrdinalAndByTableColumn) {
+  Recordset rs;
+  rs.open("select * from tbEmpresas order by id_reg", conn);
+  EXPECT_EQ(rs.field("NU_RUC").asText(), "1790011674001");
+  EXPECT_EQ(rs.field("Nu_ruc"), rs.field(1));
+  EXPECT_EQ(rs.fieldName(1), "nu_ruc");
+  EXPECT_EQ(rs.field("tbempresas.NU_RUC").asText(), "1790011674001");
+  EXPECT_EQ(errorNumber([&] { rs.field("no_existe"); }), kErrItemNotFound);
+  EXPECT_EQ(errorNumber([&] { rs.field(6); }), kErrItemNotFound);
+  EXPECT_EQ(errorNumber([&] { rs.field(-1); }), kErrItemNotFound);
+  const auto e = test::errorOf([&] { rs.field("otra.nu_ruc"); });
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->description(),
+            "No se encontró el elemento en la colección que corresponde con el nombre o el ordinal pedido.");
+}
+
+TEST_F(RecordsetTest, QualifiedNamesTellJoinedColumnsApart) {
+  Recordset rs;
+  rs.open(
+      "SELECT * FROM tbAT_Cmprs LEFT OUTER JOIN tbAT_Cmprs_IR ON tbAT_Cmprs.nu_secu = tbAT_Cmprs_IR.nu_secu "
+      "Order By tbAT_Cmprs.id_Reg",
+      conn);
+  EXPECT_EQ(rs.field("tbAT_Cmprs.co_empresa").asText(), "1790011674001");
+  EXPECT_EQ(rs.field("TBAT_CMPRS_IR.co_empresa").asText(), "9999999999999");
+  EXPECT_EQ(rs.field("co_empresa").asText(), "1790011674001");  // the first of the same name
+  EXPECT_EQ(rs.field("tbAT_Cmprs.mo_base").asDouble(), 100.0);
+  EXPECT_EQ(rs.field("tbAT_Cmprs_IR.mo_IRbase").asDouble(), 40.5);
+}
+
+TEST_F(RecordsetTest, ValuesAreTypedByDeclaredColumnType) {
+  Recordset rs;
+  rs.open(
+      "select id_reg, nu_ruc, fe_alta, po_iva, count(*) over () as n, 1.5 * 2 as x from tbEmpresas "
+      "order by id_reg",
+      conn);
+  // Row 1: ISO date, NUMERIC stored as the whole number 12.
+  EXPECT_EQ(rs.field("id_reg"), Value(std::int64_t{1}));
+  EXPECT_EQ(rs.field("fe_alta"), Value::date({2013, 5, 15}));
+  EXPECT_EQ(rs.field("po_iva"), Value(12.0));
+  EXPECT_EQ(rs.field("n"), Value(std::int64_t{3}));
+  EXPECT_EQ(rs.field("x"), Value(3.0));
+  rs.moveNext();  // Row 2: Null date.
+  EXPECT_TRUE(rs.field("fe_alta").isNull());
+  EXPECT_EQ(rs.field("po_iva"), Value(12.5));
+  rs.moveNext();  // Row 3: day/month/year text written by an older tool, Null amount.
+  EXPECT_EQ(rs.field("fe_alta"), Value::date({2012, 3, 15}));
+  EXPECT_TRUE(rs.field("po_iva").isNull());
+  EXPECT_EQ(errorNumber([&] { rs.field("po_iva").asDouble(); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(errorNumber([&] { rs.field("nu_ruc").asDouble(); }), kErrTypeMismatch);
+}
+
+TEST_F(RecordsetTest, DateTimeColumnsAndTextThatIsNotADate) {
+  db.exec(
+      "update tbfechasys set Fechasys = '2013-05-20 14:11:12' where id = 1;"
+      "insert into tbfechasys values (2, 'pendiente')");
+  Recordset rs;
+  rs.open("SELECT * FROM tbfechasys order by id", conn);
+  EXPECT_EQ(rs.field("Fechasys"), Value::dateTime({{2013, 5, 20}, 14, 11, 12}));
+  rs.moveNext();
+  EXPECT_EQ(rs.field("Fechasys"), Value(std::string("pendiente")));
+}
+
+TEST_F(RecordsetTest, FailedOpenLeavesAClosedRecordsetWhoseUseRaises) {
+  Recordset rs;
+  EXPECT_NE(errorNumber([&] { rs.open("select * from tabla_inexistente", conn); }), 0);
+  EXPECT_EQ(rs.state(), State::Closed);
+  EXPECT_EQ(errorNumber([&] { rs.eof(); }), kErrObjectClosed);
+  EXPECT_EQ(errorNumber([&] { rs.recordCount(); }), kErrObjectClosed);
+  EXPECT_EQ(errorNumber([&] { rs.field("x"); }), kErrObjectClosed);
+  EXPECT_EQ(errorNumber([&] { rs.moveFirst(); }), kErrObjectClosed);
+  EXPECT_EQ(errorNumber([&] { rs.close(); }), kErrObjectClosed);
+}
+
+TEST_F(RecordsetTest, StaysUsableAfterItsConnectionCloses) {
+  Recordset rs;
+  rs.open("select nu_ruc from tbEmpresas order by id_reg", conn);
+  conn->close();
+  rs.moveNext();
+  EXPECT_EQ(rs.field(0).asText(), "0990017514001");
+  EXPECT_EQ(rs.recordCount(), 3);
+  Recordset copy = rs;
+  copy.moveNext();
+  EXPECT_EQ(rs.field(0).asText(), "0990017514001");
+  rs.close();
+  EXPECT_EQ(copy.field(0).asText(), "1791251237001");
+}
+
+}  // namespace
+}  // namespace vt::db

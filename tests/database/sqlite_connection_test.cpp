@@ -1,0 +1,251 @@
+// The file engine through Connection: opening, rows affected, errors, transactions, stored queries.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "expect_error.hpp"
+#include "platform/database/connection.hpp"
+#include "platform/database/errors.hpp"
+#include "platform/database/file_lookup.hpp"
+#include "platform/database/recordset.hpp"
+#include "temp_database.hpp"
+
+namespace vt::db {
+namespace {
+
+using test::errorNumber;
+using test::errorOf;
+using test::TempDatabase;
+
+class SqliteConnection : public ::testing::Test {
+ protected:
+  void SetUp() override { conn->open(db.file().string()); }
+  long count(const std::string& where = "") {
+    Recordset rs;
+    rs.open("select count(*) as n from tbEmpresas " + where, conn);
+    return static_cast<long>(rs.field("n").asInteger());
+  }
+
+  TempDatabase db;
+  std::shared_ptr<Connection> conn = Connection::create();
+};
+
+TEST(SqliteOpen, MissingFileFailsAndIsNotCreated) {
+  TempDatabase db;
+  const auto missing = db.folder() / "NOEXISTE.MDB";
+  auto conn = Connection::create();
+  const auto e = errorOf([&] { conn->open(missing.string()); });
+  ASSERT_TRUE(e);
+  EXPECT_NE(e->description().find("NOEXISTE.MDB"), std::string::npos);
+  EXPECT_EQ(conn->state(), State::Closed);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(SqliteOpen, UpperCasedFileNameIsFound) {
+  TempDatabase db("global.mdb");
+  auto conn = Connection::create();
+  conn->setProvider("Microsoft.Jet.OLEDB.4.0");
+  conn->open((db.folder() / "GLOBAL.MDB").string(), "admin", "");
+  EXPECT_EQ(conn->state(), State::Open);
+  EXPECT_EQ(conn->dialect(), Dialect::SQLite);
+  EXPECT_FALSE(std::filesystem::exists(db.folder() / "GLOBAL.MDB"));
+}
+
+TEST(SqliteOpen, ExactFileNameWinsOverCaseVariants) {
+  TempDatabase db("GLOBAL.MDB");
+  std::ofstream(db.folder() / "global.mdb") << "otro";
+  std::ofstream(db.folder() / "Global.mdb") << "otro";
+  EXPECT_EQ(findFileNoCase(db.folder() / "GLOBAL.MDB"), db.folder() / "GLOBAL.MDB");
+  EXPECT_EQ(findFileNoCase(db.folder() / "gLoBaL.MdB"), db.folder() / "GLOBAL.MDB");  // first in byte order
+  EXPECT_EQ(findFileNoCase(db.folder() / "otro.mdb"), std::nullopt);
+  EXPECT_EQ(findFileNoCase(db.folder()), std::nullopt);  // a folder is not a database file
+}
+
+TEST(SqliteOpen, FileThatIsNotADatabaseFailsAtOpen) {
+  TempDatabase db;
+  const auto bogus = db.folder() / "texto.mdb";
+  std::ofstream(bogus) << "esto no es una base de datos, solo texto suficiente para la cabecera";
+  auto conn = Connection::create();
+  EXPECT_EQ(errorNumber([&] { conn->open(bogus.string()); }), 26);  // SQLITE_NOTADB
+  EXPECT_EQ(conn->state(), State::Closed);
+}
+
+TEST_F(SqliteConnection, RowsAffectedByInsertUpdateDelete) {
+  struct Case {
+    const char* sql;
+    long rows;
+  };
+  const Case cases[] = {
+      {"insert into tbEmpresas (nu_ruc, ds_nombre) values ('0190000000001', 'Nueva')", 1},
+      {"update tbEmpresas set st_regis = 'I' where st_regis = 'A'", 4},
+      {"update tbEmpresas set st_regis = 'A' where nu_ruc = 'ninguno'", 0},
+      {"delete from tbEmpresas where nu_ruc like '17%'", 2},
+      {"select * from tbEmpresas", -1},
+  };
+  for (const auto& c : cases) {
+    long rows = 99;
+    conn->execute(c.sql, rows);
+    EXPECT_EQ(rows, c.rows) << c.sql;
+  }
+}
+
+TEST_F(SqliteConnection, FailedInsertRaisesWithEngineTextAndKeepsCount) {
+  long rows = 77;
+  const auto e = errorOf([&] {
+    conn->execute("insert into tbEmpresas (nu_ruc, ds_nombre) values ('1790011674001', 'Repetida')", rows);
+  });
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->number(), 19);  // SQLITE_CONSTRAINT
+  EXPECT_NE(e->description().find("UNIQUE constraint failed"), std::string::npos) << e->description();
+  EXPECT_EQ(rows, 77);
+}
+
+TEST_F(SqliteConnection, RollbackRestoresAndCommitKeeps) {
+  EXPECT_EQ(conn->beginTrans(), 1);
+  conn->execute("delete from tbEmpresas");
+  EXPECT_EQ(count(), 0);
+  conn->rollbackTrans();
+  EXPECT_EQ(count(), 3);
+  conn->beginTrans();
+  conn->execute("delete from tbEmpresas where nu_ruc = '1790011674001'");
+  conn->commitTrans();
+  EXPECT_FALSE(conn->inTransaction());
+  EXPECT_EQ(db.scalar("select count(*) from tbEmpresas"), "2");
+}
+
+TEST_F(SqliteConnection, CloseWithOpenTransactionRollsBack) {
+  conn->beginTrans();
+  conn->execute("delete from tbEmpresas");
+  conn->close();
+  EXPECT_EQ(db.scalar("select count(*) from tbEmpresas"), "3");
+  conn->open(db.file().string());
+  EXPECT_FALSE(conn->inTransaction());
+  EXPECT_EQ(count(), 3);
+}
+
+TEST_F(SqliteConnection, TransactionMisuseRaises) {
+  EXPECT_EQ(errorNumber([&] { conn->commitTrans(); }), kErrNoTransaction);
+  EXPECT_EQ(errorNumber([&] { conn->rollbackTrans(); }), kErrNoTransaction);
+  conn->beginTrans();
+  EXPECT_EQ(errorNumber([&] { conn->beginTrans(); }), kErrNestedTransaction);
+  EXPECT_TRUE(conn->inTransaction());
+  conn->rollbackTrans();
+}
+
+TEST_F(SqliteConnection, ClosedConnectionRaisesClosedObjectError) {
+  conn->close();
+  const auto e = errorOf([&] { conn->execute("delete from tbEmpresas"); });
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->number(), kErrObjectClosed);
+  EXPECT_EQ(e->description(), "No se permite la operación si el objeto está cerrado.");
+  EXPECT_EQ(errorNumber([&] { conn->beginTrans(); }), kErrObjectClosed);
+  EXPECT_EQ(errorNumber([&] { conn->close(); }), kErrObjectClosed);
+  Recordset rs;
+  EXPECT_EQ(errorNumber([&] { rs.open("select * from tbEmpresas", conn); }), kErrConnectionUnusable);
+  EXPECT_EQ(conn->dialect(), Dialect::None);
+}
+
+TEST_F(SqliteConnection, OpenTwiceAndEmptyStatementRaise) {
+  EXPECT_EQ(errorNumber([&] { conn->open(db.file().string()); }), kErrObjectOpen);
+  EXPECT_EQ(errorNumber([&] { conn->execute("  "); }), kErrNoCommandText);
+}
+
+TEST_F(SqliteConnection, StoredQueryChangesOneRow) {
+  long rows = 0;
+  conn->beginTrans();
+  conn->execute("sp_FechasysActu", rows, CommandType::StoredProc);
+  conn->commitTrans();
+  EXPECT_EQ(rows, 1);
+  Recordset rs;
+  rs.open("SELECT * FROM tbfechasys WHERE (tbfechasys.id)=1", conn);
+  const Value& stamp = rs.field("Fechasys");
+  ASSERT_EQ(stamp.kind(), Value::Kind::DateTime);
+  EXPECT_FALSE(stamp.asTimestamp().dateOnly);
+  EXPECT_GE(stamp.asTimestamp().value.date.year, 2020);
+
+  conn->execute("SP_SINCAMBIOS", rows, CommandType::StoredProc);
+  EXPECT_EQ(rows, 0);
+  EXPECT_EQ(errorNumber([&] { conn->execute("sp_NoExiste", rows, CommandType::StoredProc); }),
+            kErrNoStoredQuery);
+}
+
+TEST_F(SqliteConnection, OldEngineFormsRun) {
+  long rows = -5;
+  conn->execute("delete * from tbAT_Cmprs A where A.co_empresa = '1790011674001'", rows);
+  EXPECT_EQ(rows, 1);
+  conn->execute("delete from tbAT_Cmprs_IR A where A.co_empresa='9999999999999' ", rows);
+  EXPECT_EQ(rows, 1);
+  conn->execute("insert into tbAT_Cmprs (co_empresa) values ('0190000000001')");
+  Recordset rs;
+  rs.open("SELECT @@IDENTITY as NuComprob", conn);
+  EXPECT_EQ(rs.field("NuComprob").asInteger(), std::stoll(db.scalar("select max(id_reg) from tbAT_Cmprs")));
+}
+
+TEST_F(SqliteConnection, DateValueFunction) {
+  struct Case {
+    const char* argument;
+    const char* expected;  // nullptr: Null
+  };
+  const Case cases[] = {
+      {"'15/05/2013'", "2013-05-15"},
+      {"'5/1/2013'", "2013-01-05"},
+      {"'2013-05-15'", "2013-05-15"},
+      {"'2013-05-15 14:11:12'", "2013-05-15"},
+      {"'15/05/2013 14:11:12'", "2013-05-15"},
+      {"'31/02/2013'", nullptr},
+      {"'abc'", nullptr},
+      {"41409", nullptr},
+      {"NULL", nullptr},
+  };
+  for (const auto& c : cases) {
+    Recordset rs;
+    rs.open(std::string("select DateValue(") + c.argument + ") as d", conn);
+    const Value& v = rs.field("d");
+    if (c.expected)
+      EXPECT_EQ(v, Value(std::string(c.expected))) << c.argument;
+    else
+      EXPECT_TRUE(v.isNull()) << c.argument;
+  }
+}
+
+TEST_F(SqliteConnection, DateValueComparesWithStoredDates) {
+  EXPECT_EQ(count("where fe_alta <= DateValue('15/05/2013') and fe_alta >= DateValue('01/05/2013')"), 1);
+}
+
+TEST(SqliteTwoConnections, OneReadsWhileTheOtherHoldsAWriteTransaction) {
+  TempDatabase db;
+  auto writer = Connection::create();
+  auto reader = Connection::create();
+  writer->open(db.file().string());
+  reader->open(db.file().string());
+  writer->beginTrans();
+  writer->execute("insert into tbEmpresas (nu_ruc, ds_nombre) values ('0190000000001', 'Nueva')");
+  Recordset rs;
+  rs.open("select count(*) as n from tbEmpresas", reader);
+  EXPECT_EQ(rs.field("n").asInteger(), 3);
+  writer->commitTrans();
+  rs.close();
+  rs.open("select count(*) as n from tbEmpresas", reader);
+  EXPECT_EQ(rs.field("n").asInteger(), 4);
+  EXPECT_EQ(db.scalar("pragma journal_mode"), "wal");
+}
+
+TEST(SqliteTwoConnections, WriterWaitsOnlyUntilTheCommandTimeOut) {
+  TempDatabase db;
+  auto first = Connection::create();
+  auto second = Connection::create();
+  first->open(db.file().string());
+  second->setCommandTimeout(1);
+  second->open(db.file().string());
+  first->beginTrans();
+  EXPECT_EQ(errorNumber([&] { second->beginTrans(); }), 5);  // SQLITE_BUSY, not a hang
+  EXPECT_FALSE(second->inTransaction());
+  first->rollbackTrans();
+  second->beginTrans();
+  second->commitTrans();
+}
+
+}  // namespace
+}  // namespace vt::db
