@@ -1,6 +1,7 @@
+#include "platform/errors/error.hpp"
+
 #include <gtest/gtest.h>
 
-#include "platform/errors/error.hpp"
 #include "platform/errors/mensajes.hpp"
 
 TEST(Error, CarriesNumberSourceAndDescription) {
