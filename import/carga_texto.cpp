@@ -1,0 +1,73 @@
+// Delimited text: header line, no quoting rules, no trimming.
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "import/carga_archivo.hpp"
+#include "import/sheet_loaders.hpp"
+#include "import/sheet_text.hpp"
+#include "platform/conversions/conversions.hpp"
+
+namespace ambrix {
+namespace {
+
+std::string mensajeSeparador(const std::string& ruta, const std::string& sSeparador) {
+  return encabezadoError(ruta) + "Tiene demasiadas columnas o el caracter separador '" + sSeparador +
+         "'  está muchas veces \r\nRevise columna de Nombres o Montos ";
+}
+
+bool leeArchivo(const std::string& ruta, std::string& contenido) {
+  std::ifstream in(ruta, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) return false;
+  contenido = bytes.str();
+  return true;
+}
+
+}  // namespace
+
+std::string encabezadoError(const std::string& ruta) { return "Error al cargar archivo " + ruta + "\r\n"; }
+
+bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, int indice,
+                          vt::automation::StringMatrix& hoja, std::string& sError) {
+  std::string bytes;
+  if (!leeArchivo(vt::conv::Trim(ruta), bytes) || bytes.empty()) {
+    sError = mensajeSeparador(ruta, sSeparador);
+    return false;
+  }
+  const std::string texto = decodeTextFile(bytes);
+  bytes.clear();
+  bytes.shrink_to_fit();
+  const std::vector<std::string_view> lineas = splitLines(texto);
+  if (lineas.empty()) {
+    sError = mensajeSeparador(ruta, sSeparador);
+    return false;
+  }
+  const long columnas = static_cast<long>(splitFields(lineas[0], sSeparador).size());
+  const long requeridas = gnColumnasRequeridas(indice);
+  if (columnas < requeridas) {
+    sError = encabezadoError(ruta) + "El archivo tiene " + std::to_string(columnas) +
+             " columnas; se requieren " + std::to_string(requeridas) + " ";
+    return false;
+  }
+  if (static_cast<long long>(lineas.size()) * columnas > kCeldasMaximas) {
+    sError = mensajeSeparador(ruta, sSeparador);
+    return false;
+  }
+  hoja = vt::automation::StringMatrix(0, static_cast<long>(lineas.size()) - 1, 0, columnas - 1);
+  for (std::size_t r = 1; r < lineas.size(); ++r) {
+    const std::vector<std::string_view> campos = splitFields(lineas[r], sSeparador);
+    if (static_cast<long>(campos.size()) > columnas) {
+      sError = mensajeSeparador(ruta, sSeparador);
+      return false;
+    }
+    for (std::size_t c = 0; c < campos.size(); ++c)
+      hoja.at(static_cast<long>(r), static_cast<long>(c)) = campos[c];
+  }
+  return true;
+}
+
+}  // namespace ambrix

@@ -1,0 +1,22 @@
+#pragma once
+// The two ways of loading one sheet file into its array; each returns false with sError set.
+
+#include <string>
+
+#include "platform/automation/string_matrix.hpp"
+#include "platform/workbook/cell_text.hpp"
+
+namespace ambrix {
+
+// Cells one sheet array may hold (about 1 GiB of texts): bigger files fail to load.
+inline constexpr long long kCeldasMaximas = 32LL << 20;
+
+// "Error al cargar archivo " + path + CR LF: the start of every load failure message.
+std::string encabezadoError(const std::string& ruta);
+
+bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, int indice,
+                          vt::automation::StringMatrix& hoja, std::string& sError);
+bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFormats& formatos,
+                vt::automation::StringMatrix& hoja, std::string& sError);
+
+}  // namespace ambrix

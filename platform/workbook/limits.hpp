@@ -1,0 +1,21 @@
+#pragma once
+// Bounds that keep an untrusted workbook from exhausting memory or time.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vt::workbook {
+
+struct ReadLimits {
+  std::uint64_t maxFileBytes = 512ull << 20;     // a whole .xls file read into memory
+  std::uint64_t maxPartBytes = 64ull << 20;      // small package parts (workbook, styles, relations)
+  std::uint64_t maxStreamBytes = 2048ull << 20;  // a streamed part (sheet or shared strings), unpacked
+  std::size_t maxCells = 24'000'000;             // cells holding a value
+  std::size_t maxTextBytes = 1u << 20;           // one cell's text
+  std::uint64_t maxStringBytes = 512ull << 20;   // all texts together
+};
+
+inline constexpr std::uint32_t kMaxRows = 1'048'576;
+inline constexpr std::uint32_t kMaxColumns = 16'384;
+
+}  // namespace vt::workbook

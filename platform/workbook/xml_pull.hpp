@@ -1,0 +1,56 @@
+#pragma once
+// A small pull parser for large XML parts read in chunks: elements by local name, attributes,
+// text with entities decoded. No DTD (refused), no namespaces beyond dropping the prefix.
+// Malformed input raises Failure::Damaged; a text or tag longer than the cap raises TooLarge.
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vt::workbook {
+
+class XmlPullParser {
+ public:
+  // Fills the buffer with up to `capacity` bytes; returns 0 at the end of the input.
+  using Reader = std::function<std::size_t(char* buffer, std::size_t capacity)>;
+  enum class Event { StartElement, EndElement, Text, EndOfDocument };
+
+  XmlPullParser(Reader reader, std::size_t maxTokenBytes);
+
+  Event next();
+  std::string_view name() const { return name_; }  // local name of the element
+  std::optional<std::string_view> attribute(std::string_view localName) const;
+  const std::string& text() const { return text_; }
+  std::size_t depth() const { return open_.size(); }
+
+ private:
+  int get();
+  int peek();
+  void refill();
+  void expect(char ch);
+  void readName(std::string& out);
+  void skipBlanks();
+  void readEntity(std::string& out);
+  void append(std::string& out, char ch);
+  void skipUntil(std::string_view terminator);
+  Event readTag();
+
+  Reader reader_;
+  std::size_t maxToken_;
+  std::vector<char> buffer_;
+  std::size_t pos_ = 0, len_ = 0;
+  bool eof_ = false;
+
+  std::string name_, text_, scratch_;
+  std::vector<std::pair<std::string, std::string>> attributes_;
+  std::size_t attributeCount_ = 0;
+  std::vector<std::string> open_;
+  bool pendingEnd_ = false;
+  bool seenRoot_ = false;
+};
+
+}  // namespace vt::workbook

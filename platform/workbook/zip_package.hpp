@@ -1,0 +1,45 @@
+#pragma once
+// A read-only zip package (libzip): parts by exact name, read whole under a cap or streamed.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/workbook/xml_pull.hpp"
+
+struct zip;
+struct zip_file;
+
+namespace vt::workbook {
+
+class ZipPackage {
+ public:
+  explicit ZipPackage(const std::string& path);  // CannotOpen / Damaged
+  ~ZipPackage();
+  ZipPackage(const ZipPackage&) = delete;
+  ZipPackage& operator=(const ZipPackage&) = delete;
+
+  bool has(const std::string& part) const;
+  // The whole part; TooLarge beyond maxBytes.
+  std::string read(const std::string& part, std::uint64_t maxBytes) const;
+
+  // Streams one part; TooLarge once more than maxBytes came out of it.
+  class Stream {
+   public:
+    Stream(zip_file* file, std::uint64_t maxBytes);
+    ~Stream();
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+    std::size_t read(char* buffer, std::size_t capacity);
+
+   private:
+    zip_file* file_;
+    std::uint64_t left_;
+  };
+  std::unique_ptr<Stream> open(const std::string& part, std::uint64_t maxBytes) const;
+
+ private:
+  zip* archive_ = nullptr;
+};
+
+}  // namespace vt::workbook
