@@ -1,0 +1,95 @@
+#include "shell/core/inicio.hpp"
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/database/recordset.hpp"
+#include "platform/errors/err_object.hpp"
+#include "platform/errors/muestra_error.hpp"
+#include "platform/profile/configuracion.hpp"
+#include "shell/core/avisos.hpp"
+#include "shell/core/conexion.hpp"
+#include "shell/core/globals.hpp"
+#include "shell/core/listas.hpp"
+#include "shell/core/parametros.hpp"
+
+namespace ambrix {
+
+namespace {
+
+constexpr int kBlancosTipoArchivo = 50;
+
+void reportError() {
+  vt::Err().captureCurrentException(gsTitulo);
+  vt::reportCurrentError("Ocurrió un error ");
+}
+
+bool isOpen() { return gConexion->state() == vt::db::State::Open; }
+
+void fillFileTypes(IListaCombo& cmb) {
+  const std::string blancos(kBlancosTipoArchivo, ' ');
+  cmb.AddItem("Excel (*.xls)|(*.xlsx)" + blancos + "*.xls*");
+  cmb.AddItem("CSV   (*.csv)  " + blancos + "*.csv");
+  cmb.setListIndex(0);
+}
+
+void fillValidationLevels(IListaCombo& cmb) {
+  cmb.Clear();
+  for (const char* nivel : {"<< No validar >>", "Solo Autorización", "Autorización y caducidad",
+                            "Autorización, caducidad y rango"})
+    cmb.AddItem(nivel);
+  cmb.setListIndex(0);
+}
+
+}  // namespace
+
+ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy) {
+  vt::ContextoConfiguracion& ctx = vt::currentConfiguration();
+  if (!vt::gfCargaConfiguracion(ctx)) return ResultadoInicio::Fallido;
+  try {
+    gsConectaBD();
+    if (!isOpen()) return ResultadoInicio::Fallido;
+    std::string sCondicion = "st_regis = 'A' Order By ds_nombre ";
+    gsLlenaEmpresas(l.cmbEmpresas, sCondicion);
+    vt::gsCargaEstacion(ctx);
+    gsLlenaMesesAnios(true, l.cmbMeses, true, l.cmbanios, hoy);
+    fillFileTypes(l.cmbTipo_file);
+    // Whether the database holds parameters at all: nothing is selected yet.
+    vt::db::Recordset rs;
+    std::string sRuc = gfCodigoCombo(l.cmbEmpresas);
+    if (!gfCargaParametros(rs, sRuc, true)) {
+      showBox(kMensajeSinParametros, vt::Icono::Informacion);
+      return ResultadoInicio::SinParametros;
+    }
+    fillValidationLevels(l.cmbValidaCompras);
+    l.cmbEmpresas.setListIndex(0);
+    loadSelectedCompanyParameters(l.cmbEmpresas);
+    gsCierraBD();
+    return ResultadoInicio::Completo;
+  } catch (...) {
+    reportError();
+    return ResultadoInicio::Fallido;
+  }
+}
+
+void loadSelectedCompanyParameters(const IListaCombo& cmbEmpresas) {
+  const bool yaAbierta = isOpen();
+  try {
+    if (!yaAbierta) gsConectaBD();
+    if (isOpen()) {
+      vt::db::Recordset rs;
+      std::string sRuc = gfCodigoCombo(cmbEmpresas);
+      if (!gfCargaParametros(rs, sRuc, true)) {
+        std::string sPrimera;
+        gfCargaParametros(rs, sPrimera, true);
+      }
+    }
+  } catch (...) {
+    reportError();
+  }
+  if (!yaAbierta) gsCierraBD();
+}
+
+std::string xmlFileName(int iIndiceMes, const std::string& sAnio) {
+  return gsPrefijoXML + vt::conv::FormatNumber(iIndiceMes + 1, "00") + sAnio + ".XML";
+}
+
+}  // namespace ambrix

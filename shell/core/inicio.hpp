@@ -1,0 +1,46 @@
+#pragma once
+// The start-up of the program without its window: settings, connection, the lists of the main
+// window, the company parameters. Shared by the Qt window and the batch program.
+
+#include <string>
+
+#include "platform/conversions/datetime.hpp"
+#include "shell/core/lista_combo.hpp"
+
+namespace ambrix {
+
+// The lists of frm_ATS_SubirExcel that the start-up fills.
+struct ListasVentanaATS {
+  IListaCombo& cmbEmpresas;
+  IListaCombo& cmbMeses;
+  IListaCombo& cmbanios;
+  IListaCombo& cmbTipo_file;
+  IListaCombo& cmbValidaCompras;
+};
+
+enum class ResultadoInicio {
+  Fallido,        // the settings or the connection failed: the start-up ended
+  SinParametros,  // no company parameters: no company selected, validation levels empty
+  Completo,
+};
+
+inline constexpr const char* kMensajeSinParametros = "No existen parametros de empresa seleccionada ";
+inline constexpr const char* kMensajeAnioCompleto =
+    "Esta característica no permite generar archivos XML automáticamente.";
+
+// Loads the settings into the current context (from its programFolder), connects, fills the
+// lists (months and years for hoy), loads the company parameters, selects the first company (whose
+// parameters are then loaded) and closes the connection. Failures are shown through the current
+// notifier. Without company parameters the connection is left open, as it always was.
+ResultadoInicio gfIniciarPrograma(ListasVentanaATS& listas, const vt::conv::Date& hoy);
+
+// What choosing a company loads: the parameters of the selected company, or the first row of
+// tbParaSistema when it has none of its own. Connects for the duration when gConexion is closed;
+// an error is reported with the standard handler.
+void loadSelectedCompanyParameters(const IListaCombo& cmbEmpresas);
+
+// The default XML file name of a period: gsPrefijoXML + two-digit month (list index + 1) + year
+// + ".XML".
+std::string xmlFileName(int iIndiceMes, const std::string& sAnio);
+
+}  // namespace ambrix

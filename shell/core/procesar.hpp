@@ -1,0 +1,22 @@
+#pragma once
+// The main action of the main window (cmdProcesar_Click) and its cancel button, without a window:
+// the window's inputs come as a snapshot, its controls through IVentanaATS, messages through the
+// current notifier, the import and the XML writer through their interfaces.
+
+#include "shell/core/ventana_ats.hpp"
+
+namespace ambrix {
+
+inline constexpr const char* kTituloVisorErrores = "Consulta de Archivo de errores";
+
+// One run: the checks of the choices, the error log of the period, the validation and store
+// passes, the XML file and the record of its name in TAXCONFIG.INI. txtFileATS_XML of the
+// snapshot and of the window gain ".XML" when they lack it. True when the run went to its end
+// and wrote [PATH_Files] ATS; false when a check, a status or an unexpected error stopped it.
+bool cmdProcesar_Click(DatosVentanaATS& datos, IVentanaATS& frm, IImportadorATS& importador,
+                       IGeneradorXML& generador);
+
+// The cancel button: clears gbContinuarProceso and disables itself.
+void cmdCancel_Click(IVentanaATS& frm);
+
+}  // namespace ambrix

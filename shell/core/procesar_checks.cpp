@@ -1,0 +1,75 @@
+#include "shell/core/procesar_checks.hpp"
+
+#include <sys/stat.h>
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/profile/configuracion.hpp"
+#include "platform/profile/perfil.hpp"
+#include "shell/core/avisos.hpp"
+
+namespace ambrix {
+
+namespace {
+
+using vt::conv::Trim;
+
+bool refuse(const std::string& sTexto) {
+  showBox(sTexto, vt::Icono::Informacion);
+  return false;
+}
+
+// Every ticked sheet has a file, and every file named, ticked or not, exists.
+bool sheetFilesAreValid(const DatosVentanaATS& d) {
+  bool alguna = false;
+  for (int v : d.chkInfo) alguna = alguna || v == 1;
+  if (!alguna) return refuse("Seleccione al menos un tipo de archivo a validar...");
+  for (std::size_t i = 0; i < d.txtfile.size(); ++i) {
+    const bool vacio = Trim(d.txtfile[i]).empty();
+    if (d.chkInfo[i] == 1 && vacio) return refuse("Debe ingresar archivo de " + d.chkInfoCaption[i] + " a validar...");
+    if (!vacio && !vt::gfExisteArchivo(d.txtfile[i]))
+      return refuse("Archivo de " + d.chkInfoCaption[i] + " no existe... ");
+  }
+  return true;
+}
+
+// The target folder exists and the file name is not blank; the name gains ".XML" when it lacks it.
+bool xmlTargetIsValid(DatosVentanaATS& d, IVentanaATS& frm) {
+  if (Trim(d.txtPath).empty() || !folderExists(Trim(d.txtPath)))
+    return refuse("Carpeta destino " + d.txtPath + "\r\n" + " no existe... ");
+  if (Trim(d.txtFileATS_XML).empty())
+    return refuse("Nombre de archivo XML " + d.txtFileATS_XML + "\r\n" + " no valido... ");
+  if (vt::conv::Upper(vt::conv::Right(d.txtFileATS_XML, 4)) != ".XML") {
+    d.txtFileATS_XML += ".XML";
+    frm.txtFileATS_XML(d.txtFileATS_XML);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool folderExists(const std::string& sRuta) {
+  struct stat st {};
+  return !sRuta.empty() && ::stat(sRuta.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool choicesAreValid(DatosVentanaATS& d, IVentanaATS& frm) {
+  if (d.chkXML == 0 && d.chkValidaFile == 0)
+    return refuse("Seleccione al menos una acción a realizar: Validar archivos o generar .XML");
+  if (d.cmbTipo_file < 0) {
+    refuse("Seleccione tipo de archivo (CSV|Excel)a validar");
+    frm.FocoTipoArchivo();
+    return false;
+  }
+  const bool validar = d.chkValidaFile == 1;
+  if (validar && !sheetFilesAreValid(d)) return false;
+  // Also for a run that only writes the XML: its folder and name are checked the same way.
+  if (d.chkXML == 1 && !xmlTargetIsValid(d, frm)) return false;
+  if (validar) {
+    const std::string& sPathLog = vt::currentConfiguration().sistema.gsPathLog;
+    if (Trim(sPathLog).empty() || !folderExists(Trim(sPathLog)))
+      return refuse("Carpeta de bitacora de errores " + sPathLog + "\r\n" + " no existe o no valida... ");
+  }
+  return true;
+}
+
+}  // namespace ambrix

@@ -1,0 +1,35 @@
+#pragma once
+// The program's statements on gConexion: delete, insert and select built as text per engine, with
+// their messages. Values inside the texts are the caller's, already quoted with vt::db::quoteSql.
+
+#include <string>
+
+#include "platform/database/recordset.hpp"
+#include "platform/database/sql_text.hpp"
+
+namespace ambrix {
+
+// The engine named by the configuration (gsMotorBD, upper-cased) at the moment of the call.
+vt::db::Engine motorActual();
+
+// The statement texts exactly as each engine receives them (blanks included). sTabla may carry an
+// alias after a blank ("tbAT_Cmprs A"). The file engine gets the SQLite form
+// "delete from T AS A cond"; an engine other than the three gets "".
+std::string deleteText(vt::db::Engine motor, const std::string& sTabla, const std::string& sCondicion);
+std::string insertText(const std::string& sCampos, const std::string& sTabla, const std::string& sValores);
+std::string selectText(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion);
+
+// Deletes; lRegistros gets the rows deleted. A failure is shown and lRegistros kept.
+void gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion, long& lRegistros);
+
+// Inserts; lRegistros gets the rows inserted. A failure shows nothing: lRegistros is kept and the
+// error stays in vt::Err() for the caller's log (cleared when the insert succeeds).
+void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, const std::string& sValores,
+                       long& lRegistros);
+
+// Replaces rsConsulta by a new recordset opened (static, read-only) on the select. A failed open is
+// shown and leaves rsConsulta closed; empty column or table names leave it untouched.
+void gsAbreConsulta(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion,
+                    vt::db::Recordset& rsConsulta);
+
+}  // namespace ambrix

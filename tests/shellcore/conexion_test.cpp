@@ -1,0 +1,80 @@
+// Opening the connection from the settings: folders, engines, the missing database file.
+
+#include "shell/core/conexion.hpp"
+
+#include <gtest/gtest.h>
+
+#include "shell/core/globals.hpp"
+#include "tests/shellcore/shell_fixture.hpp"
+
+namespace ambrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Connect = testing::ShellTest;
+
+TEST_F(Connect, MissingFileGivesTheTwoMessagesAndIsNotCreated) {
+  gsConectaBD();
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
+  ASSERT_EQ(boxes_.mensajes.size(), 2u);
+  const std::string ruta = temp_.path().string() + "/GLOBAL.MDB";
+  EXPECT_EQ(boxes_.mensajes[0].texto, "No se ha encontrado base de datos en la ruta: " + ruta);
+  EXPECT_TRUE(boxes_.mensajes[1].texto.starts_with("Error al intentar conectarse a la base de datos \r\n"))
+      << boxes_.mensajes[1].texto;
+  for (const auto& m : boxes_.mensajes) {
+    EXPECT_EQ(m.icono, vt::Icono::Critico);
+    EXPECT_EQ(m.titulo, "Tolvex");
+  }
+  EXPECT_FALSE(fs::exists(ruta));
+  EXPECT_FALSE(fs::exists(temp_.path() / "global.mdb"));
+  EXPECT_EQ(gConexion->commandTimeout(), vt::db::Connection().commandTimeout())
+      << "not set after a failed open";
+}
+
+TEST_F(Connect, FileNamedInAnotherCaseIsFoundAndTheTimeoutApplied) {
+  connectToCopy();
+  EXPECT_TRUE(boxes_.mensajes.empty());
+  EXPECT_EQ(gConexion->commandTimeout(), 90);
+  EXPECT_EQ(gConexion->provider(), "Microsoft.Jet.OLEDB.4.0");
+  gsCierraBD();
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
+  gsCierraBD();  // closing twice is harmless
+}
+
+TEST_F(Connect, EveryCallMakesANewConnection) {
+  connectToCopy();
+  const auto primera = gConexion;
+  gsConectaBD();
+  EXPECT_NE(gConexion, primera);
+  EXPECT_EQ(gConexion->state(), vt::db::State::Open);
+}
+
+TEST_F(Connect, EngineThatOpensNothingShowsNothingAndStillTakesTheTimeout) {
+  ctx_.sistema.gsMotorBD = "MYSQL";
+  ctx_.sistema.giTimeoutBD = 45;
+  gsConectaBD();
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
+  EXPECT_TRUE(boxes_.mensajes.empty());
+  EXPECT_EQ(gConexion->commandTimeout(), 45);
+}
+
+TEST_F(Connect, FiveFoldersGainOneTrailingSlashAndTheLogFolderIsLeftAlone) {
+  ctx_.sistema.gsMotorBD = "MYSQL";
+  ctx_.sistema.gsPathApp = "";
+  ctx_.sistema.gsPathReportAccess = "informes";
+  ctx_.sistema.gsPathReportSQL = "informes/";
+  ctx_.sistema.gsPathReportOracle = "0";
+  ctx_.sistema.gsPathDB = "/datos";
+  ctx_.sistema.gsPathLog = "bitacora";
+  gsConectaBD();
+  EXPECT_EQ(ctx_.sistema.gsPathApp, "/");
+  EXPECT_EQ(ctx_.sistema.gsPathReportAccess, "informes/");
+  EXPECT_EQ(ctx_.sistema.gsPathReportSQL, "informes/");
+  EXPECT_EQ(ctx_.sistema.gsPathReportOracle, "0/");
+  EXPECT_EQ(ctx_.sistema.gsPathDB, "/datos/");
+  EXPECT_EQ(ctx_.sistema.gsPathLog, "bitacora");
+}
+
+}  // namespace
+}  // namespace ambrix

@@ -1,0 +1,64 @@
+#include "tests/shellcore/shell_fixture.hpp"
+
+#include <cstdlib>
+
+#include "shell/core/conexion.hpp"
+#include "shell/core/globals.hpp"
+
+namespace ambrix::testing {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "shellcore-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+vt::ContextoConfiguracion fileEngineSettings(const fs::path& folder, const std::string& file) {
+  vt::ContextoConfiguracion ctx;
+  ctx.regional.gsFormatoFecha = "dd/MM/yyyy";
+  ctx.regional.gsFormatoHora = "HH:mm:ss";
+  auto& s = ctx.sistema;
+  s.gsPathApp = folder.string() + "/";
+  s.gsPathDB = folder.string() + "/";
+  s.gsPathLog = folder.string() + "/";
+  s.gsFechaCorta = "dd/MM/yyyy";
+  s.gsHora = "HH:mm:ss";
+  s.gsFechaHora = "dd/MM/yyyy HH:mm:ss";
+  s.gsTipoConexion = "ACCESS";
+  s.gsMotorBD = "ACCESS";
+  s.gsNombreBD = file;
+  s.gsUsuarioBD = "admin";
+  s.gsProveedorBD = "Microsoft.Jet.OLEDB.4.0";
+  s.giTimeoutBD = 90;
+  return ctx;
+}
+
+ShellTest::ShellTest()
+    : ctx_(fileEngineSettings(temp_.path(), "GLOBAL.MDB")), previousCtx_(vt::setThreadConfiguration(&ctx_)) {}
+
+ShellTest::~ShellTest() {
+  gsCierraBD();
+  gConexion = vt::db::Connection::create();
+  vt::setThreadConfiguration(previousCtx_);
+}
+
+void ShellTest::connectToCopy() {
+  fs::copy_file(VT_FIXTURE_DB, temp_.path() / "global.mdb");
+  gsConectaBD();
+  ASSERT_EQ(gConexion->state(), vt::db::State::Open) << lastMessage();
+}
+
+void ShellTest::exec(const std::string& sql) { gConexion->execute(sql); }
+
+std::string ShellTest::lastMessage() const {
+  return boxes_.mensajes.empty() ? std::string() : boxes_.mensajes.back().texto;
+}
+
+}  // namespace ambrix::testing
