@@ -1,0 +1,30 @@
+#pragma once
+// The command line of valtrone-call: which object, which member, the properties to let first
+// and the arguments in their typed text forms.
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/automation/variant.hpp"
+
+namespace valtrone_call {
+
+// One argument from its text form: s:TEXT, i:N, l:N, d:X, b:true|false, dt:dd/mm/yyyy,
+// a:V1|V2|... (String array from 0), ai:1|0|... (Integer array from 0), sheet:PATH[;SEP] (a
+// delimited text file: header line, row 0 left empty, separator ";" unless given), missing.
+// A form it does not know raises vt::Error 5 saying which.
+vt::automation::Variant parseArgument(std::string_view text);
+
+struct CallRequest {
+  std::vector<std::pair<std::string, vt::automation::Variant>> properties;  // --set NAME=ARG
+  std::string progId;
+  std::string member;
+  std::vector<vt::automation::Variant> arguments;
+};
+
+// Raises vt::Error 5 with the usage text when the command line is incomplete.
+CallRequest parseCommandLine(const std::vector<std::string>& words);
+
+}  // namespace valtrone_call

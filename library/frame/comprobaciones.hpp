@@ -1,0 +1,25 @@
+#pragma once
+// Module routines the validators share besides the class members: the tolerance comparison of two
+// amounts and the income-tax and dividend tables. The tables are read on the thread's gdbConexion,
+// which these routines neither open nor close; database failures raise to the caller.
+
+#include <string>
+
+#include "platform/conversions/conversions.hpp"
+
+namespace valtrone {
+
+// The difference, rounded to three decimals, lies within ±tolerance (both bounds included); a
+// tolerance of 0 or less asks for a difference of 0. The conversions hold the one implementation.
+inline bool gfDentroTolerancia(double tolerance, double a, double b) {
+  return vt::conv::WithinTolerance(tolerance, a, b);
+}
+
+// Yearly income tax of `base` from the brackets of tbRDEP_Tabla for `year`, unrounded; -1 when no
+// bracket holds the base. At a bound shared by two brackets the upper bracket is taken.
+double gfImpuestoRentaTabla(std::string& year, double& base);
+// Tax on a dividend from tbDividendos_Tabla, rounded to two decimals; -1 when no bracket holds the
+// base. `year` plays no part in the lookup.
+double gfImpuestoDividendos(std::string& year, double& base);
+
+}  // namespace valtrone

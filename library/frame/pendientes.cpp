@@ -1,0 +1,134 @@
+// Members whose behaviour is not built yet: each raises the "not implemented" error naming it.
+// A member moves out of this file when its behaviour is written.
+
+#include "library/frame/clases_maestras.hpp"
+#include "library/frame/cls_validar_informacion.hpp"
+#include "library/frame/errores.hpp"
+
+namespace valtrone {
+
+bool CLSProveedores::Ingresar(std::string&) { notImplemented("CLSProveedores.Ingresar"); }
+int32_t CLSProveedores::Actualizar(std::string&, std::string&) {
+  notImplemented("CLSProveedores.Actualizar");
+}
+RecordsetRef CLSProveedores::Consultar(std::string&, std::string&) {
+  notImplemented("CLSProveedores.Consultar");
+}
+
+bool CLSEstablecimientos::Sucur_Ingresar(std::string&) {
+  notImplemented("CLSEstablecimientos.Sucur_Ingresar");
+}
+RecordsetRef CLSEstablecimientos::Sucur_Consultar(std::string&, std::string&, std::string&, std::string&) {
+  notImplemented("CLSEstablecimientos.Sucur_Consultar");
+}
+int32_t CLSEstablecimientos::Sucur_Actualizar(std::string&, std::string&, std::string&, std::string&) {
+  notImplemented("CLSEstablecimientos.Sucur_Actualizar");
+}
+int32_t CLSEstablecimientos::Sucur_Eliminar(std::string&, std::string&, std::string&) {
+  notImplemented("CLSEstablecimientos.Sucur_Eliminar");
+}
+
+bool CLSDctosAutorizados::Consultar_CmprVnta_Indivi_NO(std::string&, std::string&, std::string&,
+                                                       std::string&) {
+  notImplemented("CLSDctosAutorizados.Consultar_CmprVnta_Indivi_NO");
+}
+int32_t CLSDctosAutorizados::Eliminar_CmprVnta_Indivi_NO(std::string&, std::string&, std::string&,
+                                                         std::string&) {
+  notImplemented("CLSDctosAutorizados.Eliminar_CmprVnta_Indivi_NO");
+}
+int32_t CLSDctosAutorizados::Dctos_Eliminar(std::string&, std::string&, std::string&, std::string&,
+                                            std::string&) {
+  notImplemented("CLSDctosAutorizados.Dctos_Eliminar");
+}
+int32_t CLSDctosAutorizados::Dctos_Actualizar(std::string&) {
+  notImplemented("CLSDctosAutorizados.Dctos_Actualizar");
+}
+RecordsetRef CLSDctosAutorizados::Dctos_Consultar(std::string&, std::string&, std::string&, std::string&,
+                                                  std::string&, std::string&) {
+  notImplemented("CLSDctosAutorizados.Dctos_Consultar");
+}
+bool CLSDctosAutorizados::Dctos_Ingresar(std::string&) {
+  notImplemented("CLSDctosAutorizados.Dctos_Ingresar");
+}
+
+RecordsetRef CLSDctosEmpresas::DctosEmpresa_Consultar(std::string&, std::string&, std::string&, std::string&,
+                                                      std::string&, std::string&) {
+  notImplemented("CLSDctosEmpresas.DctosEmpresa_Consultar");
+}
+bool CLSDctosEmpresas::DctosEmpresa_Ingresar(std::string&) {
+  notImplemented("CLSDctosEmpresas.DctosEmpresa_Ingresar");
+}
+int32_t CLSDctosEmpresas::DctosEmpresa_Actualizar(std::string&) {
+  notImplemented("CLSDctosEmpresas.DctosEmpresa_Actualizar");
+}
+int32_t CLSDctosEmpresas::DctosEmpresa_Eliminar(std::string&, std::string&, std::string&, std::string&,
+                                                std::string&) {
+  notImplemented("CLSDctosEmpresas.DctosEmpresa_Eliminar");
+}
+
+
+std::string CLSValidarInformacion::ATS2013_Ventas_Acumula(std::string&, std::string&, std::string&, Sheet&,
+                                                          std::string&, int32_t&, Options&) {
+  notImplemented("CLSValidarInformacion.ATS2013_Ventas_Acumula");
+}
+std::string CLSValidarInformacion::ICE2014_Ventas_Acumula(std::string&, std::string&, std::string&, Sheet&,
+                                                          std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.ICE2014_Ventas_Acumula");
+}
+std::string CLSValidarInformacion::ATS2013_Ventas(int16_t, std::string&, std::string&, std::string&, double&,
+                                                  Sheet&, std::string&, int32_t&, Options&) {
+  notImplemented("CLSValidarInformacion.ATS2013_Ventas");
+}
+std::string CLSValidarInformacion::ICE2014_Importa(int16_t, std::string&, std::string&, std::string&, double&,
+                                                   Sheet&, std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.ICE2014_Importa");
+}
+std::string CLSValidarInformacion::ICE2014_Ventas(int16_t, std::string&, std::string&, std::string&, double&,
+                                                  Sheet&, std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.ICE2014_Ventas");
+}
+std::string CLSValidarInformacion::ATS2013_Exportaciones(int16_t, std::string&, std::string&, std::string&,
+                                                         double&, Sheet&, std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.ATS2013_Exportaciones");
+}
+std::string CLSValidarInformacion::gsREOCCargaFile(std::string&, std::string&, int16_t&, Record&) {
+  notImplemented("CLSValidarInformacion.gsREOCCargaFile");
+}
+std::string CLSValidarInformacion::ATS2013_Compras(int16_t, std::string&, std::string&, std::string&, double&,
+                                                   Sheet&, std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.ATS2013_Compras");
+}
+std::string CLSValidarInformacion::ATS2013_Anulados(int16_t&, std::string&, std::string&, std::string&,
+                                                    Sheet&, std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.ATS2013_Anulados");
+}
+std::string CLSValidarInformacion::RDEP2013(int16_t, std::string&, std::string&, std::string&, int16_t&,
+                                            double&, Sheet&, std::string&, int32_t&) {
+  notImplemented("CLSValidarInformacion.RDEP2013");
+}
+std::string CLSValidarInformacion::Valida_Cmpra(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_Cmpra");
+}
+std::string CLSValidarInformacion::Valida_ATSCompra(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_ATSCompra");
+}
+std::string CLSValidarInformacion::Valida_REOC(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_REOC");
+}
+std::string CLSValidarInformacion::Valida_Exportacion(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_Exportacion");
+}
+std::string CLSValidarInformacion::Valida_Importacion(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_Importacion");
+}
+std::string CLSValidarInformacion::Valida_Venta(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_Venta");
+}
+std::string CLSValidarInformacion::Valida_ATSVenta(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_ATSVenta");
+}
+std::string CLSValidarInformacion::Valida_Anulacion(Record&, bool&, std::string&) {
+  notImplemented("CLSValidarInformacion.Valida_Anulacion");
+}
+
+}  // namespace valtrone

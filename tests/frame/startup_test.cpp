@@ -1,0 +1,154 @@
+// The per-thread start routine and fresh objects, created by identifier as any client does.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "frame_test_support.hpp"
+#include "library/frame/conexion.hpp"
+#include "platform/automation/loader.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vt::automation::Variant;
+
+// Runs `body` on a new thread, which starts with its own library context.
+template <class F>
+void onNewThread(F body) {
+  std::thread t(body);
+  t.join();
+}
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame_test::pinEnvironment();
+    configFolder = frame_test::freshFolder("config");
+    ::setenv("VALTRONE_CONFIG_DIR", configFolder.c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("VALTRONE_CONFIG_DIR"); }
+
+  void writeConfig() {
+    frame_test::copyFixture(configFolder / "global.mdb");
+    frame_test::writeFile(
+        configFolder / "TAXCONFIG.INI",
+        "[PATH]\r\nPath_App=\r\nPath_db=" + configFolder.string() +
+            "\r\n[DATABASE]\r\ndbTypeServer=access\r\ndbNameDB=global.mdb\r\ndbTimeout=45\r\n");
+  }
+
+  fs::path configFolder;
+};
+
+TEST_F(Startup, ReadsTheConfigurationOnceWhenCreatingObjects) {
+  writeConfig();
+  onNewThread([&] {
+    vt::MensajesGrabados messages;
+    vt::ScopedThreadMessages guard(messages);
+    auto first = vt::automation::createObject("Valtrone.CLSValidarInformacion");
+    auto second = vt::automation::createObject("valtrone.clsvarios");
+    const valtrone::ThreadContext& c = valtrone::ctx();
+    EXPECT_TRUE(c.started);
+    EXPECT_TRUE(messages.mensajes.empty());
+    EXPECT_EQ(c.config.sistema.gsMotorBD, "ACCESS");
+    EXPECT_EQ(c.config.sistema.gsNombreBD, "GLOBAL.MDB");
+    EXPECT_EQ(c.config.sistema.giTimeoutBD, 45);
+    EXPECT_EQ(c.config.sistema.gsPathApp, configFolder.string() + "/");
+    EXPECT_FALSE(c.config.gsEstacion.empty());
+    EXPECT_FALSE(c.gdbConexion) << "start-up opens no connection";
+  });
+}
+
+TEST_F(Startup, MissingConfigurationIsReportedOncePerThreadAndOpensNothing) {
+  for (int thread = 0; thread < 2; ++thread) {
+    onNewThread([] {
+      vt::MensajesGrabados messages;
+      vt::ScopedThreadMessages guard(messages);
+      vt::automation::createObject("Valtrone.CLSValidarInformacion");
+      vt::automation::createObject("Valtrone.CLSProveedores");
+      ASSERT_EQ(messages.mensajes.size(), 1u);
+      EXPECT_EQ(messages.mensajes[0].texto,
+                "No existe archivo de configuracion del sistema TAXCONFIG.INI(Ambrix)");
+      EXPECT_EQ(valtrone::ctx().config.sistema.gsMotorBD, "");
+      valtrone::gfAbreConexion();
+      EXPECT_EQ(messages.mensajes.size(), 1u);
+      EXPECT_EQ(valtrone::ctx().gdbConexion->state(), vt::db::State::Closed);
+    });
+  }
+}
+
+TEST_F(Startup, EachThreadHasItsOwnConnection) {
+  writeConfig();
+  std::shared_ptr<vt::db::Connection> first, second;
+  std::thread a([&] {
+    vt::automation::createObject("Valtrone.CLSValidarInformacion");
+    valtrone::gfAbreConexion();
+    first = valtrone::ctx().gdbConexion;
+  });
+  a.join();
+  std::thread b([&] {
+    vt::automation::createObject("Valtrone.CLSValidarInformacion");
+    valtrone::gfAbreConexion();
+    second = valtrone::ctx().gdbConexion;
+    valtrone::gfCierraConexion();
+  });
+  b.join();
+  ASSERT_TRUE(first && second);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(second->state(), vt::db::State::Closed);
+  EXPECT_EQ(first->state(), vt::db::State::Open);
+}
+
+TEST_F(Startup, FreshValidatorAndPropertyCoercion) {
+  writeConfig();
+  onNewThread([] {
+    auto validator = vt::automation::createObject("Valtrone.CLSValidarInformacion");
+    EXPECT_TRUE(validator->get("db_ConexionObj").isObject());
+    EXPECT_FALSE(validator->get("db_ConexionObj").toObject());
+    EXPECT_EQ(validator->get("nu_mes").type(), vt::automation::VarType::I2);
+    EXPECT_EQ(validator->get("nu_mes").toI2(), 0);
+    EXPECT_EQ(validator->get("co_empresa").toString(), "");
+
+    struct Case {
+      const char* text;
+      int16_t value;
+    };
+    for (const Case& c : {Case{"12", 12}, Case{"12.5", 12}, Case{"13.5", 14}}) {
+      validator->let("IPOCIVA", Variant(c.text));
+      EXPECT_EQ(validator->get("iPocIVA").toI2(), c.value) << c.text;
+    }
+    try {
+      validator->let("iPocIVA", Variant("doce"));
+      ADD_FAILURE() << "a text that is no number was accepted";
+    } catch (const vt::Error& e) {
+      EXPECT_EQ(e.number(), 13);
+    }
+  });
+}
+
+TEST_F(Startup, HostConnectionIsSetAndReadBack) {
+  writeConfig();
+  onNewThread([&] {
+    auto validator = vt::automation::createObject("Valtrone.CLSValidarInformacion");
+    auto connection = std::make_shared<vt::db::Connection>();
+    validator->set("db_ConexionObj", Variant::fromObject(connection));
+    EXPECT_EQ(validator->get("db_ConexionObj").objectAs<vt::db::Connection>(), connection);
+  });
+}
+
+TEST_F(Startup, MembersNotBuiltYetSayWhichOne) {
+  writeConfig();
+  onNewThread([] {
+    auto suppliers = vt::automation::createObject("Valtrone.CLSProveedores");
+    Variant message;
+    try {
+      suppliers->call("Ingresar", message);
+      ADD_FAILURE() << "no error";
+    } catch (const vt::Error& e) {
+      EXPECT_NE(e.description().find("Ingresar"), std::string::npos) << e.description();
+    }
+  });
+}
+
+}  // namespace

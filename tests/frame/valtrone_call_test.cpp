@@ -1,0 +1,177 @@
+// valtrone-call as scripts use it, and its argument forms and output lines.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "apps/valtrone-call/call_arguments.hpp"
+#include "apps/valtrone-call/call_output.hpp"
+#include "frame_test_support.hpp"
+#include "platform/automation/object.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vt::automation::Variant;
+using vt::automation::VarType;
+
+struct Outcome {
+  std::string out;
+  int status = -1;
+};
+
+// Runs a shell command line; stdout captured, stderr to `errFile` when given.
+Outcome run(const std::string& command, const fs::path& errFile = "/dev/null") {
+  Outcome r;
+  FILE* pipe = ::popen((command + " 2>" + errFile.string()).c_str(), "r");
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+std::string slurp(const fs::path& file) {
+  std::ifstream in(file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ValtroneCall : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame_test::pinEnvironment();
+    config = frame_test::freshFolder("call");
+    frame_test::writeFile(config / "TAXCONFIG.INI", "[DATABASE]\r\ndbTypeServer=MYSQL\r\n");
+  }
+  Outcome call(const std::string& arguments) {
+    return run("VALTRONE_CONFIG_DIR='" + config.string() + "' " VT_VALTRONE_CALL " " + arguments);
+  }
+  fs::path config;
+};
+
+TEST_F(ValtroneCall, CasesOfTheCommandLine) {
+  struct Case {
+    const char* arguments;
+    const char* out;
+    int status;
+  };
+  const Case cases[] = {
+      {"Valtrone.CLSValidarInformacion fValidaVacio 's:  '", "result=0\narg1=  \n", 0},
+      {"Valtrone.CLSValidarInformacion fValidaVacio 's: 7 '", "result= 7 \narg1= 7 \n", 0},
+      {"Valtrone.CLSValidarInformacion NoExiste",
+       "error=438 El objeto no admite esta propiedad o método: NoExiste\n", 2},
+      {"--set iPocIVA=s:12 Valtrone.CLSValidarInformacion iPocIVA", "result=12\n", 0},
+      {"--set iPocIVA=s:doce Valtrone.CLSValidarInformacion iPocIVA", "error=13 No coinciden los tipos\n", 2},
+      {"Valtrone.CLSValidarInformacion fValidaVacio",
+       "error=449 Argumento no opcional: fValidaVacio (sDato)\n", 2},
+      {"Valtrone.CLSValidarInformacion", nullptr, 2},
+      {"Valtrone.NoExiste fValidaVacio s:x", nullptr, 2},
+      {"Valtrone.CLSValidarInformacion fValidaVacio x:1", nullptr, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const Outcome r = call(c.arguments);
+    EXPECT_EQ(r.status, c.status);
+    if (c.out) {
+      EXPECT_EQ(r.out, c.out);
+    } else {
+      EXPECT_EQ(r.out.rfind("error=", 0), 0u) << r.out;
+    }
+  }
+}
+
+// The library reads TAXCONFIG.INI beside its own file, wherever the caller runs.
+TEST(ValtroneCallLocation, ConfigurationComesFromTheLibraryFolder) {
+  frame_test::pinEnvironment();
+  const fs::path root = frame_test::freshFolder("location");
+  fs::create_directories(root / "lib");
+  fs::create_directories(root / "work");
+  fs::copy_file(VT_VALTRONE_LIBRARY, root / "lib" / "libvaltrone.so");
+  const std::string registry = (root / "automation.reg").string();
+  ASSERT_EQ(run("VALTRONE_REGISTRY='" + registry + "' " VT_REGSVR " '" +
+                (root / "lib/libvaltrone.so").string() + "'")
+                .status,
+            0);
+  const std::string command = "cd '" + (root / "work").string() +
+                              "' && env -u VALTRONE_CONFIG_DIR VALTRONE_REGISTRY='" + registry +
+                              "' " VT_VALTRONE_CALL " Valtrone.CLSValidarInformacion fValidaVacio s:x";
+  const std::string config = "[DATABASE]\r\ndbTypeServer=MYSQL\r\n";
+
+  frame_test::writeFile(root / "work" / "TAXCONFIG.INI", config);
+  Outcome r = run(command, root / "err1.txt");
+  EXPECT_EQ(r.out, "result=x\narg1=x\n");
+  EXPECT_NE(slurp(root / "err1.txt").find("No existe archivo de configuracion del sistema TAXCONFIG.INI"),
+            std::string::npos);
+
+  fs::remove(root / "work" / "TAXCONFIG.INI");
+  frame_test::writeFile(root / "lib" / "TAXCONFIG.INI", config);
+  r = run(command, root / "err2.txt");
+  EXPECT_EQ(r.out, "result=x\narg1=x\n");
+  EXPECT_EQ(slurp(root / "err2.txt"), "");
+}
+
+TEST(CallArguments, Forms) {
+  EXPECT_EQ(valtrone_call::parseArgument("s:a b").toString(), "a b");
+  EXPECT_EQ(valtrone_call::parseArgument("i:7").type(), VarType::I2);
+  EXPECT_EQ(valtrone_call::parseArgument("l:70000").toI4(), 70000);
+  EXPECT_DOUBLE_EQ(valtrone_call::parseArgument("d:0.01").toR8(), 0.01);
+  EXPECT_TRUE(valtrone_call::parseArgument("b:true").toBool());
+  EXPECT_FALSE(valtrone_call::parseArgument("b:false").toBool());
+  EXPECT_TRUE(valtrone_call::parseArgument("missing").isMissing());
+  const auto date = valtrone_call::parseArgument("dt:29/02/2016").toDate().toDateTime().date;
+  EXPECT_EQ(date, (vt::conv::Date{2016, 2, 29}));
+  const auto texts = valtrone_call::parseArgument("a:x||z").toStringArray();
+  EXPECT_EQ(texts->lbound(), 0);
+  EXPECT_EQ(texts->ubound(), 2);
+  EXPECT_EQ(texts->at(2), "z");
+  EXPECT_EQ(valtrone_call::parseArgument("ai:1|0|1").toIntegerArray()->at(1), 0);
+  for (const char* bad : {"x:1", "b:si", "dt:31/02/2016", "sinTipo", "i:70000"}) {
+    EXPECT_THROW(valtrone_call::parseArgument(bad), vt::Error) << bad;
+  }
+}
+
+TEST(CallArguments, SheetReadWithHeaderAndSeparator) {
+  const fs::path folder = frame_test::freshFolder("sheet");
+  frame_test::writeFile(folder / "hoja.csv", "A;B;C\r\n1;;3\r\n4;5\r\n");
+  frame_test::writeFile(folder / "hoja.txt", "A|B\n1|2\n");
+  const auto sheet = valtrone_call::parseArgument("sheet:" + (folder / "hoja.csv").string()).toStringMatrix();
+  EXPECT_EQ(sheet->ubound(1), 2);
+  EXPECT_EQ(sheet->ubound(2), 2);
+  EXPECT_EQ(sheet->at(0, 0), "");
+  EXPECT_EQ(sheet->at(1, 2), "3");
+  EXPECT_EQ(sheet->at(2, 1), "5");
+  const auto piped =
+      valtrone_call::parseArgument("sheet:" + (folder / "hoja.txt").string() + ";|").toStringMatrix();
+  EXPECT_EQ(piped->at(1, 1), "2");
+
+  std::ostringstream out;
+  valtrone_call::printValue(out, "arg6", Variant(sheet));
+  EXPECT_EQ(out.str(), "arg6(1,0)=1\narg6(1,2)=3\narg6(2,0)=4\narg6(2,1)=5\n");
+}
+
+TEST(CallOutput, ValuesOfEachKind) {
+  struct Case {
+    Variant value;
+    const char* line;
+  };
+  const Case cases[] = {
+      {Variant(), "r=\n"},
+      {Variant::null(), "r=Null\n"},
+      {Variant(int16_t{-3}), "r=-3\n"},
+      {Variant(0.5), "r=0.5\n"},
+      {Variant(vt::automation::ObjectRef()), "r=Nothing\n"},
+  };
+  for (const Case& c : cases) {
+    std::ostringstream out;
+    valtrone_call::printValue(out, "r", c.value);
+    EXPECT_EQ(out.str(), c.line);
+  }
+}
+
+}  // namespace
