@@ -29,8 +29,13 @@ asan: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-demo: build
-	$(BUILD)/bin/ambrix-batch --config-dir examples/demo --dump-config
+demo: build examples/demo/db/GLOBAL.MDB
+	@mkdir -p build/demo
+	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo --list
+
+# The demo database is generated from the schema and the seed; rebuilt when they change.
+examples/demo/db/GLOBAL.MDB: db/schema.sql db/seed/*.sql
+	db/create-database --force $@
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

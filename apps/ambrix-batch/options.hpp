@@ -1,0 +1,35 @@
+#pragma once
+// Command line of the batch program: what to do and the inputs every mode shares.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ambrix::batch {
+
+enum class Mode { None, Help, DumpConfig, List, DumpSheet };
+
+struct DumpSheetOptions {
+  std::string file;
+  std::string kind = "xls";
+  int sheet = 0;
+  std::string separator = ";";
+};
+
+struct BatchOptions {
+  Mode mode = Mode::None;
+  std::optional<std::string> configDir;  // overrides the folder of TAXCONFIG.INI
+  DumpSheetOptions dumpSheet;            // --dump-sheet FILE --tipo --hoja --separador
+};
+
+struct ParseResult {
+  BatchOptions options;
+  std::string error;  // not empty when the command line is wrong
+};
+
+ParseResult parseOptions(const std::vector<std::string>& args);
+
+// The usage text printed for --help and after a wrong command line.
+const char* usageText();
+
+}  // namespace ambrix::batch
