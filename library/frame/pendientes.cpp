@@ -66,7 +66,6 @@ int32_t CLSDctosEmpresas::DctosEmpresa_Eliminar(std::string&, std::string&, std:
   notImplemented("CLSDctosEmpresas.DctosEmpresa_Eliminar");
 }
 
-
 std::string CLSValidarInformacion::ATS2013_Ventas_Acumula(std::string&, std::string&, std::string&, Sheet&,
                                                           std::string&, int32_t&, Options&) {
   notImplemented("CLSValidarInformacion.ATS2013_Ventas_Acumula");

@@ -22,8 +22,8 @@ using valtrone::RecordsetRef;
 using vt::automation::Variant;
 
 TEST(BlankRule, OnlyEmptyOrBlankTextBecomesZero) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"", "0"}, {"  ", "0"}, {" 5 ", " 5 "}, {"abc", "abc"}, {"\t", "\t"}, {"0", "0"}};
+  const std::pair<std::string, std::string> cases[] = {{"", "0"},      {"  ", "0"},  {" 5 ", " 5 "},
+                                                       {"abc", "abc"}, {"\t", "\t"}, {"0", "0"}};
   CLSValidarInformacion v;
   for (auto [in, out] : cases) {
     SCOPED_TRACE("[" + in + "]");
@@ -33,9 +33,10 @@ TEST(BlankRule, OnlyEmptyOrBlankTextBecomesZero) {
 
 TEST(LastDayOfMonth, GregorianMonthsAndTextsThatAreNoDate) {
   const std::pair<std::string, int> cases[] = {
-      {"01/02/2024", 29}, {"01/02/2000", 29}, {"01/02/2100", 28}, {"01/02/2013", 28}, {"01/04/2013", 30},
-      {"15/12/2013", 31}, {"1/7/2013", 31},   {"abc", 0},         {"", 0},            {"31/02/2024", 0},
-      {"01/13/2013", 0},  {"13/01/2013", 31},
+      {"01/02/2024", 29}, {"01/02/2000", 29}, {"01/02/2100", 28},
+      {"01/02/2013", 28}, {"01/04/2013", 30}, {"15/12/2013", 31},
+      {"1/7/2013", 31},   {"abc", 0},         {"", 0},
+      {"31/02/2024", 0},  {"01/13/2013", 0},  {"13/01/2013", 31},
   };
   CLSValidarInformacion v;
   for (auto [in, days] : cases) {
@@ -50,9 +51,9 @@ TEST(Tolerance, DifferenceRoundedToThreeDecimalsWithBothBoundsIncluded) {
     bool within;
   };
   const Case cases[] = {
-      {0.01, 10.01, 10.00, true},  {0.01, 10.00, 10.01, true},   {0.01, 10.011, 10.00, false},
-      {0.01, 10.00, 10.011, false}, {0, 5.0004, 5.0, true},      {0, 5.001, 5.0, false},
-      {0, 5.0, 5.0, true},          {-1, 5.0004, 5.0, true},     {-1, 5.1, 5.0, false},
+      {0.01, 10.01, 10.00, true},   {0.01, 10.00, 10.01, true},    {0.01, 10.011, 10.00, false},
+      {0.01, 10.00, 10.011, false}, {0, 5.0004, 5.0, true},        {0, 5.001, 5.0, false},
+      {0, 5.0, 5.0, true},          {-1, 5.0004, 5.0, true},       {-1, 5.1, 5.0, false},
       {1, 100.5, 100, true},        {0.005, 0.1 + 0.2, 0.3, true},
   };
   for (const Case& c : cases) {
@@ -67,9 +68,9 @@ TEST_F(Catalogue, TaxSupportOfAVoucherType) {
     bool allowed;
   };
   const Case cases[] = {
-      {"01", "01", true},  {"1", "1", true},    {"01", "00", true},  {"01", "13", false},
-      {"99", "01", false}, {"91", "01", true},  {"91", "02", false}, {"92", "02", true},
-      {"92", "", false},   {"93", "", false},   {"02", "01", false}, {"O'1", "01", false},
+      {"01", "01", true},  {"1", "1", true},   {"01", "00", true},  {"01", "13", false},
+      {"99", "01", false}, {"91", "01", true}, {"91", "02", false}, {"92", "02", true},
+      {"92", "", false},   {"93", "", false},  {"02", "01", false}, {"O'1", "01", false},
   };
   CLSValidarInformacion v;
   for (Case c : cases) {
@@ -84,9 +85,9 @@ TEST_F(Catalogue, PaymentFormsJoinedByDashes) {
     bool allowed;
   };
   const Case cases[] = {
-      {Variant(""), true},    {Variant(), true},        {Variant("1"), true},     {Variant("01"), true},
-      {Variant("1-20"), true}, {Variant("1-99"), false}, {Variant("99-1"), false}, {Variant("1-"), false},
-      {Variant(int16_t{2}), true},
+      {Variant(""), true},      {Variant(), true},       {Variant("1"), true},
+      {Variant("01"), true},    {Variant("1-20"), true}, {Variant("1-99"), false},
+      {Variant("99-1"), false}, {Variant("1-"), false},  {Variant(int16_t{2}), true},
   };
   CLSValidarInformacion v;
   for (Case c : cases) {
@@ -103,11 +104,11 @@ TEST_F(Catalogue, TransactionCodesOfAVoucherType) {
     bool allowed;
   };
   const Case cases[] = {
-      {"01", "01,02", "", true},       {"01", "1", "", false},          {"01", "01", "ATS", true},
-      {"01", "01", "REOC", true},      {"01", "01", "XYZ", false},      {"02", "02", "", false},
-      {"04", "04,05,06,07", "", true}, {"01", "xATSx", "", true},       {"01", "ats", "", false},
-      {"92", "77", "", false},         {"92", "05", "ATS", true},       {"91", "02", "", false},
-      {"91", "01, 02", "", true},      {"99", "01", "", false},         {"93", "07", "ATS", false},
+      {"01", "01,02", "", true},       {"01", "1", "", false},     {"01", "01", "ATS", true},
+      {"01", "01", "REOC", true},      {"01", "01", "XYZ", false}, {"02", "02", "", false},
+      {"04", "04,05,06,07", "", true}, {"01", "xATSx", "", true},  {"01", "ats", "", false},
+      {"92", "77", "", false},         {"92", "05", "ATS", true},  {"91", "02", "", false},
+      {"91", "01, 02", "", true},      {"99", "01", "", false},    {"93", "07", "ATS", false},
   };
   CLSValidarInformacion v;
   for (Case c : cases) {
@@ -160,9 +161,9 @@ TEST_F(Catalogue, WithholdingCodeValidOnADate) {
     double rate;  // of the first row
   };
   const Case cases[] = {
-      {"T1", {2013, 5, 15}, true, 1},  {"T1", {2013, 6, 30}, true, 1}, {"T1", {2013, 7, 1}, false, 0},
-      {"T1", {2012, 12, 31}, false, 0}, {"T2", {2013, 3, 1}, true, 1}, {"T2", {2013, 7, 1}, true, 2},
-      {"T2", {2014, 6, 1}, true, 1},    {"T3", {2013, 5, 1}, false, 0}, {"312", {2013, 5, 15}, true, 1},
+      {"T1", {2013, 5, 15}, true, 1},   {"T1", {2013, 6, 30}, true, 1},   {"T1", {2013, 7, 1}, false, 0},
+      {"T1", {2012, 12, 31}, false, 0}, {"T2", {2013, 3, 1}, true, 1},    {"T2", {2013, 7, 1}, true, 2},
+      {"T2", {2014, 6, 1}, true, 1},    {"T3", {2013, 5, 1}, false, 0},   {"312", {2013, 5, 15}, true, 1},
       {"XX", {2013, 5, 15}, false, 0},  {"T'1", {2013, 5, 15}, false, 0},
   };
   CLSVarios varios;
@@ -226,7 +227,8 @@ TEST(CatalogueWithoutConnection, EveryLookupRaises) {
       {"Valida_SustTribEnComprob", [&] { v.Valida_SustTribEnComprob(comprob, code); }},
       {"Valida_FormaPago", [&] { v.Valida_FormaPago(forma); }},
       {"Valida_Comprob_x_SecTran", [&] { v.Valida_Comprob_x_SecTran(comprob, code, annex); }},
-      {"gfValida_Comprob_x_SecTran_REOC", [&] { varios.gfValida_Comprob_x_SecTran_REOC(comprob, code, ignored); }},
+      {"gfValida_Comprob_x_SecTran_REOC",
+       [&] { varios.gfValida_Comprob_x_SecTran_REOC(comprob, code, ignored); }},
       {"gfVerificaRegistro_IR", [&] { varios.gfVerificaRegistro_IR(code, day, ignored, rs); }},
       {"gfVerificaRegistro", [&] { varios.gfVerificaRegistro(field, table, condition, ignored, rs); }},
   };

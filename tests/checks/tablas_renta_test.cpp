@@ -9,6 +9,7 @@
 #include "checks_fixture.hpp"
 #include "library/frame/comprobaciones.hpp"
 #include "platform/automation/loader.hpp"
+#include "platform/database/recordset.hpp"
 #include "platform/errors/error.hpp"
 
 namespace {
@@ -58,8 +59,25 @@ TEST_F(Catalogue, TaxOfTheDemoBrackets) {
   std::string year = "2013";
   double base = 15000;
   EXPECT_NEAR(valtrone::gfImpuestoRentaTabla(year, base), 140 + (15000 - 12970) * 0.10, 1e-9);
+  // The demo brackets round their fixed tax as the published ones do, so a shared bound gives two
+  // values (139.5 from below): the upper bracket answers.
+  base = 12970;
+  EXPECT_DOUBLE_EQ(valtrone::gfImpuestoRentaTabla(year, base), 140);
   base = 150000;
   EXPECT_DOUBLE_EQ(valtrone::gfImpuestoDividendos(year, base), 1000 + 50000 * 0.05);
+
+  // No gap between the demo brackets: every base from 0 up falls in one.
+  for (const char* table : {"tbRDEP_Tabla", "tbDividendos_Tabla"}) {
+    SCOPED_TRACE(table);
+    vt::db::Recordset rs;
+    rs.open(std::string("select mo_FraBasica, mo_FraExced from ") + table + " order by mo_FraBasica", db());
+    double upper = 0;
+    for (; !rs.eof(); rs.moveNext()) {
+      EXPECT_EQ(rs.field(0).asDouble(), upper);
+      upper = rs.field(1).asDouble();
+    }
+    EXPECT_GE(upper, 999999999);
+  }
 }
 
 TEST_F(Catalogue, TaxTableThatCannotBeReadRaises) {
