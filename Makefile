@@ -29,9 +29,12 @@ asan: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The lists the start-up fills, then the main job of May 2013 (examples/demo/mayo-2013.ini).
 demo: build examples/demo/db/GLOBAL.MDB
 	@mkdir -p build/demo
 	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo --list
+	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo \
+	  --state examples/demo/mayo-2013.ini
 
 # The demo database is generated from the schema and the seed; rebuilt when they change.
 examples/demo/db/GLOBAL.MDB: db/schema.sql db/seed/*.sql

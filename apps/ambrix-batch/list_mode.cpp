@@ -3,13 +3,11 @@
 #include <ostream>
 
 #include "apps/ambrix-batch/startup.hpp"
-#include "platform/errors/err_object.hpp"
-#include "platform/errors/muestra_error.hpp"
-#include "shell/core/avisos.hpp"
-#include "shell/core/conexion.hpp"
+#include "platform/profile/configuracion.hpp"
+#include "shell/core/fecha_actual.hpp"
 #include "shell/core/globals.hpp"
+#include "shell/core/inicio.hpp"
 #include "shell/core/listas.hpp"
-#include "shell/core/parametros.hpp"
 
 namespace ambrix::batch {
 
@@ -19,19 +17,9 @@ struct Lists {
   ListaComboMemoria cmbEmpresas;
   ListaComboMemoria cmbMeses;
   ListaComboMemoria cmbanios;
+  ListaComboMemoria cmbTipo_file;
+  ListaComboMemoria cmbValidaCompras;
 };
-
-// The steps of the start-up between connecting and closing.
-void fillLists(Lists& l) {
-  std::string sCondicion = "st_regis = 'A' Order By ds_nombre ";
-  gsLlenaEmpresas(l.cmbEmpresas, sCondicion);
-  gsLlenaMesesAnios(true, l.cmbMeses, true, l.cmbanios);
-  l.cmbEmpresas.setListIndex(0);
-  vt::db::Recordset rs;
-  std::string sRuc = gfCodigoCombo(l.cmbEmpresas);
-  if (!gfCargaParametros(rs, sRuc, true))
-    showBox("No existen parametros de empresa seleccionada ", vt::Icono::Informacion);
-}
 
 void printSelectable(const IListaCombo& cmb, std::ostream& out) {
   for (int i = 0; i < cmb.ListCount(); ++i)
@@ -40,13 +28,9 @@ void printSelectable(const IListaCombo& cmb, std::ostream& out) {
 
 void printLists(const Lists& l, std::ostream& out) {
   out << "cmbEmpresas:\n";
-  ListaComboMemoria item;
-  for (int i = 0; i < l.cmbEmpresas.ListCount(); ++i) {
-    item.Clear();
-    item.AddItem(l.cmbEmpresas.List(i));
-    item.setListIndex(0);
-    out << "  " << gfNombreCombo(item) << '|' << gfCodigoCombo(item) << '\n';
-  }
+  for (int i = 0; i < l.cmbEmpresas.ListCount(); ++i)
+    out << "  " << gfNombreCombo(l.cmbEmpresas.List(i)) << '|' << gfCodigoCombo(l.cmbEmpresas.List(i))
+        << '\n';
   out << "cmbMeses:\n";
   printSelectable(l.cmbMeses, out);
   out << "cmbanios:\n";
@@ -57,20 +41,11 @@ void printLists(const Lists& l, std::ostream& out) {
 }  // namespace
 
 int runList(const BatchOptions& options, std::ostream& out) {
-  if (!loadConfiguration(options, vt::currentConfiguration())) return 1;
-  Lists lists;
-  try {
-    gsConectaBD();
-    if (gConexion->state() != vt::db::State::Open) return 1;
-    fillLists(lists);
-    gsCierraBD();
-  } catch (...) {
-    vt::Err().captureCurrentException(gsTitulo);
-    vt::reportCurrentError("Ocurrió un error ");
-    gsCierraBD();
-    return 1;
-  }
-  printLists(lists, out);
+  vt::currentConfiguration().programFolder = configurationFolder(options);
+  Lists l;
+  ListasVentanaATS listas{l.cmbEmpresas, l.cmbMeses, l.cmbanios, l.cmbTipo_file, l.cmbValidaCompras};
+  if (gfIniciarPrograma(listas, currentDateTime().date) == ResultadoInicio::Fallido) return 1;
+  printLists(l, out);
   return 0;
 }
 

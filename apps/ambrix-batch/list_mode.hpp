@@ -7,9 +7,9 @@
 
 namespace ambrix::batch {
 
-// Connects, fills the company, month and year lists, loads the first company's parameters, closes,
-// and prints the lists ("name|RUC" per company; "* " marks the selected month and year) and
-// gsPorcIVA. Exit status 0, or 1 when the configuration or the connection failed.
+// Runs the program's start-up (settings, connection, lists, the first company's parameters) and
+// prints the lists ("name|RUC" per company; "* " marks the selected month and year) and
+// gsPorcIVA. Exit status 0, or 1 when the start-up failed.
 int runList(const BatchOptions& options, std::ostream& out);
 
 }  // namespace ambrix::batch

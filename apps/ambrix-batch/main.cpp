@@ -9,6 +9,7 @@
 #include "apps/ambrix-batch/dump_sheet.hpp"
 #include "apps/ambrix-batch/list_mode.hpp"
 #include "apps/ambrix-batch/options.hpp"
+#include "apps/ambrix-batch/process_mode.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_consola.hpp"
 
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   }
   const BatchOptions& options = parsed.options;
 
-  vt::MensajesConsola transcript(std::cout);
+  vt::MensajesConsola transcript(std::cout, options.answers);
   vt::setProcessMessages(&transcript);
 
   int status = 0;
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
       break;
     case Mode::DumpSheet:
       status = runDumpSheet(options.dumpSheet, std::cout);
+      break;
+    case Mode::Process:
+      status = runProcess(options, std::cout, std::cerr);
       break;
     case Mode::None:
       break;

@@ -1,5 +1,6 @@
 #include "apps/ambrix-batch/options.hpp"
 
+#include <charconv>
 #include <string_view>
 
 namespace ambrix::batch {
@@ -36,6 +37,44 @@ bool parseDumpSheetOption(BatchOptions& o, std::string_view arg, const std::stri
   return error.empty();
 }
 
+std::vector<std::string> splitCommas(const std::string& value) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = value.find(',', start)) != std::string::npos; start = comma + 1)
+    parts.push_back(value.substr(start, comma - start));
+  parts.push_back(value.substr(start));
+  return parts;
+}
+
+// The options of --state and its test hooks; the mode is set by the state file.
+bool parseProcessOption(BatchOptions& o, std::string_view arg, const std::string& value, std::string& error) {
+  if (arg == "--state") {
+    o.stateFile = value;
+    return setMode(o, Mode::Process, error);
+  }
+  if (arg == "--answers") {
+    for (const std::string& answer : splitCommas(value)) {
+      if (answer != "yes" && answer != "no") error = "--answers admite solo yes y no separados por comas";
+      o.answers.push_back(answer == "yes" ? vt::Respuesta::Si : vt::Respuesta::No);
+    }
+  } else if (arg == "--cancel-after-yields") {
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), o.cancelAfterYields);
+    if (ec != std::errc() || end != value.data() + value.size() || o.cancelAfterYields < 1)
+      error = "--cancel-after-yields debe ser un número mayor que 0";
+  } else if (arg == "--fake-import") {
+    o.fakeImport = splitCommas(value);
+  } else {
+    if (value != "ok" && value != "fail") error = "--fake-xml debe ser ok o fail";
+    o.fakeXml = value == "ok";
+  }
+  return error.empty();
+}
+
+bool isProcessOption(std::string_view arg) {
+  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields" || arg == "--fake-import" ||
+         arg == "--fake-xml";
+}
+
 }  // namespace
 
 ParseResult parseOptions(const std::vector<std::string>& args) {
@@ -51,6 +90,12 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) {
         result.error = "falta el valor después de " + std::string(arg);
       } else if (!parseDumpSheetOption(o, arg, args[++i], result.error)) {
+        return result;
+      }
+    } else if (isProcessOption(arg)) {
+      if (i + 1 >= args.size()) {
+        result.error = "falta el valor después de " + std::string(arg);
+      } else if (!parseProcessOption(o, arg, args[++i], result.error)) {
         return result;
       }
     } else if (arg == "--list") {
@@ -83,7 +128,15 @@ const char* usageText() {
          "                        carga el archivo como hoja (0 compras, 1 ventas, 2 anulados,\n"
          "                        3 exportaciones) y muestra sus filas separadas por tabuladores\n"
          "                        (separador por omisión \";\")\n"
-         "  --help                muestra esta ayuda\n";
+         "  --state ESTADO [--answers yes,no,...] [--cancel-after-yields N]\n"
+         "                        inicia el programa, toma los valores de la ventana de la\n"
+         "                        sección [frm_ATS_SubirExcel] de ESTADO, pulsa Iniciar una vez y\n"
+         "                        muestra lo ocurrido; las preguntas Sí/No se responden en orden\n"
+         "                        con --answers (sin respuesta: No); N cancela en la N-ésima pausa\n"
+         "  --help                muestra esta ayuda\n"
+         "Ganchos de prueba de --state:\n"
+         "  --fake-import E1,E2   resultados de las pasadas de validación y grabación\n"
+         "  --fake-xml ok|fail    resultado del generador del archivo XML\n";
 }
 
 }  // namespace ambrix::batch

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors/mensajes.hpp"
+
 namespace ambrix::batch {
 
-enum class Mode { None, Help, DumpConfig, List, DumpSheet };
+enum class Mode { None, Help, DumpConfig, List, DumpSheet, Process };
 
 struct DumpSheetOptions {
   std::string file;
@@ -20,6 +22,12 @@ struct BatchOptions {
   Mode mode = Mode::None;
   std::optional<std::string> configDir;  // overrides the folder of TAXCONFIG.INI
   DumpSheetOptions dumpSheet;            // --dump-sheet FILE --tipo --hoja --separador
+  std::string stateFile;                 // --state FILE: the window's inputs
+  std::vector<vt::Respuesta> answers;    // --answers yes,no,...: the yes/no prompts in order
+  long cancelAfterYields = 0;            // --cancel-after-yields N: cancel at the N-th yield
+  // Test hooks: scripted statuses of the import passes, and the XML writer's result.
+  std::optional<std::vector<std::string>> fakeImport;  // --fake-import OK,ERROR
+  std::optional<bool> fakeXml;                         // --fake-xml ok|fail
 };
 
 struct ParseResult {

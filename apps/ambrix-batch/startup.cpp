@@ -6,9 +6,12 @@
 
 namespace ambrix::batch {
 
+std::string configurationFolder(const BatchOptions& options) {
+  return options.configDir ? vt::withoutTrailingSlash(*options.configDir) : vt::programConfigFolder();
+}
+
 bool loadConfiguration(const BatchOptions& options, vt::ContextoConfiguracion& ctx) {
-  ctx.programFolder =
-      options.configDir ? vt::withoutTrailingSlash(*options.configDir) : vt::programConfigFolder();
+  ctx.programFolder = configurationFolder(options);
   if (!vt::gfCargaConfiguracion(ctx)) return false;
   try {
     vt::gsCargaEstacion(ctx);

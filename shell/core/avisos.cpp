@@ -2,6 +2,7 @@
 
 #include "platform/errors/err_object.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
+#include "platform/errors/muestra_error.hpp"
 #include "shell/core/globals.hpp"
 
 namespace ambrix {
@@ -17,6 +18,11 @@ void showCurrentError(const std::string& sPrefijo) {
   // The routine handled the error: it does not stay behind as the last error.
   err.Clear();
   showBox(texto, vt::Icono::Critico);
+}
+
+void reportUnexpectedError() {
+  vt::Err().captureCurrentException(gsTitulo);
+  vt::reportCurrentError("Ocurrió un error ");
 }
 
 }  // namespace ambrix

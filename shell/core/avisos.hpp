@@ -13,4 +13,8 @@ void showBox(const std::string& sTexto, vt::Icono icono);
 // Call only inside a catch block.
 void showCurrentError(const std::string& sPrefijo);
 
+// The standard handler of the program's routines: records the exception being handled and reports
+// it under "Ocurrió un error ". Call only inside a catch block.
+void reportUnexpectedError();
+
 }  // namespace ambrix

@@ -2,8 +2,6 @@
 
 #include "platform/conversions/conversions.hpp"
 #include "platform/database/recordset.hpp"
-#include "platform/errors/err_object.hpp"
-#include "platform/errors/muestra_error.hpp"
 #include "platform/profile/configuracion.hpp"
 #include "shell/core/avisos.hpp"
 #include "shell/core/conexion.hpp"
@@ -16,11 +14,6 @@ namespace ambrix {
 namespace {
 
 constexpr int kBlancosTipoArchivo = 50;
-
-void reportError() {
-  vt::Err().captureCurrentException(gsTitulo);
-  vt::reportCurrentError("Ocurrió un error ");
-}
 
 bool isOpen() { return gConexion->state() == vt::db::State::Open; }
 
@@ -65,7 +58,7 @@ ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy
     gsCierraBD();
     return ResultadoInicio::Completo;
   } catch (...) {
-    reportError();
+    reportUnexpectedError();
     return ResultadoInicio::Fallido;
   }
 }
@@ -83,7 +76,7 @@ void loadSelectedCompanyParameters(const IListaCombo& cmbEmpresas) {
       }
     }
   } catch (...) {
-    reportError();
+    reportUnexpectedError();
   }
   if (!yaAbierta) gsCierraBD();
 }

@@ -61,8 +61,10 @@ std::string gfCodigoCombo(const std::string& sItem) {
   return vt::conv::Trim(vt::conv::Right(vt::conv::Trim(sItem), kLargoCodigo));
 }
 
-std::string gfNombreCombo(const IListaCombo& cmb) {
-  return vt::conv::Trim(vt::conv::Left(vt::conv::Trim(cmb.List(cmb.ListIndex())), kLargoNombre));
+std::string gfNombreCombo(const IListaCombo& cmb) { return gfNombreCombo(cmb.List(cmb.ListIndex())); }
+
+std::string gfNombreCombo(const std::string& sItem) {
+  return vt::conv::Trim(vt::conv::Left(vt::conv::Trim(sItem), kLargoNombre));
 }
 
 std::int16_t gfDiasMes(const std::string& sFecha) {

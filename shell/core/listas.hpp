@@ -28,9 +28,10 @@ void gsLlenaEmpresas(IListaCombo& cmb, std::string& sCondicion);
 
 // The code (RUC) and the name of the selected company item; "" with no selection.
 std::string gfCodigoCombo(const IListaCombo& cmb);
-// The code of a company item given by its text (the window's selected text).
-std::string gfCodigoCombo(const std::string& sItem);
 std::string gfNombreCombo(const IListaCombo& cmb);
+// The code and the name of a company item given by its text.
+std::string gfCodigoCombo(const std::string& sItem);
+std::string gfNombreCombo(const std::string& sItem);
 
 // Days of the month of a date text; 0 when the text is not a date.
 std::int16_t gfDiasMes(const std::string& sFecha);

@@ -1,9 +1,7 @@
 #include "shell/core/procesar.hpp"
 
 #include "platform/conversions/conversions.hpp"
-#include "platform/errors/err_object.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
-#include "platform/errors/muestra_error.hpp"
 #include "platform/profile/configuracion.hpp"
 #include "platform/profile/perfil.hpp"
 #include "shell/core/avisos.hpp"
@@ -40,7 +38,8 @@ ParamProcesoATS importArguments(const DatosVentanaATS& d, IVentanaATS& frm, cons
   a.nu_anio = p.sAnio;
   for (std::size_t i = 0; i < d.txtfile.size(); ++i) a.asArchivos[i] = d.chkInfo[i] == 1 ? d.txtfile[i] : "";
   a.iOpciones = {static_cast<std::int16_t>(d.optTipoVentas == 0 ? 1 : 0),
-                 static_cast<std::int16_t>(d.chkValidaBases), static_cast<std::int16_t>(d.chkConvertirRUC), 0};
+                 static_cast<std::int16_t>(d.chkValidaBases), static_cast<std::int16_t>(d.chkConvertirRUC),
+                 0};
   a.ChkCabecera = static_cast<std::int16_t>(d.ChkCabecera);
   a.sSeparador = d.txtSeparador;
   a.dDecRedondeo = d.txtDecimales;
@@ -50,8 +49,13 @@ ParamProcesoATS importArguments(const DatosVentanaATS& d, IVentanaATS& frm, cons
   return a;
 }
 
+// A log the viewer cannot load is reported and the run goes on.
 void openViewer(IVentanaATS& frm) {
-  frm.AbrirVisorErrores(kTituloVisorErrores, gsRutaLog);
+  try {
+    frm.AbrirVisorErrores(kTituloVisorErrores, gsRutaLog);
+  } catch (...) {
+    reportUnexpectedError();
+  }
   frm.PunteroEspera(false);
 }
 
@@ -59,17 +63,18 @@ void openViewer(IVentanaATS& frm) {
 void reportPassStatus(const std::string& sEstado, IVentanaATS& frm) {
   const std::string estado = Upper(sEstado);
   if (estado == "ERROR") {
-    const std::string texto = "Existen errores en información...\r\n\r\n¿Desea ver errores en archivo: " +
-                              gsArchivoLog + " ? ";
+    const std::string texto =
+        "Existen errores en información...\r\n\r\n¿Desea ver errores en archivo: " + gsArchivoLog + " ? ";
     if (vt::currentMessages().mostrar(texto, vt::Botones::SiNo, vt::Icono::Pregunta, gsTitulo) ==
         vt::Respuesta::Si)
       openViewer(frm);
   } else if (estado == "CANCEL") {
     showBox("Proceso Cancelado. ", vt::Icono::Informacion);
   } else if (estado == "OK-ERROR") {
-    showBox("* Importación de archivo OK, pero algunos registros no fueron importados. \r\n* Revise archivo " +
-                gsRutaLog,
-            vt::Icono::Informacion);
+    showBox(
+        "* Importación de archivo OK, pero algunos registros no fueron importados. \r\n* Revise archivo " +
+            gsRutaLog,
+        vt::Icono::Informacion);
     openViewer(frm);
   }
 }
@@ -104,7 +109,8 @@ void resetAtEnd(IVentanaATS& frm) {
 
 // The validation pass (or the plain load of a store-only run) then the store pass. False when
 // the run stops.
-bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, ParamProcesoATS& a) {
+bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador,
+                  ParamProcesoATS& a) {
   std::string sEstado = "OK";
   if (d.chkSinValidar == 1) {
     // Never store what an earlier run left in memory: the sheets named now are loaded first.
@@ -191,10 +197,9 @@ bool cmdProcesar_Click(DatosVentanaATS& datos, IVentanaATS& frm, IImportadorATS&
   } catch (...) {
     // The action has no handler of its own in the window: an error of a routine it calls is
     // reported and the window given back.
-    vt::Err().captureCurrentException(gsTitulo);
+    reportUnexpectedError();
     gsCierraBD();
     resetAtEnd(frm);
-    vt::reportCurrentError("Ocurrió un error ");
     return false;
   }
 }

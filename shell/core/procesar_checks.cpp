@@ -25,7 +25,8 @@ bool sheetFilesAreValid(const DatosVentanaATS& d) {
   if (!alguna) return refuse("Seleccione al menos un tipo de archivo a validar...");
   for (std::size_t i = 0; i < d.txtfile.size(); ++i) {
     const bool vacio = Trim(d.txtfile[i]).empty();
-    if (d.chkInfo[i] == 1 && vacio) return refuse("Debe ingresar archivo de " + d.chkInfoCaption[i] + " a validar...");
+    if (d.chkInfo[i] == 1 && vacio)
+      return refuse("Debe ingresar archivo de " + d.chkInfoCaption[i] + " a validar...");
     if (!vacio && !vt::gfExisteArchivo(d.txtfile[i]))
       return refuse("Archivo de " + d.chkInfoCaption[i] + " no existe... ");
   }

@@ -1,0 +1,57 @@
+#include "apps/ambrix-batch/process_mode.hpp"
+
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "apps/ambrix-batch/stand_ins.hpp"
+#include "apps/ambrix-batch/startup.hpp"
+#include "apps/ambrix-batch/state_file.hpp"
+#include "apps/ambrix-batch/ventana_batch.hpp"
+#include "platform/profile/configuracion.hpp"
+#include "platform/profile/text_file.hpp"
+#include "shell/core/fecha_actual.hpp"
+#include "shell/core/procesar.hpp"
+
+namespace ambrix::batch {
+
+namespace {
+
+std::unique_ptr<IImportadorATS> importer(const BatchOptions& o) {
+  if (o.fakeImport) return std::make_unique<ImportadorSimulado>(*o.fakeImport);
+  return std::make_unique<ImportadorNoDisponible>();
+}
+
+std::unique_ptr<IGeneradorXML> xmlWriter(const BatchOptions& o) {
+  if (o.fakeXml) return std::make_unique<GeneradorSimulado>(*o.fakeXml);
+  return std::make_unique<GeneradorNoDisponible>();
+}
+
+}  // namespace
+
+int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+  const std::optional<std::string> estado = vt::readWholeFile(options.stateFile);
+  if (!estado) {
+    err << "ambrix-batch: no se puede leer el archivo de estado " << options.stateFile << '\n';
+    return 2;
+  }
+  vt::currentConfiguration().programFolder = configurationFolder(options);
+  VentanaBatch ventana(out, options.cancelAfterYields);
+  ListasVentanaATS listas = ventana.listas();
+  if (gfIniciarPrograma(listas, currentDateTime().date) == ResultadoInicio::Fallido) return 1;
+
+  std::string error;
+  if (!applyState(*estado, ventana, error)) {
+    out.flush();
+    err << "ambrix-batch: " << error << '\n';
+    return 2;
+  }
+  ventana.takeListSelections();
+  const std::unique_ptr<IImportadorATS> importador = importer(options);
+  const std::unique_ptr<IGeneradorXML> generador = xmlWriter(options);
+  if (cmdProcesar_Click(ventana.datos, ventana, *importador, *generador))
+    out << "INI: [PATH_Files] ATS=" << ventana.datos.txtFileATS_XML << '\n';
+  return 0;
+}
+
+}  // namespace ambrix::batch

@@ -1,0 +1,59 @@
+#pragma once
+// What the batch program runs in place of the import driver and the XML writer: until they are
+// part of the program, stand-ins that say so; and, as test hooks (--fake-import, --fake-xml),
+// fakes that return scripted results.
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/core/ventana_ats.hpp"
+
+namespace ambrix::batch {
+
+inline constexpr const char* kImportacionNoDisponible =
+    "La importación de archivos aún no está disponible en esta versión.";
+inline constexpr const char* kXmlNoDisponible =
+    "La generación del archivo XML aún no está disponible en esta versión.";
+
+// Each pass shows that the import is not available and returns a status that ends the run.
+class ImportadorNoDisponible : public IImportadorATS {
+ public:
+  std::string gfProcesaArchivoATS(ParamProcesoATS& param) override;
+  bool gfCargaHojas(ParamProcesoATS& param, std::string& sError) override;
+};
+
+class GeneradorNoDisponible : public IGeneradorXML {
+ public:
+  bool GeneraXML_ATS(ParamGeneraXML& param) override;
+};
+
+// Loads the named sheets with the program's loader, the kind from cmbTipo_file.
+bool loadNamedSheets(ParamProcesoATS& param, std::string& sError);
+
+// The passes return the given statuses in order ("OK" once they run out). Per named sheet a pass
+// sets the cancel flag, yields and reports "CANCEL" when the flag was cleared meanwhile; the bar
+// ends at 100. The store-only load is the real one.
+class ImportadorSimulado : public IImportadorATS {
+ public:
+  explicit ImportadorSimulado(std::vector<std::string> estados) : estados_(std::move(estados)) {}
+  std::string gfProcesaArchivoATS(ParamProcesoATS& param) override;
+  bool gfCargaHojas(ParamProcesoATS& param, std::string& sError) override;
+
+ private:
+  std::vector<std::string> estados_;
+  std::size_t siguiente_ = 0;
+};
+
+// Writes nothing; returns the given result.
+class GeneradorSimulado : public IGeneradorXML {
+ public:
+  explicit GeneradorSimulado(bool bGuardado) : guardado_(bGuardado) {}
+  bool GeneraXML_ATS(ParamGeneraXML&) override { return guardado_; }
+
+ private:
+  bool guardado_;
+};
+
+}  // namespace ambrix::batch

@@ -1,0 +1,101 @@
+// The end-to-end cases: each folder of cases/ is copied to a fresh run folder beside the case
+// settings (config/, unless the case brings its own TAXCONFIG.INI) and a copy of the fixture
+// database as db/GLOBAL.MDB; ambrix-batch runs there with --state state.ini and the options of
+// options.txt, and its output must equal expected.txt byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/profile/ini_file.hpp"
+#include "tests/e2e/batch_run.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ambrix::testing::BatchRun;
+using ambrix::testing::fileText;
+using ambrix::testing::runBatch;
+using ambrix::testing::RunFolder;
+
+const fs::path kE2eDir = E2E_DIR;
+
+std::vector<std::string> caseNames() {
+  std::vector<std::string> names;
+  std::stringstream list(E2E_CASES);
+  for (std::string name; std::getline(list, name, ',');)
+    if (!name.empty()) names.push_back(name);
+  return names;
+}
+
+// Files of a case that describe it rather than take part in the run.
+bool describesTheCase(const fs::path& name) {
+  return name == "expected.txt" || name == "options.txt" || name == "exit-status" || name == "after";
+}
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
+
+class EndToEnd : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    caseDir_ = kE2eDir / "cases" / GetParam();
+    const fs::path& run = folder_.path();
+    for (const fs::directory_entry& entry : fs::directory_iterator(caseDir_))
+      if (!describesTheCase(entry.path().filename()))
+        fs::copy(entry.path(), run / entry.path().filename(), fs::copy_options::recursive);
+    if (!fs::exists(run / "TAXCONFIG.INI"))
+      fs::copy_file(kE2eDir / "config" / "TAXCONFIG.INI", run / "TAXCONFIG.INI");
+    fs::copy_file(kE2eDir / "config" / "win.ini", run / "win.ini");
+    for (const char* sub : {"db", "log", "xml"}) fs::create_directories(run / sub);
+    fs::copy_file(VT_FIXTURE_DB, run / "db" / "GLOBAL.MDB");
+  }
+
+  fs::path caseDir_;
+  RunFolder folder_;
+};
+
+TEST_P(EndToEnd, TranscriptAndFiles) {
+  const fs::path& run = folder_.path();
+  const std::string iniBefore = fileText(run / "TAXCONFIG.INI");
+  const BatchRun r = runBatch(
+      run, "win.ini", "--config-dir . --state state.ini " + firstLine(fileText(caseDir_ / "options.txt")));
+
+  const std::string status = firstLine(fileText(caseDir_ / "exit-status"));
+  EXPECT_EQ(r.status, status.empty() ? 0 : std::atoi(status.c_str()));
+  EXPECT_EQ(r.out, fileText(caseDir_ / "expected.txt"));
+
+  // TAXCONFIG.INI changes only by the name the transcript shows written.
+  const std::string marca = "INI: [PATH_Files] ATS=";
+  const std::size_t ini = r.out.find(marca);
+  if (ini == std::string::npos) {
+    EXPECT_EQ(fileText(run / "TAXCONFIG.INI"), iniBefore);
+  } else {
+    const std::string valor = firstLine(r.out.substr(ini + marca.size()));
+    EXPECT_EQ(vt::profile::readFileValue((run / "TAXCONFIG.INI").string(), "PATH_Files", "ATS"), valor);
+  }
+  // Files the run must leave as after/ holds them.
+  if (fs::exists(caseDir_ / "after"))
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(caseDir_ / "after"))
+      if (entry.is_regular_file()) {
+        const fs::path relative = fs::relative(entry.path(), caseDir_ / "after");
+        EXPECT_TRUE(fs::exists(run / relative)) << relative;
+        EXPECT_EQ(fileText(run / relative), fileText(entry.path())) << relative;
+      }
+}
+
+std::string testName(const ::testing::TestParamInfo<std::string>& info) {
+  std::string name = info.param;
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, EndToEnd, ::testing::ValuesIn(caseNames()), testName);
+
+}  // namespace

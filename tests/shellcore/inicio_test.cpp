@@ -1,0 +1,109 @@
+// The start-up without the window, on a copy of the fixture database, and the company
+// parameters loaded when a company is chosen.
+
+#include "shell/core/inicio.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "shell/core/conexion.hpp"
+#include "shell/core/globals.hpp"
+#include "tests/shellcore/shell_fixture.hpp"
+
+namespace ambrix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StartUp : public testing::ShellTest {
+ protected:
+  StartUp() {
+    const fs::path& dir = temp_.path();
+    std::ofstream(dir / "TAXCONFIG.INI")
+        << "[PATH]\r\nPath_App=" << dir.string() << "/\r\nPath_db=" << dir.string()
+        << "/\r\nPath_Log=" << dir.string()
+        << "/\r\n[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
+           "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\ndbTimeout=90\r\n";
+    std::ofstream(dir / "win.ini") << "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsDecimal=.\r\n";
+    ::setenv("AMBRIX_WIN_INI", (dir / "win.ini").c_str(), 1);
+    ctx_.programFolder = dir.string();
+    gParametrosEmpresa = {};
+  }
+  ~StartUp() override { ::unsetenv("AMBRIX_WIN_INI"); }
+
+  // Runs statements of the test's own on the database copy (made on first use).
+  void prepare(const std::vector<std::string>& statements) {
+    if (!fs::exists(temp_.path() / "global.mdb")) fs::copy_file(VT_FIXTURE_DB, temp_.path() / "global.mdb");
+    gsConectaBD();
+    ASSERT_EQ(gConexion->state(), vt::db::State::Open) << lastMessage();
+    for (const std::string& sql : statements) exec(sql);
+    gsCierraBD();
+  }
+
+  ResultadoInicio start() { return gfIniciarPrograma(listas_, {2013, 5, 20}); }
+
+  ListaComboMemoria empresas_, meses_, anios_, tipos_, niveles_;
+  ListasVentanaATS listas_{empresas_, meses_, anios_, tipos_, niveles_};
+};
+
+TEST_F(StartUp, FillsTheListsAndLoadsTheFirstCompanysParameters) {
+  prepare({"UPDATE tbParaSistema SET po_iva = 14 WHERE co_empresa = '1792045185001'"});
+  ASSERT_EQ(start(), ResultadoInicio::Completo) << lastMessage();
+  EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
+  ASSERT_EQ(empresas_.ListCount(), 2);
+  EXPECT_EQ(empresas_.ListIndex(), 0);
+  EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "14");
+  EXPECT_EQ(meses_.List(meses_.ListIndex()), "Mayo");
+  EXPECT_EQ(anios_.List(anios_.ListIndex()), "2013");
+  const std::string blancos(50, ' ');
+  ASSERT_EQ(tipos_.ListCount(), 2);
+  EXPECT_EQ(tipos_.List(0), "Excel (*.xls)|(*.xlsx)" + blancos + "*.xls*");
+  EXPECT_EQ(tipos_.List(1), "CSV   (*.csv)  " + blancos + "*.csv");
+  EXPECT_EQ(tipos_.ListIndex(), 0);
+  ASSERT_EQ(niveles_.ListCount(), 4);
+  EXPECT_EQ(niveles_.List(0), "<< No validar >>");
+  EXPECT_EQ(niveles_.List(3), "Autorización, caducidad y rango");
+  EXPECT_EQ(niveles_.ListIndex(), 0);
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
+  EXPECT_FALSE(ctx_.gsEstacion.empty());
+}
+
+TEST_F(StartUp, ChoosingACompanyLoadsItsOwnParametersOrTheFirstRow) {
+  prepare({"UPDATE tbParaSistema SET po_iva = 14 WHERE co_empresa = '0992314702001'"});
+  ASSERT_EQ(start(), ResultadoInicio::Completo);
+  EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "12");
+  empresas_.setListIndex(1);
+  loadSelectedCompanyParameters(empresas_);
+  EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "14");
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
+
+  prepare({"DELETE FROM tbParaSistema WHERE co_empresa = '0992314702001'",
+           "UPDATE tbParaSistema SET po_iva = 10"});
+  loadSelectedCompanyParameters(empresas_);
+  EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "10");
+}
+
+TEST_F(StartUp, WithoutParametersNoCompanyIsSelectedAndTheConnectionStaysOpen) {
+  prepare({"DELETE FROM tbParaSistema"});
+  EXPECT_EQ(start(), ResultadoInicio::SinParametros);
+  EXPECT_EQ(lastMessage(), kMensajeSinParametros);
+  EXPECT_EQ(empresas_.ListCount(), 2);
+  EXPECT_EQ(empresas_.ListIndex(), -1);
+  EXPECT_EQ(niveles_.ListCount(), 0);
+  EXPECT_EQ(gConexion->state(), vt::db::State::Open);
+}
+
+TEST_F(StartUp, EndsWhenTheSettingsOrTheDatabaseAreMissing) {
+  EXPECT_EQ(start(), ResultadoInicio::Fallido);  // no database file
+  EXPECT_EQ(empresas_.ListCount(), 0);
+  fs::remove(temp_.path() / "TAXCONFIG.INI");
+  boxes_.mensajes.clear();
+  EXPECT_EQ(start(), ResultadoInicio::Fallido);
+  EXPECT_EQ(boxes_.mensajes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace ambrix

@@ -1,0 +1,266 @@
+// The main action over recording doubles of the window, the import and the XML writer: what it
+// hands the import and the writer, the log it creates, and what it leaves when it stops.
+
+#include "shell/core/procesar.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+
+#include "platform/profile/ini_file.hpp"
+#include "platform/profile/text_file.hpp"
+#include "shell/core/bitacora_errores.hpp"
+#include "shell/core/globals.hpp"
+#include "shell/core/inicio.hpp"
+#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/shellcore/ventana_grabada.hpp"
+
+namespace ambrix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GeneradorGrabado;
+using testing::ImportadorGrabado;
+using testing::VentanaGrabada;
+
+const std::string kItem = "Importadora Demo" + std::string(150, ' ') + "992314702001";
+
+class MainAction : public testing::ShellTest {
+ protected:
+  MainAction() {
+    for (const char* name : {"compras.csv", "ventas.csv", "anulados.csv"})
+      std::ofstream(temp_.path() / name) << "cabecera\r\n";
+    fs::create_directories(temp_.path() / "xml");
+    DatosVentanaATS& d = frm_.datos;
+    d.sItemEmpresa = kItem;
+    d.cmbMeses_ItemData = 5;
+    d.cmbanios = "2013";
+    d.txtPath = file("xml/");
+  }
+
+  std::string file(const std::string& name) const { return (temp_.path() / name).string(); }
+  std::string logPath() const { return file("tolvexError_2013-05.txt"); }
+  std::optional<std::string> iniName() const {
+    return vt::profile::readFileValue(file("TAXCONFIG.INI"), "PATH_Files", "ATS");
+  }
+  std::vector<std::string> boxTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : boxes_.mensajes) texts.push_back(m.texto);
+    return texts;
+  }
+  bool press() { return cmdProcesar_Click(frm_.datos, frm_, import_, writer_); }
+
+  VentanaGrabada frm_;
+  ImportadorGrabado import_;
+  GeneradorGrabado writer_;
+};
+
+TEST_F(MainAction, ImportPassesReceiveTheWindowsChoices) {
+  struct Case {
+    int optTipoVentas, chkValidaBases, chkConvertirRUC, Chkanio;
+    std::array<std::int16_t, 4> iOpciones;
+  };
+  for (const Case c : {Case{0, 1, 0, 0, {1, 1, 0, 0}}, Case{1, 0, 1, 1, {0, 0, 1, 0}}}) {
+    SCOPED_TRACE(c.optTipoVentas);
+    import_.pasadas.clear();
+    DatosVentanaATS& d = frm_.datos;
+    d.chkInfo = {1, 0, 1, 0};
+    d.txtfile = {file("compras.csv"), file("ventas.csv"), file("anulados.csv"), ""};
+    d.optTipoVentas = c.optTipoVentas;
+    d.chkValidaBases = c.chkValidaBases;
+    d.chkConvertirRUC = c.chkConvertirRUC;
+    d.Chkanio = c.Chkanio;
+    d.txtSeparador = ";";
+    d.ChkCabecera = 0;
+    d.txtDecimales = 2;
+    d.cmbValidaCompras = 3;
+    ASSERT_TRUE(press());
+    ASSERT_EQ(import_.pasadas.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+      const ParamProcesoATS& a = import_.pasadas[i];
+      EXPECT_EQ(a.ti_proceso, static_cast<std::int16_t>(i + 1));
+      EXPECT_EQ(a.frm, &frm_);
+      EXPECT_EQ(a.prgprogreso, &frm_.barra);
+      EXPECT_EQ(a.co_empresa, "0992314702001");
+      EXPECT_EQ(a.nu_mes, "5");
+      EXPECT_EQ(a.nu_anio, "2013");
+      EXPECT_EQ(a.Chkanio, c.Chkanio);
+      EXPECT_EQ(a.asArchivos,
+                (std::array<std::string, 4>{file("compras.csv"), "", file("anulados.csv"), ""}));
+      EXPECT_EQ(a.sSeparador, ";");
+      EXPECT_EQ(a.ChkCabecera, 0);
+      EXPECT_EQ(a.dDecRedondeo, 2.0);
+      EXPECT_EQ(a.cmbValidaCompras, 3);
+      EXPECT_EQ(a.iOpciones, c.iOpciones);
+    }
+    EXPECT_EQ(boxTexts().back(), "Proceso de validacion terminado OK.");
+    EXPECT_EQ(iniName(), "");
+    EXPECT_FALSE(frm_.reloj);
+  }
+}
+
+TEST_F(MainAction, TheLogIsEmptiedInAFolderGivenWithoutSeparator) {
+  fs::create_directories(temp_.path() / "bitacora");
+  const std::string log = file("bitacora/tolvexError_2013-05.txt");
+  std::ofstream(log) << "errores de antes\r\n";
+  ctx_.sistema.gsPathLog = file("bitacora");
+  frm_.datos.chkInfo[0] = 1;
+  frm_.datos.txtfile[0] = file("compras.csv");
+  import_.alProcesar = [&](ParamProcesoATS&) { EXPECT_EQ(vt::readWholeFile(log), ""); };
+  ASSERT_TRUE(press());
+  EXPECT_EQ(gsArchivoLog, "tolvexError_2013-05.txt");
+  EXPECT_EQ(gsRutaLog, log);
+}
+
+TEST_F(MainAction, FailedChecksCreateNoLogAndCallNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(DatosVentanaATS&)> set;
+  };
+  const Case cases[] = {
+      {"no sheet", [](DatosVentanaATS&) {}},
+      {"missing folder",
+       [&](DatosVentanaATS& d) {
+         d.chkInfo[0] = 1, d.txtfile[0] = file("compras.csv"), d.chkXML = 1, d.txtPath = file("falta/");
+       }},
+      {"blank name",
+       [&](DatosVentanaATS& d) { d.chkInfo[0] = 1, d.txtfile[0] = file("compras.csv"), d.chkXML = 1; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    VentanaGrabada frm;
+    frm.datos = frm_.datos;
+    c.set(frm.datos);
+    EXPECT_FALSE(cmdProcesar_Click(frm.datos, frm, import_, writer_));
+    EXPECT_FALSE(fs::exists(logPath()));
+    EXPECT_TRUE(import_.pasadas.empty());
+    EXPECT_TRUE(writer_.llamadas.empty());
+    EXPECT_FALSE(frm.reloj);
+    EXPECT_FALSE(iniName());
+  }
+  EXPECT_EQ(boxes_.mensajes.size(), 3u);
+}
+
+TEST_F(MainAction, NoFileTypeMovesTheFocus) {
+  frm_.datos.cmbTipo_file = -1;
+  EXPECT_FALSE(press());
+  EXPECT_EQ(frm_.eventos, std::vector<std::string>{"FOCO cmbTipo_file"});
+}
+
+TEST_F(MainAction, AnXmlOnlyRunChecksItsTargetAndUsesNoLog) {
+  connectToCopy();
+  ctx_.sistema.gsPathLog = file("no-existe/");
+  struct Case {
+    std::string typed, kept;
+  };
+  for (const Case& c : {Case{"AT052013", "AT052013.XML"}, Case{"AT052013.xml", "AT052013.xml"}}) {
+    SCOPED_TRACE(c.typed);
+    writer_.llamadas.clear();
+    DatosVentanaATS& d = frm_.datos;
+    d.chkValidaFile = 0;
+    d.chkXML = 1;
+    d.chkfile_XML = {1, 0, 0, 1};
+    d.txtFileATS_XML = c.typed;
+    ASSERT_TRUE(press());
+    ASSERT_EQ(writer_.llamadas.size(), 1u);
+    const ParamGeneraXML& x = writer_.llamadas[0];
+    EXPECT_EQ(x.sRuc, "0992314702001");
+    EXPECT_EQ(x.sMes, "5");
+    EXPECT_EQ(x.sAnio, "2013");
+    EXPECT_EQ(x.aSecciones, (std::array<std::string, 4>{"1", "0", "0", "1"}));
+    EXPECT_EQ(x.frm, &frm_);
+    EXPECT_EQ(frm_.txtFileATS_XML(), c.kept);
+    EXPECT_EQ(boxTexts().back(), "Archivo " + c.kept + " generado con éxito.");
+    EXPECT_EQ(iniName(), c.kept);
+  }
+  EXPECT_TRUE(import_.pasadas.empty());
+  EXPECT_EQ(gsArchivoLog, "");
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
+}
+
+TEST_F(MainAction, AWriterThatSavedNothingGetsNoSuccessMessage) {
+  connectToCopy();
+  frm_.datos.chkValidaFile = 0;
+  frm_.datos.chkXML = 1;
+  frm_.datos.txtFileATS_XML = "AT052013.XML";
+  writer_.guardado = false;
+  ASSERT_TRUE(press());
+  EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
+  EXPECT_EQ(iniName(), "AT052013.XML");
+}
+
+TEST_F(MainAction, AStoreOnlyRunLoadsTheNamedSheetsFirst) {
+  DatosVentanaATS& d = frm_.datos;
+  d.chkSinValidar = 1;
+  d.chkInfo = {0, 1, 0, 0};
+  d.txtfile[1] = file("ventas.csv");
+  ASSERT_TRUE(press());
+  ASSERT_EQ(import_.cargas.size(), 1u);
+  EXPECT_EQ(import_.cargas[0].asArchivos[1], file("ventas.csv"));
+  ASSERT_EQ(import_.pasadas.size(), 1u);
+  EXPECT_EQ(import_.pasadas[0].ti_proceso, 2);
+}
+
+TEST_F(MainAction, AStoreOnlyRunStopsWhenASheetCannotBeLoaded) {
+  DatosVentanaATS& d = frm_.datos;
+  d.chkSinValidar = 1;
+  d.chkInfo[0] = 1;
+  d.txtfile[0] = file("compras.csv");
+  import_.errorDeCarga = "Error al cargar archivo compras.csv";
+  EXPECT_FALSE(press());
+  EXPECT_TRUE(import_.pasadas.empty());
+  EXPECT_EQ(boxTexts(),
+            std::vector<std::string>{"Proceso cancelado. \r\nError al cargar archivo compras.csv"});
+  EXPECT_FALSE(iniName());
+  EXPECT_FALSE(frm_.reloj);
+}
+
+TEST_F(MainAction, AnErrorRaisedByTheImportIsReportedAndTheWindowGivenBack) {
+  frm_.datos.chkInfo[0] = 1;
+  frm_.datos.txtfile[0] = file("compras.csv");
+  import_.alProcesar = [](ParamProcesoATS&) { throw std::runtime_error("sin validador"); };
+  EXPECT_FALSE(press());
+  ASSERT_EQ(boxes_.mensajes.size(), 1u);
+  EXPECT_NE(lastMessage().find("sin validador"), std::string::npos) << lastMessage();
+  EXPECT_FALSE(frm_.reloj);
+  EXPECT_FALSE(frm_.cmdCancel);
+  EXPECT_FALSE(frm_.barra.visible);
+  EXPECT_FALSE(iniName());
+}
+
+TEST(MainActionCancel, TheButtonClearsTheFlagAndDisablesItself) {
+  VentanaGrabada frm;
+  gbContinuarProceso = true;
+  cmdCancel_Click(frm);
+  EXPECT_FALSE(gbContinuarProceso);
+  EXPECT_FALSE(frm.cmdCancel);
+}
+
+TEST(MainActionNames, LogAndXmlFileNames) {
+  EXPECT_EQ(errorLogName("2013", "5"), "tolvexError_2013-05.txt");
+  EXPECT_EQ(errorLogName("2013", "12"), "tolvexError_2013-12.txt");
+  EXPECT_EQ(xmlFileName(4, "2013"), "AT052013.XML");
+  EXPECT_EQ(xmlFileName(11, "2013"), "AT122013.XML");
+}
+
+TEST(MainActionNames, TheXmlFolderAndNameAreJoinedByOneSeparator) {
+  struct Case {
+    std::string folder, path;
+  };
+  for (const Case& c :
+       {Case{"/datos/Salida", "/datos/Salida/AT052013.XML"},
+        Case{"/datos/Salida/", "/datos/Salida/AT052013.XML"}, Case{" /datos/ ", "/datos/AT052013.XML"}}) {
+    VentanaGrabada frm;
+    frm.datos.txtPath = c.folder;
+    frm.datos.txtFileATS_XML = "AT052013.XML";
+    EXPECT_EQ(xmlFilePath(frm), c.path) << c.folder;
+  }
+}
+
+}  // namespace
+}  // namespace ambrix
