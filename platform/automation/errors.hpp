@@ -5,20 +5,23 @@
 #include <string>
 
 #include "platform/errors/error.hpp"
+#include "platform/errors/runtime_errors.hpp"
 
 namespace vt::automation {
 
-inline constexpr long kErrInvalidCall = 5;
-inline constexpr long kErrOverflow = 6;
-inline constexpr long kErrSubscript = 9;
-inline constexpr long kErrTypeMismatch = 13;
-inline constexpr long kErrObjectNotSet = 91;
-inline constexpr long kErrInvalidNull = 94;
-inline constexpr long kErrPathAccess = 75;
-inline constexpr long kErrCannotCreate = 429;
-inline constexpr long kErrNoSuchMember = 438;
-inline constexpr long kErrArgumentNotOptional = 449;
-inline constexpr long kErrWrongArgumentCount = 450;
+// The standard run-time numbers, under this layer's name as its callers have always used them.
+using vt::kErrArgumentNotOptional;
+using vt::kErrCannotCreate;
+using vt::kErrInvalidCall;
+using vt::kErrInvalidUseOfNull;
+using vt::kErrNoSuchMember;
+using vt::kErrObjectNotSet;
+using vt::kErrOverflow;
+using vt::kErrPathAccess;
+using vt::kErrSubscript;
+using vt::kErrTypeMismatch;
+using vt::kErrWrongArgumentCount;
+
 // An object used from a thread other than the one that created it (the wrong-thread failure
 // number callers of apartment objects have always received).
 inline constexpr long kErrWrongThread = -2147417842;
@@ -26,7 +29,7 @@ inline constexpr long kErrWrongThread = -2147417842;
 // Source of errors raised while converting values.
 inline constexpr const char* kConversionSource = "Valtrone";
 
-// The Spanish description of one of the numbers above ("" for any other number).
+// The Spanish description of a standard number or of the wrong-thread failure ("" for any other).
 const char* describe(long number);
 
 // Raises vt::Error with the number's description, plus ": detail" when a detail is given.

@@ -102,7 +102,7 @@ Variant::Variant(IntegerArrayRef value) : value_(std::move(value)) {}
 void Variant::raiseNotConvertible() const {
   switch (type()) {
     case VarType::Null:
-      raise(kErrInvalidNull, kConversionSource);
+      raise(kErrInvalidUseOfNull, kConversionSource);
     case VarType::Missing:
       raise(kErrArgumentNotOptional, kConversionSource);
     default:

@@ -30,12 +30,10 @@ const char* describe(long number) {
       return "No se ha establecido el texto del comando.";
     case kErrNoStoredQuery:
       return "No se encontró la consulta almacenada.";
-    case kErrInvalidUseOfNull:
-      return "Uso no válido de Null";
-    case kErrTypeMismatch:
-      return "No coinciden los tipos";
-    default:
-      return "Error de base de datos.";
+    default: {
+      const char* standard = runtimeErrorDescription(number);
+      return *standard ? standard : "Error de base de datos.";
+    }
   }
 }
 

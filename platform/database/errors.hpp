@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/errors/runtime_errors.hpp"
+
 namespace vt::db {
 
 // Numbers the callers have always seen for these conditions.
@@ -16,10 +18,12 @@ inline constexpr long kErrNoTransaction = -2147168242;
 inline constexpr long kErrNestedTransaction = -2147168237;
 inline constexpr long kErrNoCommandText = -2147217908;
 inline constexpr long kErrNoStoredQuery = -2147217865;
-inline constexpr long kErrInvalidUseOfNull = 94;
-inline constexpr long kErrTypeMismatch = 13;
+// Standard run-time numbers this layer raises too.
+using vt::kErrInvalidUseOfNull;
+using vt::kErrTypeMismatch;
 
-// Raises vt::Error with the number, the given source and the number's Spanish description.
+// Raises vt::Error with the number, the given source and the number's Spanish description (the
+// standard one for a standard run-time number).
 [[noreturn]] void raise(long number, const std::string& source);
 // Raises vt::Error with a backend's own number and text.
 [[noreturn]] void raiseBackend(long number, const std::string& source, const std::string& text);

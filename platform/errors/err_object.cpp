@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/errors/error.hpp"
+#include "platform/errors/runtime_errors.hpp"
 
 namespace vt {
 
@@ -25,15 +26,15 @@ void ErrObject::captureCurrentException(std::string_view source) {
     Source = e.source();
     Description = e.description();
   } catch (const std::bad_alloc&) {
-    Number = 7;
+    Number = kErrOutOfMemory;
     Source = source;
-    Description = "Memoria insuficiente";
+    Description = runtimeErrorDescription(kErrOutOfMemory);
   } catch (const std::exception& e) {
-    Number = 5;
+    Number = kErrInvalidCall;
     Source = source;
     Description = e.what();
   } catch (...) {
-    Number = 5;
+    Number = kErrInvalidCall;
     Source = source;
     Description = "Error desconocido";
   }

@@ -4,17 +4,17 @@
 #include <optional>
 
 #include "platform/conversions/conversions.hpp"
-#include "platform/errors/err_object.hpp"
 #include "platform/errors/muestra_error.hpp"
+#include "platform/errors/runtime_errors.hpp"
 
 namespace vt::profile {
 
 long legacyInteger(std::string_view text, long minimum, long maximum) {
   const std::optional<double> value = conv::StrictNumber(text);
-  if (!value) Err().Raise(13, gsTituloApp, "No coinciden los tipos");
+  if (!value) raiseRuntimeError(kErrTypeMismatch, gsTituloApp);
   const double rounded = std::nearbyint(*value);
   if (!(rounded >= static_cast<double>(minimum) && rounded <= static_cast<double>(maximum))) {
-    Err().Raise(6, gsTituloApp, "Desbordamiento");
+    raiseRuntimeError(kErrOverflow, gsTituloApp);
   }
   return static_cast<long>(rounded);
 }
