@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -94,6 +95,11 @@ inline ParamSpec opt(std::string name, Variant defaultValue) {
 
 namespace detail {
 
+template <class T>
+struct IsSharedPtr : std::false_type {};
+template <class T>
+struct IsSharedPtr<std::shared_ptr<T>> : std::true_type {};
+
 // One argument of a bound call: the C++ value the member works on, and where it goes back.
 template <class P>
 struct ArgSlot {
@@ -110,7 +116,14 @@ struct ArgSlot {
     }
   }
   void writeBack() {
-    if constexpr (kByRef) *source = ArgTraits<Plain>::to(value);
+    if constexpr (kByRef) {
+      // A handle the member left alone stays in the caller's own wrapping (a host's connection
+      // must not come back as the library's object for it).
+      if constexpr (IsSharedPtr<Plain>::value) {
+        if (value == ArgTraits<Plain>::from(*source)) return;
+      }
+      *source = ArgTraits<Plain>::to(value);
+    }
   }
 
   Variant* source;

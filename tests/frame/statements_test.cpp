@@ -203,6 +203,8 @@ TEST_F(Statements, SelectMemberIgnoresItsConnectionAndInsertMemberUsesIt) {
   Variant connection = Variant::fromObject(other);
   Variant rsaux;
   validator->call("lsEjecutaSelect", "ds", "tbPrueba", "where co = '01'", connection, rsaux);
+  // The caller's handle comes back as it went in, still usable as its own connection.
+  EXPECT_EQ(connection.objectAs<vt::db::Connection>(), other);
   auto rs = rsaux.toObject();
   ASSERT_TRUE(rs);
   EXPECT_EQ(rs->get("RecordCount").toI4(), 1);
