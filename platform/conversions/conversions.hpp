@@ -44,8 +44,8 @@ std::optional<Date> ParseDateByPattern(std::string_view text, std::string_view p
 // as ParseDateByPattern reads it, so a month-first pattern rewrites its own output unchanged.
 std::string FormatDateText(std::string_view text, std::string_view pattern);
 // Date patterns, case-insensitive: d dd m mm yy yyyy h hh n nn s ss AM/PM A/P ("m" right after an
-// hour token or right before a seconds token is minutes; hours are 24-hour unless AM/PM is present);
-// any other character is written as it stands.
+// hour token is minutes, elsewhere the month; hours are 24-hour unless AM/PM is present); any other
+// character is written as it stands.
 std::string FormatDate(const Date& date, std::string_view pattern);
 std::string FormatDateTime(const DateTime& value, std::string_view pattern);
 

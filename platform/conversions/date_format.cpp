@@ -1,6 +1,7 @@
 // Format with a date pattern. Tokens are case-insensitive: d dd m mm yy yyyy h hh n nn s ss AM/PM A/P;
-// "m"/"mm" right after an hour token or right before a seconds token means minutes; hours are
-// 24-hour unless an AM/PM token is present. Every other character is written as it stands.
+// "m"/"mm" right after an hour token means minutes, anywhere else the month ("mm:ss" is month and
+// seconds; "nn" is the minute token); hours are 24-hour unless an AM/PM token is present. Every other
+// character is written as it stands.
 
 #include <vector>
 
@@ -74,15 +75,12 @@ std::vector<Token> Tokenize(std::string_view pattern) {
       ++i;
     }
   }
-  // "m" next to an hour or a seconds token is minutes.
-  const auto neighbour = [&tokens](size_t at, int step) -> Kind {
-    for (long j = static_cast<long>(at) + step; j >= 0 && j < static_cast<long>(tokens.size()); j += step)
-      if (tokens[j].kind != Kind::Literal) return tokens[j].kind;
-    return Kind::Literal;
-  };
-  for (size_t t = 0; t < tokens.size(); ++t) {
-    if (tokens[t].kind == Kind::Month && (neighbour(t, -1) == Kind::Hour || neighbour(t, +1) == Kind::Second))
-      tokens[t].kind = Kind::Minute;
+  // "m" right after an hour token (literals between them skipped) is minutes.
+  Kind previous = Kind::Literal;
+  for (Token& t : tokens) {
+    if (t.kind == Kind::Literal) continue;
+    if (t.kind == Kind::Month && previous == Kind::Hour) t.kind = Kind::Minute;
+    previous = t.kind;
   }
   return tokens;
 }

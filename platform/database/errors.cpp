@@ -30,6 +30,8 @@ const char* describe(long number) {
       return "No se ha establecido el texto del comando.";
     case kErrNoStoredQuery:
       return "No se encontró la consulta almacenada.";
+    case kErrTextAfterStatement:
+      return "Se encontraron caracteres después del final de la instrucción SQL.";
     default: {
       const char* standard = runtimeErrorDescription(number);
       return *standard ? standard : "Error de base de datos.";

@@ -18,6 +18,7 @@ inline constexpr long kErrNoTransaction = -2147168242;
 inline constexpr long kErrNestedTransaction = -2147168237;
 inline constexpr long kErrNoCommandText = -2147217908;
 inline constexpr long kErrNoStoredQuery = -2147217865;
+inline constexpr long kErrTextAfterStatement = -2147217900;
 // Standard run-time numbers this layer raises too.
 using vt::kErrInvalidUseOfNull;
 using vt::kErrTypeMismatch;

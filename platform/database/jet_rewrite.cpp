@@ -102,7 +102,9 @@ void adaptDelete(std::vector<Token>& t, std::size_t begin, std::size_t end) {
     const std::size_t from = nextSignificant(t, j + 1, end);
     if (from == end || !isWord(t[from], "from")) return;
     t[j].text.clear();
-    if (j + 1 < end && t[j + 1].kind == Kind::Blank) t[j + 1].text.clear();
+    // One blank goes with the "*"; "delete* from" keeps the blank before "from".
+    if (j > begin && t[j - 1].kind == Kind::Blank && j + 1 < end && t[j + 1].kind == Kind::Blank)
+      t[j + 1].text.clear();
     j = from;
   }
   if (j == end || !isWord(t[j], "from")) return;

@@ -171,6 +171,7 @@ class OdbcBackend final : public Backend {
     check(executed, stmt, "SQLExecDirect");
     SQLSMALLINT count = 0;
     check(SQLNumResultCols(stmt.get(), &count), stmt, "SQLNumResultCols");
+    if (count == 0) return result;  // a change, not a select: no rows, as on the file engine
     std::vector<SqlKind> kinds;
     for (SQLUSMALLINT i = 1; i <= count; ++i) {
       SQLCHAR name[256] = {};

@@ -39,7 +39,8 @@ class SqliteBackend final : public Backend {
 
   long execute(const std::string& sql, CommandType type, int timeoutSeconds) override {
     setTimeout(timeoutSeconds);
-    return run(type == CommandType::StoredProc ? storedQuery(sql) : adaptJetSql(sql));
+    if (type == CommandType::StoredProc) return run(storedQuery(sql));
+    return run(adaptJetSql(sql), true);
   }
 
   ResultData query(const std::string& sql, int timeoutSeconds) override {
@@ -49,6 +50,7 @@ class SqliteBackend final : public Backend {
     const char* tail = nullptr;
     check(sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), stmt.out(), &tail));
     if (!stmt.get()) raiseBackend(SQLITE_MISUSE, kSource, "not a statement: " + sql);
+    refuseSecondStatement(tail, text.c_str() + text.size());
     ResultData result;
     const int count = sqlite3_column_count(stmt.get());
     std::vector<DeclaredKind> kinds;
@@ -88,8 +90,24 @@ class SqliteBackend final : public Backend {
     timeout_ = seconds;
   }
 
-  // Runs every statement of the text; the count is that of the last statement that changed rows.
-  long run(const std::string& text) {
+  // A command text is one statement, as the file engine always took it: what follows the first
+  // statement may hold blanks, comments and ";" only, else it raises before anything runs (a
+  // caller's condition can never smuggle in a statement of its own).
+  void refuseSecondStatement(const char* tail, const char* end) {
+    while (tail && tail < end) {
+      Statement stmt;
+      const char* next = nullptr;
+      if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), stmt.out(), &next) != SQLITE_OK ||
+          stmt.get())
+        raise(kErrTextAfterStatement, kSource);
+      if (!next || next <= tail) return;
+      tail = next;
+    }
+  }
+
+  // Runs every statement of the text (only one when single); the count is that of the last
+  // statement that changed rows.
+  long run(const std::string& text, bool single = false) {
     const char* next = text.c_str();
     const char* end = next + text.size();
     long rows = -1;
@@ -97,6 +115,7 @@ class SqliteBackend final : public Backend {
       Statement stmt;
       check(sqlite3_prepare_v2(db_, next, static_cast<int>(end - next), stmt.out(), &next));
       if (!stmt.get()) break;  // only blanks or comments left
+      if (single) refuseSecondStatement(next, end);
       const auto before = sqlite3_total_changes64(db_);
       int rc;
       while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {

@@ -126,7 +126,8 @@ TEST(FormatDateTime, Tokens) {
       {morning, "HH:mm:ss", "09:07:04"},
       {morning, "h:n:s", "9:7:4"},
       {morning, "hh:nn", "09:07"},
-      {morning, "mm:ss", "07:04"},
+      {morning, "mm:ss", "03:04"},  // minutes only right after an hour token
+      {morning, "hh:ss mm", "09:04 03"},
       {evening, "hh:mm:ss", "21:45:00"},
       {evening, "hh:mm AM/PM", "09:45 PM"},
       {evening, "h:mm am/pm", "9:45 pm"},

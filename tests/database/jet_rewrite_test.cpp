@@ -22,6 +22,8 @@ TEST(JetRewrite, Statements) {
       {"delete from tbAT_Exporta A where A.co_anio = '2013'",
        "delete from tbAT_Exporta AS A where A.co_anio = '2013'"},
       {"delete * from tbAT_CmptsAnu  where co_mes = '05'", "delete from tbAT_CmptsAnu  where co_mes = '05'"},
+      {"delete* from T A", "delete from T AS A"},
+      {"delete *from T A", "delete from T AS A"},
       {"delete from T A", "delete from T AS A"},
       {"delete from T A;", "delete from T AS A;"},
       {"delete from T AS A where A.x = 1", "delete from T AS A where A.x = 1"},

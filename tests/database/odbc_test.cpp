@@ -74,6 +74,22 @@ TEST_F(OdbcConnection, TransactionsRollBackAndCommit) {
   EXPECT_EQ(db.scalar("select count(*) from tbEmpresas"), "2");
 }
 
+// A recordset opened on a change runs it and holds no rows, on either backend.
+TEST(RecordsetOnAChange, RunsItAndHoldsNoRowsOnBothBackends) {
+  TempDatabase db;
+  for (const std::string& text : {db.file().string(), "Driver=SQLite3;Database=" + db.file().string()}) {
+    auto conn = Connection::create();
+    conn->open(text);
+    Recordset rs;
+    rs.open("update tbEmpresas set st_regis = 'I' where nu_ruc = '1790011674001'", conn);
+    EXPECT_EQ(rs.state(), State::Open) << text;
+    EXPECT_TRUE(rs.eof()) << text;
+    EXPECT_EQ(rs.recordCount(), 0) << text;
+    EXPECT_EQ(db.scalar("select st_regis from tbEmpresas where nu_ruc = '1790011674001'"), "I") << text;
+    conn->execute("update tbEmpresas set st_regis = 'A'");
+  }
+}
+
 TEST(OdbcOpen, UnknownDriverFailsWithTheDriverManagerText) {
   auto conn = Connection::create();
   const auto e = errorOf([&] { conn->open("Driver={No Such Driver};Server=x"); });

@@ -152,6 +152,41 @@ TEST_F(SqliteConnection, OpenTwiceAndEmptyStatementRaise) {
   EXPECT_EQ(errorNumber([&] { conn->execute("  "); }), kErrNoCommandText);
 }
 
+// A command text is one statement: a second one never runs, whatever comes before it.
+TEST_F(SqliteConnection, TextAfterTheStatementIsRefusedBeforeAnythingRuns) {
+  struct Case {
+    const char* sql;
+    long rows;  // -2: refused
+  };
+  const Case cases[] = {
+      {"delete from tbEmpresas where nu_ruc = '1790011674001';", 1},
+      {"delete from tbEmpresas where nu_ruc = '0990017514001' ; -- fin\n ;", 1},
+      {"delete from tbEmpresas where nu_ruc = 'x'; delete from tbEmpresas", -2},
+      {"update tbEmpresas set st_regis = 'I'; drop table tbEmpresas", -2},
+      {"delete from tbEmpresas where nu_ruc = 'x'; esto no es sql", -2},
+  };
+  for (const auto& c : cases) {
+    long rows = -2;
+    if (c.rows == -2)
+      EXPECT_EQ(errorNumber([&] { conn->execute(c.sql, rows); }), kErrTextAfterStatement) << c.sql;
+    else
+      conn->execute(c.sql, rows);
+    EXPECT_EQ(rows, c.rows) << c.sql;
+  }
+  EXPECT_EQ(count("where st_regis = 'A'"), 1);
+
+  Recordset rs;
+  EXPECT_EQ(errorNumber([&] { rs.open("select * from tbEmpresas; delete from tbEmpresas", conn); }),
+            kErrTextAfterStatement);
+  EXPECT_EQ(rs.state(), State::Closed);
+  rs.open("select * from tbEmpresas ; ", conn);
+  EXPECT_EQ(rs.recordCount(), 1);
+  // A statement that is wrong in itself still fails with the engine's own text.
+  const auto e = errorOf([&] { conn->execute("delete from no_existe; delete from tbEmpresas"); });
+  ASSERT_TRUE(e);
+  EXPECT_NE(e->description().find("no_existe"), std::string::npos) << e->description();
+}
+
 TEST_F(SqliteConnection, StoredQueryChangesOneRow) {
   long rows = 0;
   conn->beginTrans();
