@@ -5,6 +5,7 @@
 
 #include "import/sheet_loaders.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/profile/configuracion.hpp"
 
 namespace ambrix {
 namespace {
@@ -51,6 +52,15 @@ bool gfCargaArchivoExcel(std::string& sTipo, std::vector<std::string>& asArchivo
     if (!cargada) return false;
   }
   return true;
+}
+
+bool gfCargaArchivoExcel(std::string& sTipo, std::vector<std::string>& asArchivos, std::string& sSeparador,
+                         std::string& sError) {
+  const vt::ConfiguracionRegional& regional = vt::currentConfiguration().regional;
+  vt::workbook::TextFormats formatos;
+  if (!regional.gsFormatoFecha.empty()) formatos.datePattern = regional.gsFormatoFecha;
+  if (!regional.gsFormatoHora.empty()) formatos.timePattern = regional.gsFormatoHora;
+  return gfCargaArchivoExcel(sTipo, asArchivos, sSeparador, sError, formatos);
 }
 
 }  // namespace ambrix

@@ -13,9 +13,13 @@ namespace ambrix {
 // written back; any other kind loads nothing and succeeds. asArchivos holds the paths of the
 // sheets 0..3; a path empty after trimming blanks skips its sheet. On failure returns false with
 // sError naming the file and the cause; sheets loaded before the failure keep their arrays.
-// `formatos` carries the regional short-date and time patterns of date cells.
+// Date cells are written with the short-date and time patterns of the calling thread's regional
+// settings (dd/MM/yyyy and hh:mm:ss where those are empty).
 bool gfCargaArchivoExcel(std::string& sTipo, std::vector<std::string>& asArchivos, std::string& sSeparador,
-                         std::string& sError, const vt::workbook::TextFormats& formatos = {});
+                         std::string& sError);
+// The same with the date and time patterns given.
+bool gfCargaArchivoExcel(std::string& sTipo, std::vector<std::string>& asArchivos, std::string& sSeparador,
+                         std::string& sError, const vt::workbook::TextFormats& formatos);
 
 // The columns the validator and the store of each sheet read: a delimited file narrower than
 // this fails to load (a workbook always gives its fixed width).

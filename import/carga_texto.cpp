@@ -1,13 +1,12 @@
 // Delimited text: header line, no quoting rules, no trimming.
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <new>
 
 #include "import/carga_archivo.hpp"
 #include "import/sheet_loaders.hpp"
 #include "import/sheet_text.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/profile/text_file.hpp"
 
 namespace ambrix {
 namespace {
@@ -17,24 +16,14 @@ std::string mensajeSeparador(const std::string& ruta, const std::string& sSepara
          "'  está muchas veces \r\nRevise columna de Nombres o Montos ";
 }
 
-bool leeArchivo(const std::string& ruta, std::string& contenido) {
-  std::ifstream in(ruta, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return false;
-  contenido = bytes.str();
-  return true;
-}
-
 }  // namespace
 
 std::string encabezadoError(const std::string& ruta) { return "Error al cargar archivo " + ruta + "\r\n"; }
 
 bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, int indice,
-                          vt::automation::StringMatrix& hoja, std::string& sError) {
-  std::string bytes;
-  if (!leeArchivo(vt::conv::Trim(ruta), bytes) || bytes.empty()) {
+                          vt::automation::StringMatrix& hoja, std::string& sError) try {
+  std::string bytes = vt::readWholeFile(vt::conv::Trim(ruta)).value_or(std::string());
+  if (bytes.empty()) {
     sError = mensajeSeparador(ruta, sSeparador);
     return false;
   }
@@ -68,6 +57,10 @@ bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador
       hoja.at(static_cast<long>(r), static_cast<long>(c)) = campos[c];
   }
   return true;
+} catch (const std::bad_alloc&) {
+  // A file too big for memory fails like any other unreadable text file.
+  sError = mensajeSeparador(ruta, sSeparador);
+  return false;
 }
 
 }  // namespace ambrix

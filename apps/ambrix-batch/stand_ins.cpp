@@ -2,7 +2,6 @@
 
 #include "import/carga_archivo.hpp"
 #include "platform/conversions/conversions.hpp"
-#include "platform/profile/configuracion.hpp"
 #include "shell/core/avisos.hpp"
 #include "shell/core/globals.hpp"
 
@@ -26,9 +25,7 @@ bool GeneradorNoDisponible::GeneraXML_ATS(ParamGeneraXML&) {
 bool loadNamedSheets(ParamProcesoATS& param, std::string& sError) {
   std::string sTipo = param.frm->cmbTipo_file_ListIndex() == 0 ? "xls" : "csv";
   std::vector<std::string> asArchivos(param.asArchivos.begin(), param.asArchivos.end());
-  const vt::ConfiguracionRegional& regional = vt::currentConfiguration().regional;
-  const vt::workbook::TextFormats formatos{regional.gsFormatoFecha, regional.gsFormatoHora};
-  return gfCargaArchivoExcel(sTipo, asArchivos, param.sSeparador, sError, formatos);
+  return gfCargaArchivoExcel(sTipo, asArchivos, param.sSeparador, sError);
 }
 
 std::string ImportadorSimulado::gfProcesaArchivoATS(ParamProcesoATS& param) {

@@ -1,5 +1,6 @@
 #include "platform/workbook/biff_records.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/workbook/failure.hpp"
@@ -76,6 +77,10 @@ void BiffCursor::skip(std::size_t count) {
 std::string BiffCursor::characters(std::uint32_t count, bool wide) {
   std::string out;
   std::uint32_t pendingHigh = 0;
+  // A header that fills its record leaves all characters to a CONTINUE, which opens with flags.
+  if (count > 0 && std::find(breaks_->begin(), breaks_->end(), pos_) != breaks_->end()) {
+    wide = (u8() & 0x01) != 0;
+  }
   while (count > 0) {
     std::size_t segmentEnd = size_;
     for (std::size_t b : *breaks_) {

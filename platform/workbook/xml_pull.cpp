@@ -132,6 +132,15 @@ XmlPullParser::Event XmlPullParser::next() {
     open_.pop_back();
     return Event::EndElement;
   }
+  if (!started_) {
+    started_ = true;
+    // Some writers put a UTF-8 byte-order mark before the declaration.
+    if (peek() == 0xEF) {
+      get();
+      expect('\xBB');
+      expect('\xBF');
+    }
+  }
   for (;;) {
     int ch = peek();
     if (ch < 0) {

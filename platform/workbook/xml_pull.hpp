@@ -51,6 +51,7 @@ class XmlPullParser {
   std::vector<std::string> open_;
   bool pendingEnd_ = false;
   bool seenRoot_ = false;
+  bool started_ = false;
 };
 
 }  // namespace vt::workbook

@@ -24,10 +24,10 @@ bool sheetFilesAreValid(const DatosVentanaATS& d) {
   for (int v : d.chkInfo) alguna = alguna || v == 1;
   if (!alguna) return refuse("Seleccione al menos un tipo de archivo a validar...");
   for (std::size_t i = 0; i < d.txtfile.size(); ++i) {
-    const bool vacio = Trim(d.txtfile[i]).empty();
-    if (d.chkInfo[i] == 1 && vacio)
+    if (d.chkInfo[i] == 1 && Trim(d.txtfile[i]).empty())
       return refuse("Debe ingresar archivo de " + d.chkInfoCaption[i] + " a validar...");
-    if (!vacio && !vt::gfExisteArchivo(d.txtfile[i]))
+    // Only a box with nothing typed passes; blanks name no file.
+    if (!d.txtfile[i].empty() && !vt::gfExisteArchivo(d.txtfile[i]))
       return refuse("Archivo de " + d.chkInfoCaption[i] + " no existe... ");
   }
   return true;

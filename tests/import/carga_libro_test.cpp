@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/profile/configuracion.hpp"
 #include "tests/import/load_helpers.hpp"
 #include "tests/workbook/support/temp_dir.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
@@ -72,6 +73,23 @@ TEST_F(CargaLibro, ValuesWithTheirTexts) {
   const auto r = carga("xls", kHojaAnulados, ruta_);
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.dump, "100.5\t1790012345001\t0.3\t31/05/2013\tTrue\t \t\t\t\t\n");
+}
+
+TEST_F(CargaLibro, DatesInTheRegionalShortDateOrder) {
+  vt::testing::XlsxSpec spec;
+  spec.cellXfFormats = {0, 22};
+  spec.sheets[0].rowsXml = "<row r=\"1\">" + inlineCell("A1", "h") + "</row><row r=\"2\">" +
+                           numberCell("A2", "41425", 1) + numberCell("B2", "41425.604166666664", 1) +
+                           "</row>";
+  vt::testing::writeXlsx(ruta_, spec);
+  vt::ConfiguracionRegional& regional = vt::currentConfiguration().regional;
+  const vt::ConfiguracionRegional antes = regional;
+  regional.gsFormatoFecha = "yyyy-MM-dd";
+  regional.gsFormatoHora = "HH:mm";
+  const auto r = carga("xls", kHojaAnulados, ruta_);
+  regional = antes;
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.dump, "2013-05-31\t2013-05-31 14:30\t\t\t\t\t\t\t\t\n");
 }
 
 TEST_F(CargaLibro, FailuresNameTheFileAndTheCell) {

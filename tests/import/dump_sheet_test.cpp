@@ -219,6 +219,19 @@ TEST_F(DumpSheet, PurchasesWorkbookPrintsWhatItsDelimitedTextPrints) {
   }
 }
 
+TEST_F(DumpSheet, DateCellsFollowTheRegionalShortDate) {
+  const std::string ini = "[Intl]\r\nsShortDate=yyyy-MM-dd\r\nsTimeFormat=HH:mm\r\n";
+  vt::testing::writeFile(dir_.file("win.ini"), vt::testing::Bytes(ini.begin(), ini.end()));
+  std::vector<Fila> filas = {{txt("fecha"), txt("hora")},
+                             {fecha("2013-05-31", "41425"), fecha("2013-05-31 14:30", "41425.604166666664")}};
+  for (Fila& fila : filas) fila.resize(kColumnasCompras, vacia());
+  const std::string libro = dir_.file("fechas.xlsx");
+  escribeLibro(libro, filas);
+  const Salida s = vuelca(libro, "xls");
+  ASSERT_EQ(s.status, 0) << s.texto;
+  EXPECT_EQ(s.texto.rfind("2013-05-31\t2013-05-31 14:30\t\t", 0), 0u) << s.texto;
+}
+
 TEST_F(DumpSheet, LoadFailurePrintsTheMessageAndEndsWithOne) {
   // A header of the purchases' 68 columns and a row with one field more.
   std::string texto = "c0";

@@ -11,6 +11,7 @@
 
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
+#include "shell/core/listas.hpp"
 #include "tests/shellcore/shell_fixture.hpp"
 
 namespace ambrix {
@@ -69,6 +70,16 @@ TEST_F(StartUp, FillsTheListsAndLoadsTheFirstCompanysParameters) {
   EXPECT_EQ(niveles_.ListIndex(), 0);
   EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
   EXPECT_FALSE(ctx_.gsEstacion.empty());
+}
+
+TEST_F(StartUp, TheParametersAreThoseOfTheSelectedCompanyNotOfTheFirstRow) {
+  // The company listed first is not the one of the table's first row.
+  prepare({"UPDATE tbEmpresas SET ds_nombre = 'Almacenes Demo' WHERE nu_ruc = '0992314702001'",
+           "UPDATE tbParaSistema SET po_iva = 14 WHERE co_empresa = '0992314702001'"});
+  ASSERT_EQ(start(), ResultadoInicio::Completo) << lastMessage();
+  ASSERT_EQ(empresas_.ListIndex(), 0);
+  EXPECT_EQ(gfCodigoCombo(empresas_), "0992314702001");
+  EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "14");
 }
 
 TEST_F(StartUp, ChoosingACompanyLoadsItsOwnParametersOrTheFirstRow) {

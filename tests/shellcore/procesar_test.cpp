@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "shell/core/bitacora_errores.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/inicio.hpp"
+#include "shell/core/procesar_checks.hpp"
 #include "tests/shellcore/shell_fixture.hpp"
 #include "tests/shellcore/ventana_grabada.hpp"
 
@@ -144,6 +146,100 @@ TEST_F(MainAction, FailedChecksCreateNoLogAndCallNothing) {
     EXPECT_FALSE(iniName());
   }
   EXPECT_EQ(boxes_.mensajes.size(), 3u);
+}
+
+TEST_F(MainAction, SheetRowsAreCheckedInOrderAndEveryTypedNameMustExist) {
+  struct Case {
+    const char* name;
+    std::array<int, 4> chkInfo;
+    std::array<std::string, 4> txtfile;
+    const char* message;  // nullptr: the checks pass
+  };
+  const std::string compras = file("compras.csv");
+  const Case cases[] = {
+      {"ticked, blank",
+       {1, 1, 0, 0},
+       {compras, "  ", "", ""},
+       "Debe ingresar archivo de Ventas a validar..."},
+      {"ticked, missing", {1, 0, 0, 0}, {file("falta.csv"), "", "", ""}, "Archivo de Compras no existe... "},
+      {"unticked, missing",
+       {1, 0, 0, 0},
+       {compras, "", file("falta.csv"), ""},
+       "Archivo de Anulados no existe... "},
+      {"unticked, blanks", {1, 0, 0, 0}, {compras, "", "", " "}, "Archivo de Exportac. no existe... "},
+      {"unticked, folder",
+       {1, 0, 0, 0},
+       {compras, temp_.path().string(), "", ""},
+       "Archivo de Ventas no existe... "},
+      {"unticked, wildcard",
+       {1, 0, 0, 0},
+       {compras, file("*.csv"), "", ""},
+       "Archivo de Ventas no existe... "},
+      {"unticked, empty", {1, 0, 0, 0}, {compras, "", "", ""}, nullptr},
+      {"first row first", {1, 1, 0, 0}, {file("falta.csv"), "", "", ""}, "Archivo de Compras no existe... "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes_.mensajes.clear();
+    DatosVentanaATS d = frm_.datos;
+    d.chkInfo = c.chkInfo;
+    d.txtfile = c.txtfile;
+    EXPECT_EQ(choicesAreValid(d, frm_), c.message == nullptr);
+    EXPECT_EQ(boxTexts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+  }
+}
+
+TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) {
+  using vt::Respuesta;
+  const std::string prompt =
+      "Existen errores en información...\r\n\r\n¿Desea ver errores en archivo: tolvexError_2013-05.txt ? ";
+  const std::string okError =
+      "* Importación de archivo OK, pero algunos registros no fueron importados. \r\n* Revise archivo " +
+      logPath();
+  const std::string done = "Proceso de validacion terminado OK.";
+  const std::string viewer = "VIEWER Consulta de Archivo de errores " + logPath();
+  struct Case {
+    std::vector<std::string> estados;
+    std::vector<Respuesta> answers;
+    std::vector<std::string> texts;
+    bool viewer;
+    std::size_t passes;
+  };
+  const Case cases[] = {
+      {{"ERROR"}, {Respuesta::No}, {prompt}, false, 1},
+      {{"error"}, {Respuesta::Si}, {prompt}, true, 1},
+      {{"CANCEL"}, {}, {"Proceso Cancelado. "}, false, 1},
+      {{""}, {}, {}, false, 1},
+      {{"OK-ERROR"}, {}, {}, false, 1},
+      {{" ok "}, {}, {done}, false, 2},
+      {{"OK", "ERROR"}, {Respuesta::Si}, {prompt, done}, true, 2},
+      {{"OK", "Cancel"}, {}, {"Proceso Cancelado. ", done}, false, 2},
+      {{"OK", "OK-ERROR"}, {}, {okError, done}, true, 2},
+      {{"OK", ""}, {}, {done}, false, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.estados));
+    VentanaGrabada frm;
+    frm.datos = frm_.datos;
+    frm.datos.chkInfo[0] = 1;
+    frm.datos.txtfile[0] = file("compras.csv");
+    ImportadorGrabado import;
+    import.estados = c.estados;
+    boxes_.mensajes.clear();
+    for (Respuesta r : c.answers) boxes_.responder(r);
+    fs::remove(file("TAXCONFIG.INI"));
+
+    const bool finished = cmdProcesar_Click(frm.datos, frm, import, writer_);
+    EXPECT_EQ(finished, c.passes == 2);
+    EXPECT_EQ(import.pasadas.size(), c.passes);
+    EXPECT_EQ(boxTexts(), c.texts);
+    const bool viewed = std::find(frm.eventos.begin(), frm.eventos.end(), viewer) != frm.eventos.end();
+    EXPECT_EQ(viewed, c.viewer);
+    EXPECT_EQ(iniName().has_value(), finished);
+    EXPECT_FALSE(frm.reloj);
+    EXPECT_FALSE(frm.cmdCancel);
+    EXPECT_FALSE(frm.barra.visible);
+  }
 }
 
 TEST_F(MainAction, NoFileTypeMovesTheFocus) {

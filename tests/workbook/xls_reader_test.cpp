@@ -70,6 +70,7 @@ TEST_F(XlsReader, CachedFormulaResultsBooleansAndErrors) {
   cells.formulaNumber(0, 0, 1234.5);
   cells.formulaString(0, 1, "resultado");
   cells.formulaString(0, 2, "partido en dos registros", 8);
+  cells.formulaString(0, 7, "todo en la continuación", 0);
   cells.formulaBoolean(0, 3, true);
   cells.formulaEmpty(0, 4);
   cells.formulaNumber(0, 5, 41425, 16);
@@ -87,10 +88,19 @@ TEST_F(XlsReader, CachedFormulaResultsBooleansAndErrors) {
     const char* ref;
     const char* text;
   } cases[] = {
-      {"A1", "1234.5"},    {"B1", "resultado"}, {"C1", "partido en dos registros"},
-      {"D1", "True"},      {"E1", ""},          {"F1", "31/05/2013"},
-      {"A2", "True"},      {"B2", "False"},     {"D2", "-42"},
-      {"E2", "1"},         {"G2", "3"},         {"H2", "31/05/2013 14:30:00"},
+      {"A1", "1234.5"},
+      {"B1", "resultado"},
+      {"C1", "partido en dos registros"},
+      {"D1", "True"},
+      {"E1", ""},
+      {"F1", "31/05/2013"},
+      {"H1", "todo en la continuación"},
+      {"A2", "True"},
+      {"B2", "False"},
+      {"D2", "-42"},
+      {"E2", "1"},
+      {"G2", "3"},
+      {"H2", "31/05/2013 14:30:00"},
       {"J2", "ünïcödé €"},
   };
   for (const auto& c : cases) EXPECT_EQ(textAt(ws, c.ref), c.text) << c.ref;

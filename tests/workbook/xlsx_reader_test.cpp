@@ -173,6 +173,19 @@ TEST_F(XlsxReader, PrefixedElementsAndAbsoluteTargets) {
   EXPECT_EQ(textAt(ws, "B1"), "4.5");
 }
 
+TEST_F(XlsxReader, PartsStartingWithAByteOrderMark) {
+  XlsxSpec spec;
+  spec.sharedItems = {"<t>PEÑA</t>"};
+  spec.sheets[0].rowsXml =
+      "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>" + numberCell("B1", "2.5") + "</row>";
+  vt::testing::Parts parts = vt::testing::xlsxParts(spec);
+  for (auto& [name, content] : parts) content.insert(0, "\xEF\xBB\xBF");
+  vt::testing::writeZip(path_, parts);
+  const Worksheet ws = readActiveSheet(path_);
+  EXPECT_EQ(textAt(ws, "A1"), "PEÑA");
+  EXPECT_EQ(textAt(ws, "B1"), "2.5");
+}
+
 TEST_F(XlsxReader, FilesThatAreNotWorkbooks) {
   vt::testing::writeZip(path_, {{"word/document.xml", "<document/>"}});
   EXPECT_EQ(vt::testing::readFailure(path_), Failure::NotAWorkbook);

@@ -177,23 +177,23 @@ void XlsCells::formulaNumber(int row, int col, double value, int xf) {
 
 static Bytes special(std::uint8_t kind, std::uint8_t value) { return {kind, 0, value, 0, 0, 0, 0xFF, 0xFF}; }
 
-void XlsCells::formulaString(int row, int col, const std::string& utf8, std::size_t splitAt) {
+void XlsCells::formulaString(int row, int col, const std::string& utf8, std::optional<std::size_t> splitAt) {
   formula(row, col, 15, special(0, 0));
   const auto units = utf16(utf8);
   const bool wide = needsWide(units);
   Bytes first;
   put16(first, static_cast<std::uint32_t>(units.size()));
   first.push_back(wide ? 1 : 0);
-  if (splitAt == 0 || splitAt >= units.size()) {
+  if (!splitAt || *splitAt >= units.size()) {
     putChars(first, units, 0, units.size(), wide);
     raw(0x0207, first);
     return;
   }
-  putChars(first, units, 0, splitAt, wide);
+  putChars(first, units, 0, *splitAt, wide);
   raw(0x0207, first);
   Bytes rest;
   rest.push_back(1);  // the continuation restarts with its own flags: here 16-bit characters
-  putChars(rest, units, splitAt, units.size(), true);
+  putChars(rest, units, *splitAt, units.size(), true);
   raw(0x003C, rest);
 }
 

@@ -3,6 +3,7 @@
 // records other writers leave out (cached formula results, errors, 1904 dates) can be made.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ class XlsCells {
   void error(int row, int col, std::uint8_t code);
   void blank(int row, int col, int xf = 15);
   void formulaNumber(int row, int col, double value, int xf = 15);
-  // A string result: FORMULA then STRING; the STRING may be split by a CONTINUE after `splitAt` chars.
-  void formulaString(int row, int col, const std::string& utf8, std::size_t splitAt = 0);
+  // A string result: FORMULA then STRING; the STRING may be split by a CONTINUE after `splitAt`
+  // chars (0: right after the string's header).
+  void formulaString(int row, int col, const std::string& utf8, std::optional<std::size_t> splitAt = {});
   void formulaBoolean(int row, int col, bool value);
   void formulaError(int row, int col, std::uint8_t code);
   void formulaEmpty(int row, int col);
