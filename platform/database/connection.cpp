@@ -4,6 +4,7 @@
 #include "platform/database/errors.hpp"
 #include "platform/database/odbc_backend.hpp"
 #include "platform/database/sqlite_backend.hpp"
+#include "platform/database/statement_observer.hpp"
 #include "platform/database/text_util.hpp"
 
 namespace vt::db {
@@ -25,6 +26,7 @@ Connection::~Connection() {
 
 void Connection::open(const std::string& connectionText, const std::string& user,
                       const std::string& password) {
+  observe(ObservedKind::Open, connectionText, user);
   if (backend_) raise(kErrObjectOpen, kSource);
   const ConnectionTarget target = resolveConnectionText(connectionText, {user, password});
   backend_ = target.kind == ConnectionTarget::Kind::File
@@ -50,6 +52,7 @@ Backend& Connection::openBackend(const char* source) {
 }
 
 void Connection::execute(const std::string& sql, long& rowsAffected, CommandType type) {
+  observe(type == CommandType::StoredProc ? ObservedKind::StoredProcedure : ObservedKind::Execute, sql);
   Backend& backend = openBackend(kSource);
   if (trimBlanks(sql).empty()) raise(kErrNoCommandText, kSource);
   rowsAffected = backend.execute(sql, type, commandTimeout_);
@@ -83,6 +86,7 @@ void Connection::rollbackTrans() {
 }
 
 ResultData Connection::query(const std::string& sql) {
+  observe(ObservedKind::Query, sql);
   if (!backend_) raise(kErrConnectionUnusable, "Recordset");
   if (trimBlanks(sql).empty()) raise(kErrNoCommandText, "Recordset");
   return backend_->query(sql, commandTimeout_);

@@ -2,7 +2,8 @@
 // A database connection: opened from a connection text, runs statements, one level of transaction.
 // A path (or a Jet/ACE/SQLite provider text) opens the SQLite file engine; anything with a driver,
 // DSN or server provider goes through unixODBC. Held by shared_ptr: the program and the library
-// hand it to each other.
+// hand it to each other. Every text it is handed is first shown to the thread's statement
+// observer, when a test installed one (statement_observer.hpp).
 
 #include <memory>
 #include <string>

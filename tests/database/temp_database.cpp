@@ -42,11 +42,20 @@ struct Db {
 
 }  // namespace
 
-TempDatabase::TempDatabase(const std::string& fileName) {
+void TempDatabase::makeFolder(const std::string& fileName) {
   std::string pattern = (std::filesystem::temp_directory_path() / "vt_db_XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   folder_ = pattern;
   file_ = folder_ / fileName;
+}
+
+TempDatabase::TempDatabase(const std::filesystem::path& source, const std::string& fileName) {
+  makeFolder(fileName);
+  std::filesystem::copy_file(source, file_);
+}
+
+TempDatabase::TempDatabase(const std::string& fileName) {
+  makeFolder(fileName);
   Db db(file_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   char* error = nullptr;
   if (sqlite3_exec(db.handle, kSchema, nullptr, nullptr, &error) != SQLITE_OK) {

@@ -1,5 +1,6 @@
 #pragma once
-// A throw-away SQLite database file with a small schema, in its own temporary folder.
+// A throw-away SQLite database file, with a small schema or copied from a given file, in its own
+// temporary folder.
 
 #include <filesystem>
 #include <string>
@@ -10,6 +11,8 @@ class TempDatabase {
  public:
   // Creates folder/fileName with the test schema and a few rows.
   explicit TempDatabase(const std::string& fileName = "prueba.db");
+  // Copies the database file `source` to folder/fileName instead.
+  TempDatabase(const std::filesystem::path& source, const std::string& fileName);
   ~TempDatabase();
   TempDatabase(const TempDatabase&) = delete;
   TempDatabase& operator=(const TempDatabase&) = delete;
@@ -22,6 +25,8 @@ class TempDatabase {
   std::string scalar(const std::string& sql) const;
 
  private:
+  void makeFolder(const std::string& fileName);
+
   std::filesystem::path folder_;
   std::filesystem::path file_;
 };

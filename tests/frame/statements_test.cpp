@@ -8,6 +8,7 @@
 #include "library/frame/cls_validar_informacion.hpp"
 #include "library/frame/conexion.hpp"
 #include "library/frame/sentencias.hpp"
+#include "platform/database/statement_observer.hpp"
 
 namespace {
 
@@ -226,6 +227,26 @@ TEST_F(Statements, SelectMemberIgnoresItsConnectionAndInsertMemberUsesIt) {
       vt::Error);
 }
 
+TEST_F(Statements, MemberTextsReachTheLayerAsBuilt) {
+  using vt::db::ObservedKind;
+  auto validator = std::make_shared<CLSValidarInformacion>();
+  ConnectionRef connection = ctx().gdbConexion;
+  vt::db::StatementRecorder recorder;
+  Variant rsaux;
+  validator->lsEjecutaSelect("ds", "tbPrueba", "where co = '01'", connection, rsaux);
+  int32_t nreg = 0;
+  validator->lsEjecutaInsert("(co, ds)", "tbPrueba", "('02', 'dos')", connection, nreg);
+  validator->lsEjecutaSelect("*", "tbPrueba", "", connection, rsaux);
+  const std::vector<vt::db::ObservedText> expected = {
+      {ObservedKind::Query, "select ds from tbPrueba where co = '01'", ""},
+      {ObservedKind::Execute, "insert into tbPrueba (co, ds) values ('02', 'dos')", ""},
+      {ObservedKind::Query, "select * from tbPrueba ", ""},
+  };
+  EXPECT_EQ(recorder.seen, expected);
+  EXPECT_EQ(nreg, 1);
+  EXPECT_EQ(rsaux.toObject()->get("RecordCount").toI4(), 2);
+}
+
 TEST_F(Statements, SelectMemberFailureGivesAClosedRecordset) {
   auto validator = std::make_shared<CLSValidarInformacion>();
   Variant connection, rsaux;
@@ -247,6 +268,51 @@ TEST_F(Opening, MissingAccessFileGivesBothMessagesAndAClosedConnection) {
   EXPECT_EQ(messages.mensajes[0].titulo, "");
   EXPECT_EQ(messages.mensajes[1].texto.rfind("Ha ocurrido el error conexion a la Base de Datos", 0), 0u);
   EXPECT_EQ(ctx().gdbConexion->state(), vt::db::State::Closed);
+}
+
+TEST_F(Opening, EachEngineHandsItsConnectionTextToTheLayer) {
+  using vt::db::ObservedKind;
+  vt::ConfiguracionSistema& s = ctx().config.sistema;
+  s.gsServidorBD = "SRV";
+  s.gsUsuarioBD = "ats";
+  s.gsClaveBD = "x";
+  s.gsProveedorBD = "{Controlador Ausente}";
+  struct Case {
+    const char* engine;
+    const char* kind;
+    std::vector<vt::db::ObservedText> received;
+    bool open;
+  };
+  const std::string file = folder.string() + "/GLOBAL.MDB";
+  const Case cases[] = {
+      // The file engine gets the configured name and the user; the password never shows.
+      {"ACCESS", "ACCESS", {{ObservedKind::Open, file, "ats"}}, true},
+      {"sql",
+       "OLEDB",
+       {{ObservedKind::Open, "Driver={Controlador Ausente};Server=SRV;Uid=ats;Pwd=x;Database=GLOBAL.MDB",
+         ""}},
+       false},
+      {"SQL",
+       "ACCESS",
+       {{ObservedKind::Open,
+         "Provider=sqloledb;Data Source=SRV;Initial Catalog=GLOBAL.MDB;User Id=ats;Password=x; ", ""}},
+       false},
+      {"ORACLE",
+       "OLEDB",
+       {{ObservedKind::Open, "Driver={Controlador Ausente};Server=SRV;Uid=ats;Pwd=x;", ""}},
+       false},
+      {"MYSQL", "OLEDB", {}, false},
+      {"", "", {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.engine);
+    s.gsMotorBD = c.engine;
+    s.gsTipoConexion = c.kind;
+    vt::db::StatementRecorder recorder;
+    gfAbreConexion();
+    EXPECT_EQ(recorder.seen, c.received);
+    EXPECT_EQ(ctx().gdbConexion->state() == vt::db::State::Open, c.open);
+  }
 }
 
 TEST_F(Opening, UnknownEngineOpensNothingButSetsTheTimeout) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/database/statement_observer.hpp"
 #include "shell/core/globals.hpp"
 #include "tests/shellcore/shell_fixture.hpp"
 
@@ -74,6 +75,57 @@ TEST_F(Connect, FiveFoldersGainOneTrailingSlashAndTheLogFolderIsLeftAlone) {
   EXPECT_EQ(ctx_.sistema.gsPathReportOracle, "0/");
   EXPECT_EQ(ctx_.sistema.gsPathDB, "/datos/");
   EXPECT_EQ(ctx_.sistema.gsPathLog, "bitacora");
+}
+
+TEST_F(Connect, EachEngineHandsItsConnectionTextToTheLayer) {
+  fs::copy_file(VT_FIXTURE_DB, temp_.path() / "global.mdb");
+  vt::ConfiguracionSistema& s = ctx_.sistema;
+  s.gsServidorBD = "SRV01";
+  s.gsUsuarioBD = "ats";
+  s.gsClaveBD = "clave";
+  s.gsProveedorBD = "{Controlador Ausente}";
+  const std::string archivo = temp_.path().string() + "/GLOBAL.MDB";
+  struct Case {
+    std::string motor;
+    std::string tipo;
+    std::vector<vt::db::ObservedText> recibido;
+    bool abierta;
+  };
+  using vt::db::ObservedKind;
+  const Case casos[] = {
+      // The file engine gets the configured name and the user; the password never shows.
+      {"ACCESS", "ACCESS", {{ObservedKind::Open, archivo, "ats"}}, true},
+      {"SQL",
+       "OLEDB",
+       {{ObservedKind::Open,
+         "Driver={Controlador Ausente};Server=SRV01;Uid=ats;Pwd=clave;Database=GLOBAL.MDB", ""}},
+       false},
+      {"sql",
+       "OLEDB",
+       {{ObservedKind::Open,
+         "Driver={Controlador Ausente};Server=SRV01;Uid=ats;Pwd=clave;Database=GLOBAL.MDB", ""}},
+       false},
+      {"SQL",
+       "ACCESS",
+       {{ObservedKind::Open,
+         "Provider=sqloledb;Data Source=SRV01;Initial Catalog=GLOBAL.MDB;User Id=ats;Password=clave; ", ""}},
+       false},
+      {"ORACLE",
+       "OLEDB",
+       {{ObservedKind::Open, "Driver={Microsoft ODBC for Oracle};Server=SRV01;Uid=ats;Pwd=clave;", ""}},
+       false},
+      {"MYSQL", "OLEDB", {}, false},
+  };
+  for (const Case& c : casos) {
+    SCOPED_TRACE(c.motor + " " + c.tipo);
+    s.gsMotorBD = c.motor;
+    s.gsTipoConexion = c.tipo;
+    vt::db::StatementRecorder recorder;
+    gsConectaBD();
+    EXPECT_EQ(recorder.seen, c.recibido);
+    EXPECT_EQ(gConexion->state() == vt::db::State::Open, c.abierta) << lastMessage();
+    gsCierraBD();
+  }
 }
 
 }  // namespace

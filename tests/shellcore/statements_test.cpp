@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/database/statement_observer.hpp"
 #include "platform/errors/err_object.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/sentencias.hpp"
@@ -39,6 +40,30 @@ TEST_F(Statements, DeleteWithAliasRunsOnTheFileEngine) {
   EXPECT_EQ(count(""), 1);
   gsEliminaRegistros("tbAT_CmptsAnu ", "where co_mes = '04'", filas);
   EXPECT_EQ(filas, 1);
+  EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
+}
+
+TEST_F(Statements, TextsReachTheLayerAsBuilt) {
+  using vt::db::ObservedKind;
+  vt::db::StatementRecorder recorder;
+  long borradas = -1;
+  gsEliminaRegistros("tbAT_CmptsAnu A", "where A.co_mes = '05' and A.co_anio = '2013'", borradas);
+  long insertadas = -1;
+  gsInsertaRegistro("(co_empresa, co_mes, co_anio)", "tbAT_CmptsAnu", "('0992314702001', '06', '2013')",
+                    insertadas);
+  vt::db::Recordset rs;
+  gsAbreConsulta("co_empresa, co_mes", "tbAT_CmptsAnu", "", rs);
+  const std::vector<vt::db::ObservedText> esperado = {
+      {ObservedKind::Execute, "delete from tbAT_CmptsAnu AS A where A.co_mes = '05' and A.co_anio = '2013'",
+       ""},
+      {ObservedKind::Execute,
+       "insert into tbAT_CmptsAnu (co_empresa, co_mes, co_anio) values ('0992314702001', '06', '2013')", ""},
+      {ObservedKind::Query, "SELECT co_empresa, co_mes FROM tbAT_CmptsAnu ", ""},
+  };
+  EXPECT_EQ(recorder.seen, esperado);
+  EXPECT_EQ(borradas, 2);
+  EXPECT_EQ(insertadas, 1);
+  EXPECT_EQ(rs.recordCount(), 2);
   EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
 }
 
