@@ -1,31 +1,29 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <thread>
 
 #include "platform/automation/automation.hpp"
 #include "sample_types.hpp"
-#include "test_env.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/scoped_env.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
 using namespace vt::automation;
-using vt::automation::testing::ScopedEnv;
-using vt::automation::testing::TempFolder;
+using vt::testing::quoted;
+using vt::testing::ScopedEnv;
+using vt::testing::TempFolder;
 namespace fs = std::filesystem;
 
 const fs::path kSample = VT_SAMPLE_LIBRARY;
 
-std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
-
 // Runs valtrone-regsvr from `folder` against the registry `file`; returns its exit status.
 int regsvr(const fs::path& folder, const fs::path& file, const std::string& arguments) {
-  const std::string command = "cd " + quoted(folder) + " && VALTRONE_REGISTRY=" + quoted(file) + " " +
-                              quoted(VT_REGSVR) + " " + arguments + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return vt::testing::runCommand(quoted(VT_REGSVR) + " " + arguments,
+                                 {.folder = folder, .environment = {{"VALTRONE_REGISTRY", file.string()}}})
+      .status;
 }
 
 class CreationTest : public ::testing::Test {

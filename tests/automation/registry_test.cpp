@@ -3,13 +3,14 @@
 #include <fstream>
 
 #include "platform/automation/automation.hpp"
-#include "test_env.hpp"
+#include "tests/support/scoped_env.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
 using namespace vt::automation;
-using vt::automation::testing::ScopedEnv;
-using vt::automation::testing::TempFolder;
+using vt::testing::ScopedEnv;
+using vt::testing::TempFolder;
 namespace fs = std::filesystem;
 
 RegistryEntry entry(std::string progId, fs::path library) {

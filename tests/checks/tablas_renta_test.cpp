@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <thread>
 
 #include "checks_fixture.hpp"
@@ -11,6 +10,8 @@
 #include "platform/automation/loader.hpp"
 #include "platform/database/recordset.hpp"
 #include "platform/errors/error.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/scoped_env.hpp"
 
 namespace {
 
@@ -90,17 +91,17 @@ TEST_F(Catalogue, TaxTableThatCannotBeReadRaises) {
 // Regional settings with "," as the decimal separator change neither the statement nor the value.
 TEST(TaxBracketsUnderCommaDecimals, GiveTheSameResults) {
   frame_test::pinEnvironment();
-  const fs::path folder = frame_test::freshFolder("coma");
-  frame_test::copyFixture(folder / "global.mdb");
-  frame_test::writeFile(folder / "TAXCONFIG.INI",
-                        "[PATH]\r\nPath_App=\r\nPath_db=" + folder.string() +
-                            "\r\n[DATABASE]\r\ndbTypeServer=access\r\ndbNameDB=global.mdb\r\n");
-  frame_test::writeFile(folder / "win.ini",
-                        "[Intl]\r\niDigits=2\r\nsShortDate=dd/MM/yyyy\r\nsTimeFormat=HH:mm:ss\r\n"
-                        "sDecimal=,\r\nsDate=/\r\nsThousand=.\r\nsList=;\r\n");
-  const std::string pointIni = std::getenv("AMBRIX_WIN_INI");
-  ::setenv("AMBRIX_WIN_INI", (folder / "win.ini").c_str(), 1);
-  ::setenv("VALTRONE_CONFIG_DIR", folder.c_str(), 1);
+  const vt::testing::TempFolder temp("checks-coma");
+  const fs::path& folder = temp.path();
+  vt::testing::copyFixtureDatabase(folder / "global.mdb");
+  vt::testing::writeFile(folder / "TAXCONFIG.INI",
+                         "[PATH]\r\nPath_App=\r\nPath_db=" + folder.string() +
+                             "\r\n[DATABASE]\r\ndbTypeServer=access\r\ndbNameDB=global.mdb\r\n");
+  vt::testing::writeFile(folder / "win.ini",
+                         "[Intl]\r\niDigits=2\r\nsShortDate=dd/MM/yyyy\r\nsTimeFormat=HH:mm:ss\r\n"
+                         "sDecimal=,\r\nsDate=/\r\nsThousand=.\r\nsList=;\r\n");
+  const vt::testing::ScopedEnv winIni("AMBRIX_WIN_INI", (folder / "win.ini").string()),
+      configDir("VALTRONE_CONFIG_DIR", folder.string());
   // A new thread runs the library's start routine with these settings.
   std::thread([] {
     vt::MensajesGrabados messages;
@@ -112,8 +113,6 @@ TEST(TaxBracketsUnderCommaDecimals, GiveTheSameResults) {
     checks_test::loadTaxBrackets(*valtrone::ctx().gdbConexion);
     expectTheFixtureResults();
   }).join();
-  ::setenv("AMBRIX_WIN_INI", pointIni.c_str(), 1);
-  ::unsetenv("VALTRONE_CONFIG_DIR");
 }
 
 }  // namespace

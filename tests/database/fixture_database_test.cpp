@@ -7,6 +7,7 @@
 #include "platform/database/connection.hpp"
 #include "platform/database/recordset.hpp"
 #include "temp_database.hpp"
+#include "tests/support/files.hpp"
 
 namespace vt::db {
 namespace {
@@ -34,7 +35,7 @@ class FixtureDatabase : public ::testing::Test {
   }
   long count(const std::string& table) { return std::stol(db.scalar("select count(*) from " + table)); }
 
-  TempDatabase db{VT_BINARY_DIR "/db/fixture.db", "GLOBAL.MDB"};
+  TempDatabase db{vt::testing::fixtureDatabase(), "GLOBAL.MDB"};
   std::shared_ptr<Connection> conn = Connection::create();
 };
 

@@ -1,7 +1,6 @@
 #include "temp_database.hpp"
 
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <stdexcept>
 
@@ -42,20 +41,12 @@ struct Db {
 
 }  // namespace
 
-void TempDatabase::makeFolder(const std::string& fileName) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vt_db_XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  folder_ = pattern;
-  file_ = folder_ / fileName;
-}
-
-TempDatabase::TempDatabase(const std::filesystem::path& source, const std::string& fileName) {
-  makeFolder(fileName);
+TempDatabase::TempDatabase(const std::filesystem::path& source, const std::string& fileName)
+    : file_(folder_.path() / fileName) {
   std::filesystem::copy_file(source, file_);
 }
 
-TempDatabase::TempDatabase(const std::string& fileName) {
-  makeFolder(fileName);
+TempDatabase::TempDatabase(const std::string& fileName) : file_(folder_.path() / fileName) {
   Db db(file_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   char* error = nullptr;
   if (sqlite3_exec(db.handle, kSchema, nullptr, nullptr, &error) != SQLITE_OK) {
@@ -63,11 +54,6 @@ TempDatabase::TempDatabase(const std::string& fileName) {
     sqlite3_free(error);
     throw std::runtime_error("schema: " + text);
   }
-}
-
-TempDatabase::~TempDatabase() {
-  std::error_code ec;
-  std::filesystem::remove_all(folder_, ec);
 }
 
 void TempDatabase::exec(const std::string& sql) const {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/temp_folder.hpp"
+
 namespace vt::db::test {
 
 class TempDatabase {
@@ -13,11 +15,10 @@ class TempDatabase {
   explicit TempDatabase(const std::string& fileName = "prueba.db");
   // Copies the database file `source` to folder/fileName instead.
   TempDatabase(const std::filesystem::path& source, const std::string& fileName);
-  ~TempDatabase();
   TempDatabase(const TempDatabase&) = delete;
   TempDatabase& operator=(const TempDatabase&) = delete;
 
-  const std::filesystem::path& folder() const { return folder_; }
+  const std::filesystem::path& folder() const { return folder_.path(); }
   const std::filesystem::path& file() const { return file_; }
   // Runs SQL directly on the file, outside the layer.
   void exec(const std::string& sql) const;
@@ -25,9 +26,7 @@ class TempDatabase {
   std::string scalar(const std::string& sql) const;
 
  private:
-  void makeFolder(const std::string& fileName);
-
-  std::filesystem::path folder_;
+  vt::testing::TempFolder folder_{"vt_db"};
   std::filesystem::path file_;
 };
 

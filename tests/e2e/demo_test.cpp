@@ -5,7 +5,9 @@
 
 #include <filesystem>
 
-#include "tests/e2e/batch_run.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace ambrix {
 namespace {
@@ -13,15 +15,15 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Demo, TheMainJobChecksTheChoicesAndCreatesTheLogOfMay2013) {
-  testing::RunFolder root;
+  vt::testing::TempFolder root("e2e");
   const fs::path demo = root.path() / "examples" / "demo";
   fs::create_directories(demo / "db");
   fs::create_directories(root.path() / "build" / "demo");
   for (const char* file : {"TAXCONFIG.INI", "win.ini", "mayo-2013.ini", "anulados-mayo-2013.csv"})
     fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file);
-  fs::copy_file(VT_FIXTURE_DB, demo / "db" / "GLOBAL.MDB");
+  vt::testing::copyFixtureDatabase(demo / "db" / "GLOBAL.MDB");
 
-  const testing::BatchRun r = testing::runBatch(
+  const vt::testing::ProgramRun r = vt::testing::runBatch(
       root.path(), "examples/demo/win.ini", "--config-dir examples/demo --state examples/demo/mayo-2013.ini");
   EXPECT_EQ(r.status, 0);
   // Until the import is part of the program, the run stops at the validation pass.

@@ -14,15 +14,17 @@
 #include <vector>
 
 #include "platform/profile/ini_file.hpp"
-#include "tests/e2e/batch_run.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-using ambrix::testing::BatchRun;
-using ambrix::testing::fileText;
-using ambrix::testing::runBatch;
-using ambrix::testing::RunFolder;
+using vt::testing::ProgramRun;
+using vt::testing::readOptionalFile;
+using vt::testing::runBatch;
+using vt::testing::TempFolder;
 
 const fs::path kE2eDir = E2E_DIR;
 
@@ -53,28 +55,29 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {
       fs::copy_file(kE2eDir / "config" / "TAXCONFIG.INI", run / "TAXCONFIG.INI");
     fs::copy_file(kE2eDir / "config" / "win.ini", run / "win.ini");
     for (const char* sub : {"db", "log", "xml"}) fs::create_directories(run / sub);
-    fs::copy_file(VT_FIXTURE_DB, run / "db" / "GLOBAL.MDB");
+    vt::testing::copyFixtureDatabase(run / "db" / "GLOBAL.MDB");
   }
 
   fs::path caseDir_;
-  RunFolder folder_;
+  TempFolder folder_{"e2e"};
 };
 
 TEST_P(EndToEnd, TranscriptAndFiles) {
   const fs::path& run = folder_.path();
-  const std::string iniBefore = fileText(run / "TAXCONFIG.INI");
-  const BatchRun r = runBatch(
-      run, "win.ini", "--config-dir . --state state.ini " + firstLine(fileText(caseDir_ / "options.txt")));
+  const std::string iniBefore = readOptionalFile(run / "TAXCONFIG.INI");
+  const ProgramRun r =
+      runBatch(run, "win.ini",
+               "--config-dir . --state state.ini " + firstLine(readOptionalFile(caseDir_ / "options.txt")));
 
-  const std::string status = firstLine(fileText(caseDir_ / "exit-status"));
+  const std::string status = firstLine(readOptionalFile(caseDir_ / "exit-status"));
   EXPECT_EQ(r.status, status.empty() ? 0 : std::atoi(status.c_str()));
-  EXPECT_EQ(r.out, fileText(caseDir_ / "expected.txt"));
+  EXPECT_EQ(r.out, readOptionalFile(caseDir_ / "expected.txt"));
 
   // TAXCONFIG.INI changes only by the name the transcript shows written.
   const std::string marca = "INI: [PATH_Files] ATS=";
   const std::size_t ini = r.out.find(marca);
   if (ini == std::string::npos) {
-    EXPECT_EQ(fileText(run / "TAXCONFIG.INI"), iniBefore);
+    EXPECT_EQ(readOptionalFile(run / "TAXCONFIG.INI"), iniBefore);
   } else {
     const std::string valor = firstLine(r.out.substr(ini + marca.size()));
     EXPECT_EQ(vt::profile::readFileValue((run / "TAXCONFIG.INI").string(), "PATH_Files", "ATS"), valor);
@@ -85,7 +88,7 @@ TEST_P(EndToEnd, TranscriptAndFiles) {
       if (entry.is_regular_file()) {
         const fs::path relative = fs::relative(entry.path(), caseDir_ / "after");
         EXPECT_TRUE(fs::exists(run / relative)) << relative;
-        EXPECT_EQ(fileText(run / relative), fileText(entry.path())) << relative;
+        EXPECT_EQ(readOptionalFile(run / relative), readOptionalFile(entry.path())) << relative;
       }
 }
 

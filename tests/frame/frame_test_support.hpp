@@ -1,21 +1,16 @@
 #pragma once
-// Pinned surroundings for the frame tests: a temporary folder, the build's class registry, a
-// regional profile file, and a fresh library context with a database copied from the fixture.
+// Pinned surroundings for the frame tests: the build's class registry, a regional profile file,
+// and a fresh library context with a database copied from the fixture.
 
 #include <filesystem>
-#include <string>
 
 #include "library/frame/thread_context.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace frame_test {
 
-// A new empty folder under the test temporary folder.
-std::filesystem::path freshFolder(const std::string& name);
-void writeFile(const std::filesystem::path& file, const std::string& text);
-// A copy of the fixture database at `file`.
-void copyFixture(const std::filesystem::path& file);
 // Points the automation registry and the regional profile at pinned files (idempotent).
 void pinEnvironment();
 
@@ -24,11 +19,14 @@ void configureAccess(valtrone::ThreadContext& c, const std::filesystem::path& fo
 
 // A fresh, started library context for the calling thread with a recorded notifier.
 class LibraryFixture {
+ private:
+  vt::testing::TempFolder temp_{"frame-db"};
+
  public:
   LibraryFixture();
   valtrone::ThreadContext& context() { return valtrone::ctx(); }
 
-  std::filesystem::path folder;
+  const std::filesystem::path& folder = temp_.path();
   vt::MensajesGrabados messages;
 
  private:

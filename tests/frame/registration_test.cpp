@@ -15,7 +15,8 @@ using vt::automation::Registry;
 using vt::automation::RegistryEntry;
 
 TEST(Registration, WritesTheSevenClassesAndRemovesOnlyThem) {
-  const fs::path registry = frame_test::freshFolder("registration") / "automation.reg";
+  const vt::testing::TempFolder folder("frame-registration");
+  const fs::path registry = folder.path() / "automation.reg";
   Registry::update(registry, [](Registry& r) {
     RegistryEntry other;
     other.progId = "Otra.Clase";

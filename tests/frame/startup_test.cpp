@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <thread>
 
 #include "frame_test_support.hpp"
 #include "library/frame/conexion.hpp"
 #include "platform/automation/loader.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/scoped_env.hpp"
 
 namespace {
 
@@ -23,22 +24,19 @@ void onNewThread(F body) {
 
 class Startup : public ::testing::Test {
  protected:
-  void SetUp() override {
-    frame_test::pinEnvironment();
-    configFolder = frame_test::freshFolder("config");
-    ::setenv("VALTRONE_CONFIG_DIR", configFolder.c_str(), 1);
-  }
-  void TearDown() override { ::unsetenv("VALTRONE_CONFIG_DIR"); }
+  void SetUp() override { frame_test::pinEnvironment(); }
 
   void writeConfig() {
-    frame_test::copyFixture(configFolder / "global.mdb");
-    frame_test::writeFile(
+    vt::testing::copyFixtureDatabase(configFolder / "global.mdb");
+    vt::testing::writeFile(
         configFolder / "TAXCONFIG.INI",
         "[PATH]\r\nPath_App=\r\nPath_db=" + configFolder.string() +
             "\r\n[DATABASE]\r\ndbTypeServer=access\r\ndbNameDB=global.mdb\r\ndbTimeout=45\r\n");
   }
 
-  fs::path configFolder;
+  vt::testing::TempFolder config_{"frame-config"};
+  const fs::path& configFolder = config_.path();
+  vt::testing::ScopedEnv configDir_{"VALTRONE_CONFIG_DIR", configFolder.string()};
 };
 
 TEST_F(Startup, ReadsTheConfigurationOnceWhenCreatingObjects) {

@@ -9,6 +9,7 @@
 #include "library/frame/conexion.hpp"
 #include "library/frame/sentencias.hpp"
 #include "platform/database/statement_observer.hpp"
+#include "tests/support/files.hpp"
 
 namespace {
 
@@ -194,7 +195,7 @@ TEST_F(Statements, ServerTimeOfAnEngineWithoutQueryRaises) {
 }
 
 TEST_F(Statements, SelectMemberIgnoresItsConnectionAndInsertMemberUsesIt) {
-  frame_test::copyFixture(folder / "otra.mdb");
+  vt::testing::copyFixtureDatabase(folder / "otra.mdb");
   auto other = std::make_shared<vt::db::Connection>();
   other->open((folder / "otra.mdb").string());
   other->execute("create table tbPrueba (co text primary key, ds text)");

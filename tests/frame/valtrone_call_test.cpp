@@ -1,16 +1,16 @@
 // valtrone-call as scripts use it, and its argument forms and output lines.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "apps/valtrone-call/call_arguments.hpp"
 #include "apps/valtrone-call/call_output.hpp"
 #include "frame_test_support.hpp"
 #include "platform/automation/object.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
@@ -18,41 +18,22 @@ namespace fs = std::filesystem;
 using vt::automation::Variant;
 using vt::automation::VarType;
 
-struct Outcome {
-  std::string out;
-  int status = -1;
-};
-
-// Runs a shell command line; stdout captured, stderr to `errFile` when given.
-Outcome run(const std::string& command, const fs::path& errFile = "/dev/null") {
-  Outcome r;
-  FILE* pipe = ::popen((command + " 2>" + errFile.string()).c_str(), "r");
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-std::string slurp(const fs::path& file) {
-  std::ifstream in(file);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using vt::testing::ProgramRun;
+using vt::testing::quoted;
+using vt::testing::runCommand;
 
 class ValtroneCall : public ::testing::Test {
  protected:
   void SetUp() override {
     frame_test::pinEnvironment();
-    config = frame_test::freshFolder("call");
-    frame_test::writeFile(config / "TAXCONFIG.INI", "[DATABASE]\r\ndbTypeServer=MYSQL\r\n");
+    vt::testing::writeFile(config / "TAXCONFIG.INI", "[DATABASE]\r\ndbTypeServer=MYSQL\r\n");
   }
-  Outcome call(const std::string& arguments) {
-    return run("VALTRONE_CONFIG_DIR='" + config.string() + "' " VT_VALTRONE_CALL " " + arguments);
+  ProgramRun call(const std::string& arguments) {
+    return runCommand(quoted(VT_VALTRONE_CALL) + " " + arguments,
+                      {.environment = {{"VALTRONE_CONFIG_DIR", config.string()}}});
   }
-  fs::path config;
+  vt::testing::TempFolder temp_{"frame-call"};
+  const fs::path& config = temp_.path();
 };
 
 TEST_F(ValtroneCall, CasesOfTheCommandLine) {
@@ -76,7 +57,7 @@ TEST_F(ValtroneCall, CasesOfTheCommandLine) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const Outcome r = call(c.arguments);
+    const ProgramRun r = call(c.arguments);
     EXPECT_EQ(r.status, c.status);
     if (c.out) {
       EXPECT_EQ(r.out, c.out);
@@ -89,31 +70,32 @@ TEST_F(ValtroneCall, CasesOfTheCommandLine) {
 // The library reads TAXCONFIG.INI beside its own file, wherever the caller runs.
 TEST(ValtroneCallLocation, ConfigurationComesFromTheLibraryFolder) {
   frame_test::pinEnvironment();
-  const fs::path root = frame_test::freshFolder("location");
+  const vt::testing::TempFolder temp("frame-location");
+  const fs::path& root = temp.path();
   fs::create_directories(root / "lib");
   fs::create_directories(root / "work");
   fs::copy_file(VT_VALTRONE_LIBRARY, root / "lib" / "libvaltrone.so");
   const std::string registry = (root / "automation.reg").string();
-  ASSERT_EQ(run("VALTRONE_REGISTRY='" + registry + "' " VT_REGSVR " '" +
-                (root / "lib/libvaltrone.so").string() + "'")
+  ASSERT_EQ(runCommand(quoted(VT_REGSVR) + " " + quoted((root / "lib/libvaltrone.so").string()),
+                       {.environment = {{"VALTRONE_REGISTRY", registry}}})
                 .status,
             0);
-  const std::string command = "cd '" + (root / "work").string() +
-                              "' && env -u VALTRONE_CONFIG_DIR VALTRONE_REGISTRY='" + registry +
-                              "' " VT_VALTRONE_CALL " Valtrone.CLSValidarInformacion fValidaVacio s:x";
+  const std::string command = quoted(VT_VALTRONE_CALL) + " Valtrone.CLSValidarInformacion fValidaVacio s:x";
+  const vt::testing::RunOptions fromWork{
+      .folder = root / "work",
+      .environment = {{"VALTRONE_CONFIG_DIR", std::nullopt}, {"VALTRONE_REGISTRY", registry}}};
   const std::string config = "[DATABASE]\r\ndbTypeServer=MYSQL\r\n";
 
-  frame_test::writeFile(root / "work" / "TAXCONFIG.INI", config);
-  Outcome r = run(command, root / "err1.txt");
+  vt::testing::writeFile(root / "work" / "TAXCONFIG.INI", config);
+  ProgramRun r = runCommand(command, fromWork);
   EXPECT_EQ(r.out, "result=x\narg1=x\n");
-  EXPECT_NE(slurp(root / "err1.txt").find("No existe archivo de configuracion del sistema TAXCONFIG.INI"),
-            std::string::npos);
+  EXPECT_NE(r.err.find("No existe archivo de configuracion del sistema TAXCONFIG.INI"), std::string::npos);
 
   fs::remove(root / "work" / "TAXCONFIG.INI");
-  frame_test::writeFile(root / "lib" / "TAXCONFIG.INI", config);
-  r = run(command, root / "err2.txt");
+  vt::testing::writeFile(root / "lib" / "TAXCONFIG.INI", config);
+  r = runCommand(command, fromWork);
   EXPECT_EQ(r.out, "result=x\narg1=x\n");
-  EXPECT_EQ(slurp(root / "err2.txt"), "");
+  EXPECT_EQ(r.err, "");
 }
 
 TEST(CallArguments, Forms) {
@@ -137,9 +119,10 @@ TEST(CallArguments, Forms) {
 }
 
 TEST(CallArguments, SheetReadWithHeaderAndSeparator) {
-  const fs::path folder = frame_test::freshFolder("sheet");
-  frame_test::writeFile(folder / "hoja.csv", "A;B;C\r\n1;;3\r\n4;5\r\n");
-  frame_test::writeFile(folder / "hoja.txt", "A|B\n1|2\n");
+  const vt::testing::TempFolder temp("frame-sheet");
+  const fs::path& folder = temp.path();
+  vt::testing::writeFile(folder / "hoja.csv", "A;B;C\r\n1;;3\r\n4;5\r\n");
+  vt::testing::writeFile(folder / "hoja.txt", "A|B\n1|2\n");
   const auto sheet = valtrone_call::parseArgument("sheet:" + (folder / "hoja.csv").string()).toStringMatrix();
   EXPECT_EQ(sheet->ubound(1), 2);
   EXPECT_EQ(sheet->ubound(2), 2);

@@ -2,7 +2,8 @@
 
 #include "platform/profile/configuracion.hpp"
 #include "tests/import/load_helpers.hpp"
-#include "tests/workbook/support/temp_dir.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
 #include "tests/workbook/support/xlsx_builder.hpp"
 
@@ -36,7 +37,7 @@ vt::testing::XlsxSpec bloque(int rows) {
 
 class CargaLibro : public ::testing::Test {
  protected:
-  vt::testing::TempDir dir_;
+  vt::testing::TempFolder dir_;
   std::string ruta_ = dir_.file("libro.xlsx");
 };
 
@@ -166,7 +167,7 @@ TEST_F(CargaLibro, WorkbookAndDelimitedTextOfTheSameDataLoadAlike) {
   spec.sheets[0].rowsXml = xml;
   vt::testing::writeXlsx(ruta_, spec);
   const std::string texto = dir_.file("datos.csv");
-  vt::testing::writeFile(texto, vt::testing::Bytes(csv.begin(), csv.end()));
+  vt::testing::writeFile(texto, csv);
   const auto libro = carga("xls", kHojaAnulados, ruta_);
   const auto delimitado = carga("csv", kHojaAnulados, texto);
   ASSERT_TRUE(libro.ok && delimitado.ok) << libro.error << delimitado.error;

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/import/load_helpers.hpp"
-#include "tests/workbook/support/temp_dir.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
 
 namespace ambrix {
@@ -48,10 +49,10 @@ TEST(CargaTexto, Cases) {
       {"separator of two characters", "c0||c1||c2||c3||c4||c5||c6||c7||c8\r\na||b;c\r\n", "||", true,
        "a\tb;c\t\t\t\t\t\t\t\n", 1},
   };
-  vt::testing::TempDir dir;
+  vt::testing::TempFolder dir;
   for (const auto& c : cases) {
     const std::string ruta = dir.file("hoja.txt");
-    vt::testing::writeFile(ruta, vt::testing::Bytes(c.bytes.begin(), c.bytes.end()));
+    vt::testing::writeFile(ruta, c.bytes);
     const auto r = carga("csv", kHojaAnulados, ruta, c.separador);
     EXPECT_EQ(r.ok, c.ok) << c.what << ": " << r.error;
     EXPECT_EQ(r.dump, c.dump) << c.what;
@@ -61,7 +62,7 @@ TEST(CargaTexto, Cases) {
 }
 
 TEST(CargaTexto, Failures) {
-  vt::testing::TempDir dir;
+  vt::testing::TempFolder dir;
   const std::string ruta = dir.file("hoja.txt");
   const struct {
     const char* what;
@@ -82,7 +83,7 @@ TEST(CargaTexto, Failures) {
        "Error al cargar archivo " + ruta + "\r\nEl archivo tiene 10 columnas; se requieren 23 "},
   };
   for (const auto& c : cases) {
-    vt::testing::writeFile(ruta, vt::testing::Bytes(c.bytes.begin(), c.bytes.end()));
+    vt::testing::writeFile(ruta, c.bytes);
     const auto r = carga("csv", c.indice, ruta);
     EXPECT_FALSE(r.ok) << c.what;
     EXPECT_EQ(r.error, c.mensaje) << c.what;
@@ -94,18 +95,18 @@ TEST(CargaTexto, Failures) {
 }
 
 TEST(CargaTexto, PathsAreTrimmedToOpen) {
-  vt::testing::TempDir dir;
+  vt::testing::TempFolder dir;
   const std::string ruta = dir.file("hoja.txt");
   const std::string bytes = kCabecera + "\r\nx\r\n";
-  vt::testing::writeFile(ruta, vt::testing::Bytes(bytes.begin(), bytes.end()));
+  vt::testing::writeFile(ruta, bytes);
   EXPECT_TRUE(carga("csv", kHojaAnulados, "  " + ruta + "  ").ok);
 }
 
 TEST(CargaArchivo, KindIsLowerCasedAndOtherKindsLoadNothing) {
-  vt::testing::TempDir dir;
+  vt::testing::TempFolder dir;
   const std::string ruta = dir.file("hoja.txt");
   const std::string bytes = kCabecera + "\r\nantes\r\n";
-  vt::testing::writeFile(ruta, vt::testing::Bytes(bytes.begin(), bytes.end()));
+  vt::testing::writeFile(ruta, bytes);
   ASSERT_TRUE(carga("csv", kHojaAnulados, ruta).ok);
 
   std::vector<std::string> archivos = {"", "", ruta, ""};
@@ -122,11 +123,11 @@ TEST(CargaArchivo, KindIsLowerCasedAndOtherKindsLoadNothing) {
 }
 
 TEST(CargaArchivo, EarlierSheetsKeepTheirArraysWhenALaterOneFails) {
-  vt::testing::TempDir dir;
+  vt::testing::TempFolder dir;
   const std::string buena = dir.file("buena.txt"), mala = dir.file("mala.txt");
   const std::string ventas = kCabecera + ";c10;c11;c12;c13;c14;c15;c16;c17;c18;c19;c20;c21\r\nventa\r\n";
-  vt::testing::writeFile(buena, vt::testing::Bytes(ventas.begin(), ventas.end()));
-  vt::testing::writeFile(mala, {});
+  vt::testing::writeFile(buena, ventas);
+  vt::testing::writeFile(mala, "");
   std::vector<std::string> archivos = {"", buena, mala, ""};
   std::string tipo = "csv", separador = ";", error;
   EXPECT_FALSE(gfCargaArchivoExcel(tipo, archivos, separador, error));

@@ -1,78 +1,33 @@
 // Runs the built ambrix-batch --dump-sheet on files written here: a purchases workbook must print
 // exactly what the same data saved as delimited text prints.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "platform/profile/text_file.hpp"
 #include "platform/workbook/cell_text.hpp"
-#include "tests/workbook/support/temp_dir.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
 #include "tests/workbook/support/xlsx_builder.hpp"
-
-extern char** environ;
 
 namespace ambrix {
 namespace {
 
-using vt::testing::TempDir;
+using vt::testing::ProgramRun;
+using vt::testing::TempFolder;
 
 constexpr int kColumnasCompras = 68;
 
-struct Salida {
-  int status = -1;
-  std::string texto;  // standard output and standard error
-};
-
-bool startsWithAny(const std::string& entry, std::initializer_list<const char*> prefixes) {
-  for (const char* p : prefixes) {
-    if (entry.rfind(p, 0) == 0) return true;
-  }
-  return false;
-}
-
-// Runs the program with `args` in the C locale, with the folder as HOME and its win.ini as the
-// regional settings, so that nothing of the machine's own set-up reaches it.
-Salida ejecuta(const TempDir& dir, const std::vector<std::string>& args) {
-  std::vector<std::string> entorno;
-  for (char** e = environ; *e; ++e) {
-    if (!startsWithAny(*e, {"AMBRIX_", "LC_", "LANG=", "LANGUAGE=", "HOME="})) entorno.emplace_back(*e);
-  }
-  const std::string carpeta = dir.file("");
-  entorno.push_back("LC_ALL=C");
-  entorno.push_back("HOME=" + carpeta);
-  entorno.push_back("AMBRIX_WIN_INI=" + dir.file("win.ini"));
-
-  std::vector<std::string> argv = {VT_BINARY_DIR "/bin/ambrix-batch"};
-  argv.insert(argv.end(), args.begin(), args.end());
-  std::vector<char*> argvC, envC;
-  for (std::string& a : argv) argvC.push_back(a.data());
-  for (std::string& e : entorno) envC.push_back(e.data());
-  argvC.push_back(nullptr);
-  envC.push_back(nullptr);
-
-  const std::string captura = dir.file("salida.txt");
-  Salida s;
-  const pid_t pid = fork();
-  if (pid < 0) return s;
-  if (pid == 0) {
-    const int fd = open(captura.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0 || dup2(fd, 1) < 0 || dup2(fd, 2) < 0) _exit(127);
-    execve(argvC[0], argvC.data(), envC.data());
-    _exit(127);
-  }
-  int raw = 0;
-  if (waitpid(pid, &raw, 0) != pid) return s;
-  s.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  s.texto = vt::readWholeFile(captura).value_or("");
-  return s;
+// Runs the program with `args` in the pinned environment, with the folder as HOME and its win.ini
+// as the regional settings, so that nothing of the machine's own set-up reaches it.
+ProgramRun ejecuta(const TempFolder& dir, const std::vector<std::string>& args) {
+  std::string arguments;
+  for (const std::string& a : args) arguments += " " + vt::testing::quoted(a);
+  return vt::testing::runBatch(dir.path(), dir.file("win.ini"), arguments, {{"HOME", dir.file("")}});
 }
 
 // How a value is stored in the workbook; the delimited file always holds `texto`.
@@ -170,7 +125,7 @@ void escribeTexto(const std::string& ruta, const std::vector<Fila>& filas) {
     for (std::size_t c = 0; c < fila.size(); ++c) texto += (c ? ";" : "") + fila[c].texto;
     texto += "\r\n";
   }
-  vt::testing::writeFile(ruta, vt::testing::Bytes(texto.begin(), texto.end()));
+  vt::testing::writeFile(ruta, texto);
 }
 
 class DumpSheet : public ::testing::Test {
@@ -179,12 +134,12 @@ class DumpSheet : public ::testing::Test {
     // Regional settings of an office in Ecuador: "," decimals must not reach the cell texts.
     const std::string ini =
         "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsTimeFormat=HH:mm:ss\r\nsDecimal=,\r\nsThousand=.\r\n";
-    vt::testing::writeFile(dir_.file("win.ini"), vt::testing::Bytes(ini.begin(), ini.end()));
+    vt::testing::writeFile(dir_.file("win.ini"), ini);
   }
-  Salida vuelca(const std::string& ruta, const std::string& tipo) {
+  ProgramRun vuelca(const std::string& ruta, const std::string& tipo) {
     return ejecuta(dir_, {"--dump-sheet", ruta, "--tipo", tipo, "--hoja", "0", "--separador", ";"});
   }
-  TempDir dir_;
+  TempFolder dir_;
 };
 
 TEST_F(DumpSheet, PurchasesWorkbookPrintsWhatItsDelimitedTextPrints) {
@@ -193,17 +148,17 @@ TEST_F(DumpSheet, PurchasesWorkbookPrintsWhatItsDelimitedTextPrints) {
   escribeLibro(libro, filas);
   escribeTexto(texto, filas);
 
-  const Salida deLibro = vuelca(libro, "xls");
-  const Salida deTexto = vuelca(texto, "csv");
-  ASSERT_EQ(deLibro.status, 0) << deLibro.texto;
-  ASSERT_EQ(deTexto.status, 0) << deTexto.texto;
-  EXPECT_EQ(deLibro.texto, deTexto.texto);
+  const ProgramRun deLibro = vuelca(libro, "xls");
+  const ProgramRun deTexto = vuelca(texto, "csv");
+  ASSERT_EQ(deLibro.status, 0) << deLibro.out;
+  ASSERT_EQ(deTexto.status, 0) << deTexto.out;
+  EXPECT_EQ(deLibro.out, deTexto.out);
 
   std::vector<std::string> lineas;
-  for (std::size_t at = 0, end; (end = deLibro.texto.find('\n', at)) != std::string::npos; at = end + 1) {
-    lineas.push_back(deLibro.texto.substr(at, end - at));
+  for (std::size_t at = 0, end; (end = deLibro.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    lineas.push_back(deLibro.out.substr(at, end - at));
   }
-  ASSERT_EQ(lineas.size(), 3u) << deLibro.texto;
+  ASSERT_EQ(lineas.size(), 3u) << deLibro.out;
   EXPECT_EQ(lineas[0].rfind("01\t01\t1790012345001\t01\t31/05/2013\t001\t001\t000012345\t16/05/2013\t" +
                                 kAutorizacion + "\t0\t100.5\tPEÑA CÍA. LTDA.\t13.25\t14.25\t\t",
                             0),
@@ -221,15 +176,15 @@ TEST_F(DumpSheet, PurchasesWorkbookPrintsWhatItsDelimitedTextPrints) {
 
 TEST_F(DumpSheet, DateCellsFollowTheRegionalShortDate) {
   const std::string ini = "[Intl]\r\nsShortDate=yyyy-MM-dd\r\nsTimeFormat=HH:mm\r\n";
-  vt::testing::writeFile(dir_.file("win.ini"), vt::testing::Bytes(ini.begin(), ini.end()));
+  vt::testing::writeFile(dir_.file("win.ini"), ini);
   std::vector<Fila> filas = {{txt("fecha"), txt("hora")},
                              {fecha("2013-05-31", "41425"), fecha("2013-05-31 14:30", "41425.604166666664")}};
   for (Fila& fila : filas) fila.resize(kColumnasCompras, vacia());
   const std::string libro = dir_.file("fechas.xlsx");
   escribeLibro(libro, filas);
-  const Salida s = vuelca(libro, "xls");
-  ASSERT_EQ(s.status, 0) << s.texto;
-  EXPECT_EQ(s.texto.rfind("2013-05-31\t2013-05-31 14:30\t\t", 0), 0u) << s.texto;
+  const ProgramRun s = vuelca(libro, "xls");
+  ASSERT_EQ(s.status, 0) << s.out;
+  EXPECT_EQ(s.out.rfind("2013-05-31\t2013-05-31 14:30\t\t", 0), 0u) << s.out;
 }
 
 TEST_F(DumpSheet, LoadFailurePrintsTheMessageAndEndsWithOne) {
@@ -238,8 +193,8 @@ TEST_F(DumpSheet, LoadFailurePrintsTheMessageAndEndsWithOne) {
   for (int c = 1; c < kColumnasCompras; ++c) texto += ";c" + std::to_string(c);
   texto += "\r\n" + std::string(kColumnasCompras, ';') + "\r\n";
   const std::string noLibro = dir_.file("compras.xlsx"), anchoDeMas = dir_.file("compras.csv");
-  vt::testing::writeFile(noLibro, vt::testing::Bytes(texto.begin(), texto.end()));
-  vt::testing::writeFile(anchoDeMas, vt::testing::Bytes(texto.begin(), texto.end()));
+  vt::testing::writeFile(noLibro, texto);
+  vt::testing::writeFile(anchoDeMas, texto);
   const struct {
     std::string ruta, tipo, mensaje;
   } cases[] = {
@@ -251,9 +206,9 @@ TEST_F(DumpSheet, LoadFailurePrintsTheMessageAndEndsWithOne) {
        "Montos "},
   };
   for (const auto& c : cases) {
-    const Salida s = vuelca(c.ruta, c.tipo);
+    const ProgramRun s = vuelca(c.ruta, c.tipo);
     EXPECT_EQ(s.status, 1) << c.ruta;
-    EXPECT_EQ(s.texto, "Error al cargar archivo " + c.ruta + "\r\n" + c.mensaje + "\n");
+    EXPECT_EQ(s.out, "Error al cargar archivo " + c.ruta + "\r\n" + c.mensaje + "\n");
   }
 }
 

@@ -11,7 +11,8 @@
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
 #include "platform/profile/system_info.hpp"
-#include "tests/profile/temp_folder.hpp"
+#include "tests/support/scoped_env.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
@@ -26,11 +27,7 @@ Values valuesOf(const vt::ContextoConfiguracion& ctx) {
 // Regional settings and locale pinned; TAXCONFIG.INI written per case into <tmp>/app.
 class Configuracion : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ::setenv("LC_ALL", "C", 1);
-    ::setenv("AMBRIX_WIN_INI", tmp.file("win.ini").c_str(), 1);
-    ctx.programFolder = tmp.file("app");
-  }
+  void SetUp() override { ctx.programFolder = tmp.file("app"); }
 
   bool load(const std::string& taxconfig) {
     tmp.write("app/TAXCONFIG.INI", taxconfig);
@@ -38,6 +35,8 @@ class Configuracion : public ::testing::Test {
   }
 
   vt::testing::TempFolder tmp;
+  vt::testing::ScopedEnv localeEnv_{"LC_ALL", "C"};
+  vt::testing::ScopedEnv winIniEnv_{"AMBRIX_WIN_INI", tmp.file("win.ini")};
   vt::ContextoConfiguracion ctx;
   vt::MensajesGrabados boxes;
   vt::ScopedThreadMessages guard{boxes};

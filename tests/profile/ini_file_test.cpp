@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/profile/temp_folder.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include <stdlib.h>
 
 #include "platform/profile/system_info.hpp"
-#include "tests/profile/temp_folder.hpp"
+#include "tests/support/scoped_env.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
@@ -49,9 +50,8 @@ TEST(GfExisteArchivo, OnlyPlainPathsOfFiles) {
 }
 
 TEST(RegionalProfilePath, EnvironmentThenXdgThenHome) {
-  ::setenv("AMBRIX_WIN_INI", "/pinned/win.ini", 1);
-  ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
-  ::setenv("HOME", "/home/contador", 1);
+  const vt::testing::ScopedEnv winIni("AMBRIX_WIN_INI", "/pinned/win.ini"), xdg("XDG_CONFIG_HOME", "/xdg"),
+      home("HOME", "/home/contador");
   EXPECT_EQ(vt::regionalProfilePath(), "/pinned/win.ini");
   ::unsetenv("AMBRIX_WIN_INI");
   EXPECT_EQ(vt::regionalProfilePath(), "/xdg/ambrix/win.ini");
@@ -68,7 +68,7 @@ TEST(Folders, JoinAndOverride) {
   EXPECT_EQ(vt::withoutTrailingSlash("/a//"), "/a");
   EXPECT_EQ(vt::withoutTrailingSlash("/"), "/");
 
-  ::setenv("VT_TEST_CONFIG_DIR", "/override/", 1);
+  const vt::testing::ScopedEnv configDir("VT_TEST_CONFIG_DIR", "/override/");
   EXPECT_EQ(vt::configFolder("VT_TEST_CONFIG_DIR", "/own"), "/override");
   ::setenv("VT_TEST_CONFIG_DIR", "", 1);
   EXPECT_EQ(vt::configFolder("VT_TEST_CONFIG_DIR", "/own/"), "/own");

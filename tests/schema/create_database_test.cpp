@@ -1,21 +1,19 @@
 // db/create-database: a whole file or none, never over an existing one unless asked.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "schema_db.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace schema_test {
 namespace {
 
 namespace fs = std::filesystem;
 
-int run(const std::string& command) {
-  const int status = std::system((command + " >/dev/null 2>&1").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int run(const std::string& command) { return vt::testing::runCommand(command).status; }
 
 std::string script() { return (sourceDir() / "db" / "create-database").string(); }
 
@@ -26,7 +24,7 @@ std::vector<std::string> entries(const fs::path& dir) {
 }
 
 TEST(CreateDatabase, BuildsAFileWithSchemaAndSeed) {
-  TempDir dir;
+  vt::testing::TempFolder dir{"schema-test"};
   const auto file = dir.path() / "sub" / "GLOBAL.MDB";
   ASSERT_EQ(run(script() + " '" + file.string() + "'"), 0);
   Database db(file);
@@ -36,11 +34,11 @@ TEST(CreateDatabase, BuildsAFileWithSchemaAndSeed) {
 }
 
 TEST(CreateDatabase, LeavesAnExistingFileAloneUnlessForced) {
-  TempDir dir;
+  vt::testing::TempFolder dir{"schema-test"};
   const auto file = dir.path() / "GLOBAL.MDB";
   std::ofstream(file) << "kept";
   EXPECT_NE(run(script() + " '" + file.string() + "'"), 0);
-  EXPECT_EQ(readFile(file), "kept");
+  EXPECT_EQ(vt::testing::readFile(file), "kept");
   EXPECT_EQ(entries(dir.path()).size(), 1u);
 
   ASSERT_EQ(run(script() + " --force '" + file.string() + "'"), 0);
@@ -54,7 +52,7 @@ TEST(CreateDatabase, RefusesBadArguments) {
 
 // A seed file that fails leaves neither the target nor a half-built temporary file.
 TEST(CreateDatabase, AFailedSeedLeavesNothingBehind) {
-  TempDir dir;
+  vt::testing::TempFolder dir{"schema-test"};
   const auto copy = dir.path() / "db";
   fs::create_directories(copy / "seed");
   fs::copy_file(sourceDir() / "db" / "create-database", copy / "create-database");

@@ -1,24 +1,15 @@
 #include "schema_db.hpp"
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
+
+#include "tests/support/files.hpp"
 
 namespace schema_test {
 
 namespace fs = std::filesystem;
 
 fs::path sourceDir() { return fs::path(VT_SOURCE_DIR); }
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::vector<fs::path> seedFiles() {
   std::vector<fs::path> files;
@@ -27,17 +18,6 @@ std::vector<fs::path> seedFiles() {
   }
   std::sort(files.begin(), files.end());
   return files;
-}
-
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "schema-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
 }
 
 Database::Database(const fs::path& file) {
@@ -93,13 +73,14 @@ std::string Database::scalar(const std::string& sql, const std::vector<std::stri
 }
 
 void Database::loadSchema() {
-  if (auto error = exec(readFile(sourceDir() / "db" / "schema.sql")))
+  if (auto error = exec(vt::testing::readFile(sourceDir() / "db" / "schema.sql")))
     throw std::runtime_error("schema.sql: " + *error);
 }
 
 void Database::loadSeed() {
   for (const auto& file : seedFiles()) {
-    if (auto error = exec(readFile(file))) throw std::runtime_error(file.filename().string() + ": " + *error);
+    if (auto error = exec(vt::testing::readFile(file)))
+      throw std::runtime_error(file.filename().string() + ": " + *error);
   }
 }
 

@@ -1,4 +1,4 @@
-// Test helpers: a database file in its own temporary folder, built from the files of db/.
+// Test helpers: a database file built from the files of db/.
 #pragma once
 
 #include <sqlite3.h>
@@ -11,24 +11,10 @@
 namespace schema_test {
 
 std::filesystem::path sourceDir();
-std::string readFile(const std::filesystem::path& path);
 // db/seed/*.sql in the order the database is built with.
 std::vector<std::filesystem::path> seedFiles();
 
-// A fresh temporary folder, removed with the object.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// One SQLite connection on a file of a TempDir.
+// One SQLite connection on a database file.
 class Database {
  public:
   explicit Database(const std::filesystem::path& file);

@@ -7,6 +7,8 @@
 #include <set>
 
 #include "schema_db.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace schema_test {
 namespace {
@@ -15,7 +17,7 @@ class SchemaTest : public ::testing::Test {
  protected:
   void SetUp() override { db.loadSchema(); }
 
-  TempDir dir;
+  vt::testing::TempFolder dir{"schema-test"};
   Database db{dir.path() / "schema.db"};
 };
 
@@ -150,9 +152,9 @@ TEST_F(SchemaTest, StoredSystemDateQueryStampsRowOne) {
 }
 
 TEST(ServerDdl, DeclaresTheSameTablesAndTheOracleSequences) {
-  const auto sqlite = createdTables(readFile(sourceDir() / "db" / "schema.sql"));
-  const auto sqlServer = readFile(sourceDir() / "db" / "schema-sqlserver.sql");
-  const auto oracle = readFile(sourceDir() / "db" / "schema-oracle.sql");
+  const auto sqlite = createdTables(vt::testing::readFile(sourceDir() / "db" / "schema.sql"));
+  const auto sqlServer = vt::testing::readFile(sourceDir() / "db" / "schema-sqlserver.sql");
+  const auto oracle = vt::testing::readFile(sourceDir() / "db" / "schema-oracle.sql");
   auto expected = sqlite;
   expected.erase("sys_stored_query");  // the file engine's stand-in for stored procedures
   EXPECT_EQ(createdTables(sqlServer), expected);

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "schema_db.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace schema_test {
 namespace {
@@ -16,7 +18,7 @@ class SeedTest : public ::testing::Test {
     db.loadSeed();
   }
 
-  TempDir dir;
+  vt::testing::TempFolder dir{"schema-test"};
   Database db{dir.path() / "seed.db"};
 };
 
@@ -49,7 +51,7 @@ struct NamedCode {
 
 std::vector<NamedCode> readNamedCodes() {
   std::vector<NamedCode> codes;
-  std::istringstream in(readFile(sourceDir() / "tests" / "schema" / "codes.txt"));
+  std::istringstream in(vt::testing::readFile(sourceDir() / "tests" / "schema" / "codes.txt"));
   std::string line;
   while (std::getline(in, line)) {
     if (line.empty() || line[0] == '#') continue;

@@ -1,26 +1,21 @@
 // ambrix-batch --list on a copy of the demo configuration, run as a separate process.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "shell/core/fecha_actual.hpp"
 #include "shell/core/globals.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace ambrix {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RunResult {
-  std::string out;
-  int status = -1;
-};
 
 class BatchList : public ::testing::Test {
  protected:
@@ -30,22 +25,12 @@ class BatchList : public ::testing::Test {
     for (const char* file : {"TAXCONFIG.INI", "win.ini"})
       fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file);
     database_ = demo / "db" / "GLOBAL.MDB";
-    fs::copy_file(VT_FIXTURE_DB, database_);
+    vt::testing::copyFixtureDatabase(database_);
   }
 
   // Runs from the copy's root, as `make demo` runs from the repository's.
-  RunResult runList() {
-    const std::string command = "cd '" + temp_.path().string() +
-                                "' && AMBRIX_WIN_INI=examples/demo/win.ini '" AMBRIX_BATCH
-                                "' --config-dir examples/demo --list 2>&1";
-    RunResult r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+  vt::testing::ProgramRun runList() {
+    return vt::testing::runBatch(temp_.path(), "examples/demo/win.ini", "--config-dir examples/demo --list");
   }
 
   static std::string expectedLists(const vt::conv::Date& hoy) {
@@ -61,13 +46,13 @@ class BatchList : public ::testing::Test {
     return s + "gsPorcIVA=12\n";
   }
 
-  testing::TempFolder temp_;
+  vt::testing::TempFolder temp_{"shellcore"};
   fs::path database_;
 };
 
 TEST_F(BatchList, PrintsTheActiveCompaniesMonthsYearsAndVat) {
   const vt::conv::Date antes = currentDateTime().date;
-  const RunResult r = runList();
+  const vt::testing::ProgramRun r = runList();
   const vt::conv::Date despues = currentDateTime().date;
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(r.out == expectedLists(antes) || r.out == expectedLists(despues)) << r.out;
@@ -75,7 +60,7 @@ TEST_F(BatchList, PrintsTheActiveCompaniesMonthsYearsAndVat) {
 
 TEST_F(BatchList, MissingDatabaseGivesTheTwoMessagesAndCreatesNoFile) {
   fs::remove(database_);
-  const RunResult r = runList();
+  const vt::testing::ProgramRun r = runList();
   EXPECT_EQ(r.status, 1);
   const std::string ruta = "examples/demo/db/GLOBAL.MDB";
   const std::string primera =

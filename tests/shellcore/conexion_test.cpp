@@ -7,6 +7,7 @@
 #include "platform/database/statement_observer.hpp"
 #include "shell/core/globals.hpp"
 #include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/files.hpp"
 
 namespace ambrix {
 namespace {
@@ -78,7 +79,7 @@ TEST_F(Connect, FiveFoldersGainOneTrailingSlashAndTheLogFolderIsLeftAlone) {
 }
 
 TEST_F(Connect, EachEngineHandsItsConnectionTextToTheLayer) {
-  fs::copy_file(VT_FIXTURE_DB, temp_.path() / "global.mdb");
+  vt::testing::copyFixtureDatabase(temp_.path() / "global.mdb");
   vt::ConfiguracionSistema& s = ctx_.sistema;
   s.gsServidorBD = "SRV01";
   s.gsUsuarioBD = "ats";

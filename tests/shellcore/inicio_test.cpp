@@ -13,6 +13,8 @@
 #include "shell/core/globals.hpp"
 #include "shell/core/listas.hpp"
 #include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/scoped_env.hpp"
 
 namespace ambrix {
 namespace {
@@ -29,15 +31,14 @@ class StartUp : public testing::ShellTest {
         << "/\r\n[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
            "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\ndbTimeout=90\r\n";
     std::ofstream(dir / "win.ini") << "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsDecimal=.\r\n";
-    ::setenv("AMBRIX_WIN_INI", (dir / "win.ini").c_str(), 1);
     ctx_.programFolder = dir.string();
     gParametrosEmpresa = {};
   }
-  ~StartUp() override { ::unsetenv("AMBRIX_WIN_INI"); }
 
   // Runs statements of the test's own on the database copy (made on first use).
   void prepare(const std::vector<std::string>& statements) {
-    if (!fs::exists(temp_.path() / "global.mdb")) fs::copy_file(VT_FIXTURE_DB, temp_.path() / "global.mdb");
+    if (!fs::exists(temp_.path() / "global.mdb"))
+      vt::testing::copyFixtureDatabase(temp_.path() / "global.mdb");
     gsConectaBD();
     ASSERT_EQ(gConexion->state(), vt::db::State::Open) << lastMessage();
     for (const std::string& sql : statements) exec(sql);
@@ -46,6 +47,7 @@ class StartUp : public testing::ShellTest {
 
   ResultadoInicio start() { return gfIniciarPrograma(listas_, {2013, 5, 20}); }
 
+  vt::testing::ScopedEnv winIni_{"AMBRIX_WIN_INI", (temp_.path() / "win.ini").string()};
   ListaComboMemoria empresas_, meses_, anios_, tipos_, niveles_;
   ListasVentanaATS listas_{empresas_, meses_, anios_, tipos_, niveles_};
 };

@@ -1,24 +1,12 @@
 #include "tests/shellcore/shell_fixture.hpp"
 
-#include <cstdlib>
-
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
+#include "tests/support/files.hpp"
 
 namespace ambrix::testing {
 
 namespace fs = std::filesystem;
-
-TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "shellcore-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  fs::remove_all(path_, ec);
-}
 
 vt::ContextoConfiguracion fileEngineSettings(const fs::path& folder, const std::string& file) {
   vt::ContextoConfiguracion ctx;
@@ -50,7 +38,7 @@ ShellTest::~ShellTest() {
 }
 
 void ShellTest::connectToCopy() {
-  fs::copy_file(VT_FIXTURE_DB, temp_.path() / "global.mdb");
+  vt::testing::copyFixtureDatabase(temp_.path() / "global.mdb");
   gsConectaBD();
   ASSERT_EQ(gConexion->state(), vt::db::State::Open) << lastMessage();
 }

@@ -10,19 +10,9 @@
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
 #include "platform/profile/configuracion.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace ambrix::testing {
-
-// A fresh temporary folder, removed with the object.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Settings of the file engine for the database file `folder`/`file`.
 vt::ContextoConfiguracion fileEngineSettings(const std::filesystem::path& folder, const std::string& file);
@@ -39,7 +29,7 @@ class ShellTest : public ::testing::Test {
   void exec(const std::string& sql);
   std::string lastMessage() const;
 
-  TempFolder temp_;
+  vt::testing::TempFolder temp_{"shellcore"};
   vt::ContextoConfiguracion ctx_;
   vt::MensajesGrabados boxes_;
 

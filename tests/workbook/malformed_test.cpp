@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "platform/workbook/failure.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/sheet_probe.hpp"
-#include "tests/workbook/support/temp_dir.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
 #include "tests/workbook/support/xlsx_builder.hpp"
 
@@ -19,8 +18,8 @@ using vt::testing::Bytes;
 using vt::testing::readFailure;
 
 Bytes readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
+  const std::string bytes = vt::testing::readOptionalFile(path);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 class Malformed : public ::testing::Test {
@@ -48,7 +47,7 @@ class Malformed : public ::testing::Test {
     vt::testing::writeFile(path_, bytes);
     return readFailure(path_, limits);
   }
-  vt::testing::TempDir dir_;
+  vt::testing::TempFolder dir_;
   std::string path_ = dir_.file("libro");
 };
 

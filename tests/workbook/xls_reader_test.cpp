@@ -2,8 +2,9 @@
 
 #include "platform/workbook/failure.hpp"
 #include "platform/workbook/workbook.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/sheet_probe.hpp"
-#include "tests/workbook/support/temp_dir.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
 
 namespace vt::workbook {
@@ -27,7 +28,7 @@ class XlsReader : public ::testing::Test {
     vt::testing::writeXls(path_, spec);
     return readFailure(path_);
   }
-  vt::testing::TempDir dir_;
+  vt::testing::TempFolder dir_;
   std::string path_ = dir_.file("libro.xls");
 };
 

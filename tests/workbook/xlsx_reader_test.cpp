@@ -3,8 +3,8 @@
 #include "platform/errors/error.hpp"
 #include "platform/workbook/failure.hpp"
 #include "platform/workbook/workbook.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/sheet_probe.hpp"
-#include "tests/workbook/support/temp_dir.hpp"
 #include "tests/workbook/support/xlsx_builder.hpp"
 
 namespace vt::workbook {
@@ -27,7 +27,7 @@ class XlsxReader : public ::testing::Test {
     vt::testing::writeXlsx(path_, spec);
     return vt::testing::readFailure(path_);
   }
-  vt::testing::TempDir dir_;
+  vt::testing::TempFolder dir_;
   std::string path_ = dir_.file("libro.xlsx");
 };
 

@@ -1,8 +1,9 @@
 #include "tests/workbook/support/xls_builder.hpp"
 
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
+
+#include "tests/support/files.hpp"
 
 namespace vt::testing {
 namespace {
@@ -353,12 +354,6 @@ Bytes compoundFile(const Bytes& stream, const std::string& streamName) {
   }
   out.insert(out.end(), dir.begin(), dir.end());
   return out;
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 void writeXls(const std::string& path, const XlsSpec& spec) {

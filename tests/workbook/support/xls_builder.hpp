@@ -58,7 +58,6 @@ struct XlsSpec {
 Bytes xlsWorkbookStream(const XlsSpec& spec);
 // A compound file (4096-byte sectors) holding one stream.
 Bytes compoundFile(const Bytes& stream, const std::string& streamName = "Workbook");
-void writeFile(const std::string& path, const Bytes& bytes);  // throws std::runtime_error
 void writeXls(const std::string& path, const XlsSpec& spec);
 
 // BIFF8 unicode string bytes: count (u16 or u8), flags, characters (compressed when possible).
