@@ -44,7 +44,7 @@ int runList(const BatchOptions& options, std::ostream& out) {
   vt::currentConfiguration().programFolder = configurationFolder(options);
   Lists l;
   ListasVentanaATS listas{l.cmbEmpresas, l.cmbMeses, l.cmbanios, l.cmbTipo_file, l.cmbValidaCompras};
-  if (gfIniciarPrograma(listas, currentDateTime().date) == ResultadoInicio::Fallido) return 1;
+  if (inicioFallido(gfIniciarPrograma(listas, currentDateTime().date))) return 1;
   printLists(l, out);
   return 0;
 }

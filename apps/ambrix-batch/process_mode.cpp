@@ -38,7 +38,7 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
   vt::currentConfiguration().programFolder = configurationFolder(options);
   VentanaBatch ventana(out, options.cancelAfterYields);
   ListasVentanaATS listas = ventana.listas();
-  if (gfIniciarPrograma(listas, currentDateTime().date) == ResultadoInicio::Fallido) return 1;
+  if (inicioFallido(gfIniciarPrograma(listas, currentDateTime().date))) return 1;
 
   std::string error;
   if (!applyState(*estado, ventana, error)) {

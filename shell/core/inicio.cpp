@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kBlancosTipoArchivo = 50;
 
-bool isOpen() { return gConexion->state() == vt::db::State::Open; }
+bool isOpen() { return gConexion && gConexion->state() == vt::db::State::Open; }
 
 void fillFileTypes(IListaCombo& cmb) {
   const std::string blancos(kBlancosTipoArchivo, ' ');
@@ -36,10 +36,11 @@ void fillValidationLevels(IListaCombo& cmb) {
 
 ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy) {
   vt::ContextoConfiguracion& ctx = vt::currentConfiguration();
-  if (!vt::gfCargaConfiguracion(ctx)) return ResultadoInicio::Fallido;
+  if (!vt::gfCargaConfiguracion(ctx)) return ResultadoInicio::ConfiguracionFallida;
   try {
     gsConectaBD();
-    if (!isOpen()) return ResultadoInicio::Fallido;
+    // A failed open has shown its messages; an engine that opens nothing has shown none and runs on.
+    if (!isOpen() && !connectionText(ctx.sistema).empty()) return ResultadoInicio::SinConexion;
     std::string sCondicion = "st_regis = 'A' Order By ds_nombre ";
     gsLlenaEmpresas(l.cmbEmpresas, sCondicion);
     vt::gsCargaEstacion(ctx);
@@ -59,7 +60,7 @@ ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy
     return ResultadoInicio::Completo;
   } catch (...) {
     reportUnexpectedError();
-    return ResultadoInicio::Fallido;
+    return isOpen() ? ResultadoInicio::ErrorInesperado : ResultadoInicio::SinConexion;
   }
 }
 

@@ -18,11 +18,21 @@ struct ListasVentanaATS {
   IListaCombo& cmbValidaCompras;
 };
 
+// How the start-up ended. The window closes only when the settings failed; after the other two
+// failures it stays, as far as it was built, with the messages already shown.
 enum class ResultadoInicio {
-  Fallido,        // the settings or the connection failed: the start-up ended
-  SinParametros,  // no company parameters: no company selected, validation levels empty
+  ConfiguracionFallida,  // TAXCONFIG.INI could not be loaded: nothing else ran
+  SinConexion,           // the database could not be reached
+  ErrorInesperado,       // an unexpected error on an open connection, shown by the standard handler
+  SinParametros,         // no company parameters: no company selected, validation levels empty
   Completo,
 };
+
+// Whether the start-up ended before the lists were usable (the three failures above).
+constexpr bool inicioFallido(ResultadoInicio r) {
+  return r == ResultadoInicio::ConfiguracionFallida || r == ResultadoInicio::SinConexion ||
+         r == ResultadoInicio::ErrorInesperado;
+}
 
 inline constexpr const char* kMensajeSinParametros = "No existen parametros de empresa seleccionada ";
 inline constexpr const char* kMensajeAnioCompleto =
@@ -31,7 +41,9 @@ inline constexpr const char* kMensajeAnioCompleto =
 // Loads the settings into the current context (from its programFolder), connects, fills the
 // lists (months and years for hoy), loads the company parameters, selects the first company (whose
 // parameters are then loaded) and closes the connection. Failures are shown through the current
-// notifier. Without company parameters the connection is left open, as it always was.
+// notifier. Without company parameters the connection is left open, as it always was. An engine
+// that opens nothing (MYSQL or an unknown name) goes on to the company list, whose select fails
+// on the unopened connection: the user sees that error and the standard handler's message.
 ResultadoInicio gfIniciarPrograma(ListasVentanaATS& listas, const vt::conv::Date& hoy);
 
 // What choosing a company loads: the parameters of the selected company, or the first row of

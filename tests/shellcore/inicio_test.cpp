@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/profile/ini_file.hpp"
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/listas.hpp"
@@ -109,13 +110,54 @@ TEST_F(StartUp, WithoutParametersNoCompanyIsSelectedAndTheConnectionStaysOpen) {
   EXPECT_EQ(gConexion->state(), vt::db::State::Open);
 }
 
-TEST_F(StartUp, EndsWhenTheSettingsOrTheDatabaseAreMissing) {
-  EXPECT_EQ(start(), ResultadoInicio::Fallido);  // no database file
-  EXPECT_EQ(empresas_.ListCount(), 0);
-  fs::remove(temp_.path() / "TAXCONFIG.INI");
-  boxes_.mensajes.clear();
-  EXPECT_EQ(start(), ResultadoInicio::Fallido);
-  EXPECT_EQ(boxes_.mensajes.size(), 1u);
+// Each failure the window tells apart, with the messages the user sees, in order.
+TEST_F(StartUp, FailuresEndWithTheirOwnResultAndMessages) {
+  const std::string config = (temp_.path() / "TAXCONFIG.INI").string();
+  const std::string noAbierta = "Ha ocurrido el error al Ejecutar SELECT 3709 ";
+  const std::string manejador = "Ocurrió un error \r\nError: 3704";
+  struct Case {
+    std::string motor;              // dbTypeServer; "" removes TAXCONFIG.INI
+    bool database;                  // the database file is there
+    std::vector<std::string> setup; // statements run on the copy first
+    ResultadoInicio result;
+    std::vector<std::string> starts;  // each message in order begins so
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"", false, {}, ResultadoInicio::ConfiguracionFallida,
+       {"No existe archivo de configuracion del sistema TAXCONFIG.INI"}, "no settings: nothing else runs"},
+      {"Access", false, {}, ResultadoInicio::SinConexion,
+       {"No se ha encontrado base de datos en la ruta: ", "Error al intentar conectarse a la base de datos "},
+       "the missing file and the failed open are shown, nothing more"},
+      {"MySQL", true, {}, ResultadoInicio::SinConexion, {noAbierta, manejador},
+       "an engine that opens nothing: the select on the unopened connection, then the handler"},
+      {"foo", true, {}, ResultadoInicio::SinConexion, {noAbierta, manejador}, "an unknown engine as MYSQL"},
+      {"Access", true, {"DROP TABLE tbEmpresas"}, ResultadoInicio::ErrorInesperado,
+       {"Ha ocurrido el error al Ejecutar SELECT ", "Ocurrió un error "},
+       "a failure on the open connection: the window stays as far as it was built"},
+  };
+  const std::string settings = vt::testing::readFile(config);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    vt::testing::writeFile(config, settings);
+    // Each start-up loads the settings of its case: the copy is prepared on the file engine.
+    ctx_.sistema = testing::fileEngineSettings(temp_.path(), "GLOBAL.MDB").sistema;
+    fs::remove_all(temp_.path() / "global.mdb");
+    if (c.database) prepare(c.setup);
+    if (c.motor.empty()) {
+      fs::remove(config);
+    } else {
+      ASSERT_TRUE(vt::profile::writeFileValue(config, "DATABASE", "dbTypeServer", c.motor));
+    }
+    boxes_.mensajes.clear();
+    empresas_.Clear();
+    EXPECT_EQ(start(), c.result);
+    EXPECT_TRUE(inicioFallido(c.result));
+    EXPECT_EQ(empresas_.ListCount(), 0);
+    ASSERT_EQ(boxes_.mensajes.size(), c.starts.size()) << lastMessage();
+    for (std::size_t i = 0; i < c.starts.size(); ++i)
+      EXPECT_TRUE(boxes_.mensajes[i].texto.starts_with(c.starts[i])) << boxes_.mensajes[i].texto;
+  }
 }
 
 }  // namespace
