@@ -49,6 +49,10 @@ class CLSEstablecimientos : public vt::automation::Dispatchable<CLSEstablecimien
   int32_t Sucur_Actualizar(std::string& sEmpresa, std::string& sEstableci, std::string& sCampos,
                            std::string& sMsgsError);
   int32_t Sucur_Eliminar(std::string& sEmpresa, std::string& sEstableci, std::string& sMsgsError);
+
+ private:
+  // "C": the properties into ctx().tpEstablecimiento; "D": back; any other mode copies nothing.
+  void pCopiaDatosEstable(const std::string& mode);
 };
 
 class CLSDctosAutorizados : public vt::automation::Dispatchable<CLSDctosAutorizados> {

@@ -7,27 +7,6 @@
 
 namespace valtrone {
 
-bool CLSProveedores::Ingresar(std::string&) { notImplemented("CLSProveedores.Ingresar"); }
-int32_t CLSProveedores::Actualizar(std::string&, std::string&) {
-  notImplemented("CLSProveedores.Actualizar");
-}
-RecordsetRef CLSProveedores::Consultar(std::string&, std::string&) {
-  notImplemented("CLSProveedores.Consultar");
-}
-
-bool CLSEstablecimientos::Sucur_Ingresar(std::string&) {
-  notImplemented("CLSEstablecimientos.Sucur_Ingresar");
-}
-RecordsetRef CLSEstablecimientos::Sucur_Consultar(std::string&, std::string&, std::string&, std::string&) {
-  notImplemented("CLSEstablecimientos.Sucur_Consultar");
-}
-int32_t CLSEstablecimientos::Sucur_Actualizar(std::string&, std::string&, std::string&, std::string&) {
-  notImplemented("CLSEstablecimientos.Sucur_Actualizar");
-}
-int32_t CLSEstablecimientos::Sucur_Eliminar(std::string&, std::string&, std::string&) {
-  notImplemented("CLSEstablecimientos.Sucur_Eliminar");
-}
-
 bool CLSDctosAutorizados::Consultar_CmprVnta_Indivi_NO(std::string&, std::string&, std::string&,
                                                        std::string&) {
   notImplemented("CLSDctosAutorizados.Consultar_CmprVnta_Indivi_NO");

@@ -138,13 +138,13 @@ TEST_F(Startup, HostConnectionIsSetAndReadBack) {
 TEST_F(Startup, MembersNotBuiltYetSayWhichOne) {
   writeConfig();
   onNewThread([] {
-    auto suppliers = vt::automation::createObject("Valtrone.CLSProveedores");
-    Variant message;
+    auto validator = vt::automation::createObject("Valtrone.CLSValidarInformacion");
+    Variant record, fault, text;
     try {
-      suppliers->call("Ingresar", message);
+      validator->call("Valida_Importacion", record, fault, text);
       ADD_FAILURE() << "no error";
     } catch (const vt::Error& e) {
-      EXPECT_NE(e.description().find("Ingresar"), std::string::npos) << e.description();
+      EXPECT_NE(e.description().find("Valida_Importacion"), std::string::npos) << e.description();
     }
   });
 }
