@@ -32,6 +32,19 @@ bool existeProveedor(const std::string& owner) {
   return existe("tbproveedor", "where co_provee = '" + escapeSql(owner) + "' ");
 }
 
+// The establishment's code is there and is a number (checks 3 and 3a).
+bool codigoEstablecimiento(const std::string& code, std::string& text) {
+  if (enBlanco(code)) {
+    falla(text, "Codigo de Establecimiento se encuentra vacio. ");
+    return false;
+  }
+  if (!IsNumericText(code)) {
+    falla(text, "Codigo de Establecimiento debe ser numerico. ");
+    return false;
+  }
+  return true;
+}
+
 // Checks 4 to 10a of a range, shared by the supplier's and the company's.
 void comprobacionesRango(const TpDctosAutorizados& r, std::string& text) {
   if (enBlanco(r.sco_CmpteVta)) {
@@ -88,12 +101,9 @@ bool gfValidaDctosAutorizados(std::string& sMsgsError) {
     if (enBlanco(r.sco_provee)) falla(text, "Codigo de Proveedor se encuentra vacio. ");
     gfAbreConexion();
     if (!existeProveedor(r.sco_provee)) falla(text, "Proveedor no existe. ");
-    if (enBlanco(r.sco_Estable)) {
-      falla(text, "Codigo de Establecimiento se encuentra vacio. ");
-    } else if (!IsNumericText(r.sco_Estable)) {
-      falla(text, "Codigo de Establecimiento debe ser numerico. ");
-    } else if (!existe("tbProveeEstablecmts", "where co_provee = '" + escapeSql(r.sco_provee) +
-                                                  "' and co_estable = '" + escapeSql(r.sco_Estable) + "'")) {
+    if (codigoEstablecimiento(r.sco_Estable, text) &&
+        !existe("tbProveeEstablecmts", "where co_provee = '" + escapeSql(r.sco_provee) +
+                                           "' and co_estable = '" + escapeSql(r.sco_Estable) + "'")) {
       falla(text, "Establecimiento de Proveedor no registrado. ");
     }
     comprobacionesRango(r, text);
@@ -108,11 +118,7 @@ bool gfValidaDctosEmpresa(std::string& sMsgsError) {
     if (!existe("tbEmpresas", "where nu_ruc = '" + escapeSql(r.sco_provee) + "' ")) {
       falla(text, "Empresa no existe. ");
     }
-    if (enBlanco(r.sco_Estable)) {
-      falla(text, "Codigo de Establecimiento se encuentra vacio. ");
-    } else if (!IsNumericText(r.sco_Estable)) {
-      falla(text, "Codigo de Establecimiento debe ser numerico. ");
-    }
+    codigoEstablecimiento(r.sco_Estable, text);
     comprobacionesRango(r, text);
     gfCierraConexion();
   });
@@ -124,11 +130,7 @@ bool gfValidaEstablecimiento(std::string& sMsgsError) {
     if (enBlanco(r.sco_provee)) falla(text, "RUC de Empresa se encuentra vacio. ");
     gfAbreConexion();
     if (!existeProveedor(r.sco_provee)) falla(text, "Proveedor no existe. ");
-    if (enBlanco(r.sco_Estable)) {
-      falla(text, "Codigo de Establecimiento se encuentra vacio. ");
-    } else if (!IsNumericText(r.sco_Estable)) {
-      falla(text, "Codigo de Establecimiento debe ser numerico. ");
-    }
+    codigoEstablecimiento(r.sco_Estable, text);
     if (enBlanco(r.sco_Provin)) {
       falla(text, "Provincia no válida");
     } else if (!existe("tbciudades", "where co_pais = '01' and co_provincia ='" + escapeSql(r.sco_Provin) +
