@@ -14,7 +14,7 @@
 namespace vt {
 namespace {
 
-bool writeAll(int fd, const std::string& content) {
+bool writeAll(int fd, std::string_view content) {
   const char* p = content.data();
   std::size_t left = content.size();
   while (left > 0) {
@@ -56,6 +56,10 @@ bool pathExists(const std::string& path) {
 }
 
 bool replaceFile(const std::string& path, const std::string& content) {
+  return replaceFile(path, [&content](const ChunkSink& sink) { return sink(content); });
+}
+
+bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content) {
   static std::atomic<unsigned> counter{0};
   const std::string target = resolveLink(path);
   struct stat original {};
@@ -70,7 +74,7 @@ bool replaceFile(const std::string& path, const std::string& content) {
   }
   if (fd < 0) return false;
 
-  bool ok = writeAll(fd, content);
+  bool ok = content([fd](std::string_view piece) { return writeAll(fd, piece); });
   if (ok && existed) ok = ::fchmod(fd, original.st_mode & 07777) == 0;
   if (ok) ok = ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;

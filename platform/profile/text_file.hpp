@@ -1,8 +1,10 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file replacement.
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vt {
 
@@ -17,5 +19,12 @@ bool pathExists(const std::string& path);
 // through to the file it names; an existing file keeps its permissions. False on any failure,
 // the target then being untouched.
 bool replaceFile(const std::string& path, const std::string& content);
+
+// Takes one piece of the content; false when it could not be written.
+using ChunkSink = std::function<bool(std::string_view)>;
+// The same for content too large to hold twice: `content` hands its pieces, in order, to the sink
+// and returns false to abandon the replacement (the target then being untouched, as on any
+// failure of the sink).
+bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content);
 
 }  // namespace vt

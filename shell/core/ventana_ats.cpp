@@ -6,7 +6,7 @@
 namespace ambrix {
 
 std::string xmlFilePath(const IVentanaATS& frm) {
-  return vt::joinPath(vt::conv::Trim(frm.txtPath()), frm.txtFileATS_XML());
+  return vt::joinPath(vt::conv::Trim(frm.txtPath()), vt::conv::Trim(frm.txtFileATS_XML()));
 }
 
 }  // namespace ambrix

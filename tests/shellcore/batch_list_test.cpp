@@ -36,8 +36,8 @@ class BatchList : public ::testing::Test {
   static std::string expectedLists(const vt::conv::Date& hoy) {
     std::string s =
         "cmbEmpresas:\n"
-        "  Comercial Andina Demo S.A.|1792045185001\n"
-        "  Importadora del Pacífico Demo Cía. Ltda.|0992314702001\n"
+        "  Comercial Andina Demo SA|1792045185001\n"
+        "  Importadora del Pacifico Demo Cia Ltda|0992314702001\n"
         "cmbMeses:\n";
     for (int m = 1; m <= 12; ++m)
       s += (m == hoy.month ? "* " : "  ") + gaMeses[static_cast<size_t>(m - 1)] + "\n";

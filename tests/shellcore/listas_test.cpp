@@ -94,9 +94,9 @@ TEST_F(CompanyList, ActiveCompaniesOrderedByNameWithoutRegardToCase) {
   gsLlenaEmpresas(cmb, condicion);
   EXPECT_EQ(condicion, "Where st_regis = 'A' Order By ds_nombre ");
   ASSERT_EQ(cmb.ListCount(), 3);
-  EXPECT_EQ(cmb.List(0), "Comercial Andina Demo S.A." + k150 + "1792045185001");
+  EXPECT_EQ(cmb.List(0), "Comercial Andina Demo SA" + k150 + "1792045185001");
   EXPECT_EQ(cmb.List(1), "distribuidora Demo" + k150 + "0990000000001");
-  EXPECT_EQ(cmb.List(2), "Importadora del Pacífico Demo Cía. Ltda." + k150 + "0992314702001");
+  EXPECT_EQ(cmb.List(2), "Importadora del Pacifico Demo Cia Ltda" + k150 + "0992314702001");
   EXPECT_EQ(cmb.ListIndex(), -1);
   EXPECT_TRUE(boxes_.mensajes.empty());
 }

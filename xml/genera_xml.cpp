@@ -1,0 +1,138 @@
+#include "xml/genera_xml.hpp"
+
+#include <string>
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/database/sql_text.hpp"
+#include "platform/errors/err_object.hpp"
+#include "platform/errors/mensajes_actuales.hpp"
+#include "platform/errors/muestra_error.hpp"
+#include "platform/errors/runtime_errors.hpp"
+#include "platform/profile/text_file.hpp"
+#include "shell/core/avisos.hpp"
+#include "shell/core/globals.hpp"
+#include "shell/core/sentencias.hpp"
+#include "xml/documento_ats.hpp"
+#include "xml/lectura.hpp"
+#include "xml/seccion.hpp"
+
+namespace ambrix {
+
+namespace {
+
+using vt::conv::FormatNumberText;
+using vt::conv::LeadingNumber;
+using vt::db::quoteSql;
+using xml::agrega;
+
+constexpr const char* kSinEmpresa = "No se encuentra informacion de empresa (contribuyente) ";
+
+// The information boxes of the parameter checks; the run goes on with the rewritten values.
+void checkParameters(const ParamGeneraXML& p) {
+  if (LeadingNumber(p.sMes) == 0) showBox("Parámetro MES no válido ", vt::Icono::Informacion);
+  if (LeadingNumber(p.sAnio) == 0) showBox("Parámetro AÑO no válido ", vt::Icono::Informacion);
+  if (LeadingNumber(p.sRuc) == 0) showBox("Parámetro RUC EMPRESA no válido ", vt::Icono::Informacion);
+}
+
+// The condition on company, month and year of the header's sales queries.
+std::string periodoVentas(const xml::ContextoSeccion& ctx) {
+  return "Where co_empresa = " + quoteSql(ctx.sRuc) + " " + "and co_mes=" + quoteSql(ctx.sMes) + " " +
+         "and co_anio=" + quoteSql(ctx.sAnio) + " ";
+}
+
+// Establishments with sales rows of any voucher type; none counts as one.
+std::string numEstabRuc(const xml::ContextoSeccion& ctx) {
+  vt::db::Recordset rs;
+  gsAbreConsulta("co_estable", "tbAT_Ventas", periodoVentas(ctx) + "GROUP BY co_empresa, co_estable", rs);
+  const long lEstablecimientos = rs.recordCount();
+  return vt::conv::FormatNumber(static_cast<double>(lEstablecimientos == 0 ? 1 : lEstablecimientos), "000");
+}
+
+// The sales bases as stored (credit notes lower them), without voucher type 41.
+std::string totalVentas(const xml::ContextoSeccion& ctx) {
+  vt::db::Recordset rs;
+  gsAbreConsulta("co_empresa, (sum(mo_base_NoIVA) + sum(mo_base_0) + sum(mo_base) ) as TotVentas", "tbAT_Ventas",
+                 periodoVentas(ctx) + "and co_comprob<>'41' " + "GROUP BY co_empresa", rs);
+  double dTotal = 0;
+  if (!rs.eof()) dTotal = xml::numeroRequerido(rs.field("TotVentas"));
+  return xml::importe(dTotal);
+}
+
+void header(const xml::ContextoSeccion& ctx, vt::db::Recordset& empresa, bool bVentas) {
+  ctx.frm.XPStatusBar_Panel1("Procesando información: AGENTE DE RETENCION...");
+  ctx.prg.Min(0);
+  ctx.prg.Max(empresa.recordCount());
+  ctx.prg.Value(0);
+  ctx.frm.DoEvents();
+  for (; !empresa.eof(); empresa.moveNext()) {
+    agrega(ctx.iva, "TipoIDInformante", "R");
+    agrega(ctx.iva, "IdInformante", xml::textoRequerido(empresa.field("nu_ruc")));
+    agrega(ctx.iva, "razonSocial", xml::textoRequerido(empresa.field("ds_nombre")));
+    agrega(ctx.iva, "Anio", vt::conv::Trim(ctx.sAnio));
+    agrega(ctx.iva, "Mes", vt::conv::Trim(ctx.sMes));
+    if (bVentas) {
+      agrega(ctx.iva, "numEstabRuc", numEstabRuc(ctx));
+      agrega(ctx.iva, "totalVentas", totalVentas(ctx));
+    }
+    agrega(ctx.iva, "codigoOperativo", "IVA");
+    xml::avanza(ctx);
+  }
+  xml::cierraSeccion(ctx, empresa);
+}
+
+// The run up to the save; false when the company is unknown. Errors raise.
+bool write(ParamGeneraXML& p, xml::DocumentoATS& documento) {
+  IVentanaATS& frm = *p.frm;
+  p.sMes = FormatNumberText(p.sMes, "00");
+  p.sAnio = FormatNumberText(p.sAnio, "0000");
+  p.sRuc = FormatNumberText(p.sRuc, "0000000000000");
+  checkParameters(p);
+  frm.PunteroEspera(true);
+
+  vt::db::Recordset empresa;
+  empresa.open("Select * From tbempresas where nu_ruc = " + quoteSql(p.sRuc), gConexion);
+  if (empresa.eof()) {
+    showBox(kSinEmpresa, vt::Icono::Informacion);
+    return false;
+  }
+  const xml::ContextoSeccion ctx{documento.iva(), p.sRuc, p.sMes, p.sAnio, frm, *p.prgprogreso};
+  header(ctx, empresa, xml::seccionElegida(p.aSecciones[1]));
+  // The document holds exports before cancelled documents, whose choices stand the other way round.
+  if (xml::seccionElegida(p.aSecciones[0])) xml::seccionCompras(ctx);
+  if (xml::seccionElegida(p.aSecciones[1])) xml::seccionVentas(ctx);
+  if (xml::seccionElegida(p.aSecciones[3])) xml::seccionExportaciones(ctx);
+  if (xml::seccionElegida(p.aSecciones[2])) xml::seccionAnulados(ctx);
+  return true;
+}
+
+// Replaces the target through a temporary file in its folder: a failure leaves no half file and
+// an earlier file untouched.
+void save(const IVentanaATS& frm, const xml::DocumentoATS& documento) {
+  const std::string sRuta = xmlFilePath(frm);
+  if (!vt::replaceFile(sRuta, [&documento](const vt::ChunkSink& sink) { return documento.escribe(sink); }))
+    vt::Err().Raise(vt::kErrPathAccess, gsTitulo,
+                    std::string(vt::runtimeErrorDescription(vt::kErrPathAccess)) + ": " + sRuta);
+}
+
+}  // namespace
+
+bool GeneradorXML::GeneraXML_ATS(ParamGeneraXML& param) {
+  try {
+    xml::DocumentoATS documento;
+    if (!write(param, documento)) return false;
+    save(*param.frm, documento);
+    param.frm->PunteroEspera(false);
+    return true;
+  } catch (...) {
+    // One box with the error's own description and no title of the writer's own; the pointer,
+    // the status and the bar stay as they were for the caller to reset.
+    vt::ErrObject& err = vt::Err();
+    err.captureCurrentException(gsTitulo);
+    const std::string sDescripcion = err.Description;
+    err.Clear();
+    vt::currentMessages().mostrar(sDescripcion, vt::Botones::Aceptar, vt::Icono::Ninguno, vt::gsTituloApp);
+    return false;
+  }
+}
+
+}  // namespace ambrix

@@ -1,0 +1,46 @@
+#pragma once
+// What the sections of the annex share: the run's document root, the rewritten period, the
+// window's status bar and progress bar, and the steps every section takes around its rows.
+
+#include <string>
+
+#include <pugixml.hpp>
+
+#include "platform/database/recordset.hpp"
+#include "shell/core/ventana_ats.hpp"
+
+namespace ambrix::xml {
+
+struct ContextoSeccion {
+  pugi::xml_node iva;
+  std::string sRuc;   // 13 digits (or as given when not a number)
+  std::string sMes;   // "05"
+  std::string sAnio;  // "2013"
+  IVentanaATS& frm;
+  IBarraProgreso& prg;
+};
+
+// Opens the section's query on gConexion (static, read-only); a failure raises.
+vt::db::Recordset abreConsulta(const std::string& sSql);
+
+// Nothing found: shows sNoEncontrada and returns an empty node. Rows found: shows sProcesando,
+// sets the bar to 0 of the row count, appends the section element to iva, yields once and
+// returns the element.
+pugi::xml_node abreSeccion(const ContextoSeccion& ctx, const vt::db::Recordset& rs, const char* sNombre,
+                           const char* sProcesando, const char* sNoEncontrada);
+// One more row done.
+void avanza(const ContextoSeccion& ctx);
+// After the last row: closes the query and fills the bar.
+void cierraSeccion(const ContextoSeccion& ctx, vt::db::Recordset& rs);
+
+// Whether the section choice (a "0"/"1" text) picks its section: its number is 1. A text that is
+// not a number raises 13.
+bool seccionElegida(const std::string& sEleccion);
+
+// The section writers, in the order the document holds them.
+void seccionCompras(const ContextoSeccion& ctx);
+void seccionVentas(const ContextoSeccion& ctx);
+void seccionExportaciones(const ContextoSeccion& ctx);
+void seccionAnulados(const ContextoSeccion& ctx);
+
+}  // namespace ambrix::xml

@@ -1,0 +1,105 @@
+#include <string>
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/database/sql_text.hpp"
+#include "xml/documento_ats.hpp"
+#include "xml/lectura.hpp"
+#include "xml/seccion_compras.hpp"
+
+namespace ambrix::xml {
+
+namespace {
+
+using vt::conv::FormatNumberText;
+using vt::conv::Left;
+using vt::conv::Right;
+
+constexpr int kReembolso = 41;
+
+void detalleAir(const vt::db::Recordset& rs, const ColumnasCompra& c, CompraActual& compra) {
+  const vt::db::Value& codigo = rs.field(c.co_IRcodigo);
+  if (!distintoDeCero(codigo)) return;
+  // A reimbursement purchase has no air of its own until a coded withholding row needs one; it is
+  // never another purchase's.
+  if (!compra.air) compra.air = agrega(compra.detalleCompras, "air");
+  pugi::xml_node d = agrega(compra.air, "detalleAir");
+  agrega(d, "codRetAir", texto(codigo));
+  agrega(d, "baseImpAir", importe(rs.field(c.mo_IRbase)));
+  agrega(d, "porcentajeAir", importe(rs.field(c.va_IRporc)));
+  agrega(d, "valRetAir", importe(rs.field(c.mo_IRmonto)));
+  const double dCodigo = valorNumerico(codigo);
+  if (dCodigo == 345 || dCodigo == 346) {
+    agrega(d, "fechaPagoDiv", fecha(rs.field(c.fe_DivFecha)));
+    agrega(d, "imRentaSoc", importe(rs.field(c.mo_DivIRpagado)));
+    agrega(d, "anioUtDiv", conMascara(rs.field(c.nu_DivAnio), "########0"));
+  }
+}
+
+void comprobanteRetencion(const vt::db::Recordset& rs, const ColumnasCompra& c, pugi::xml_node d) {
+  if (!distintoDeCero(rs.field(c.nu_CRsecu))) return;
+  const std::string sSerie = texto(rs.field(c.nu_CRserie));
+  agrega(d, "estabRetencion1", Left(sSerie, 3));
+  agrega(d, "ptoEmiRetencion1", Right(sSerie, 3));
+  agrega(d, "secRetencion1", texto(rs.field(c.nu_CRsecu)));
+  agrega(d, "autRetencion1", texto(rs.field(c.nu_CRautoriza)));
+  agrega(d, "fechaEmiRet1", fecha(rs.field(c.fe_CRemision)));
+}
+
+void documentoModificado(const vt::db::Recordset& rs, const ColumnasCompra& c, pugi::xml_node d) {
+  agrega(d, "docModificado", codigoNumerico(rs.field(c.co_comprob_modi)));
+  const std::string sSerie = texto(rs.field(c.nu_serie_modi));
+  agrega(d, "estabModificado", FormatNumberText(Left(sSerie, 3), "000"));
+  agrega(d, "ptoEmiModificado", FormatNumberText(Right(sSerie, 3), "000"));
+  agrega(d, "secModificado", conMascara(rs.field(c.nu_secuen_modi), "000000000"));
+  agrega(d, "autModificado", conMascara(rs.field(c.nu_autoriza_modi), ">"));
+}
+
+void reembolsos(const ContextoSeccion& ctx, const CompraActual& compra) {
+  vt::db::Recordset rs = abreConsulta(
+      "SELECT tbAT_Cmprs_RE.* " + std::string(" FROM tbAT_Cmprs_RE ") + " WHERE tbAT_Cmprs_RE.co_empresa = " +
+      vt::db::quoteSql(vt::conv::Trim(ctx.sRuc)) + " And tbAT_Cmprs_RE.id_comprob = " +
+      std::to_string(compra.idReg) + " " + " Order By tbAT_Cmprs_RE.id_Reg ");
+  if (rs.eof()) return;
+  const Columnas n(rs);
+  const int co_RE_comprob = n("co_RE_comprob"), co_RE_tipoID = n("co_RE_tipoID"), co_RE_provee = n("co_RE_provee"),
+            nu_RE_serie = n("nu_RE_serie"), nu_RE_secu = n("nu_RE_secu"), fe_RE_emision = n("fe_RE_emision"),
+            nu_RE_autoriza = n("nu_RE_autoriza"), mo_RE_base_0 = n("mo_RE_base_0"), mo_RE_base = n("mo_RE_base"),
+            mo_RE_base_NoIva = n("mo_RE_base_NoIva"), mo_RE_ice = n("mo_RE_ice"), mo_RE_iva = n("mo_RE_iva");
+  pugi::xml_node lista = agrega(compra.detalleCompras, "reembolsos");
+  for (; !rs.eof(); rs.moveNext()) {
+    pugi::xml_node r = agrega(lista, "reembolso");
+    const std::string sTipoID = textoRequerido(rs.field(co_RE_tipoID));
+    const std::string sSerie = texto(rs.field(nu_RE_serie));
+    agrega(r, "tipoComprobanteReemb", conMascara(rs.field(co_RE_comprob), "00"));
+    agrega(r, "tpIdProvReemb", FormatNumberText(sTipoID, "00"));
+    agrega(r, "idProvReemb", conMascara(rs.field(co_RE_provee), vt::conv::LeadingNumber(sTipoID) == 2
+                                                                    ? "0000000000"
+                                                                    : "0000000000000"));
+    agrega(r, "establecimientoReemb", FormatNumberText(Left(sSerie, 3), "000"));
+    agrega(r, "puntoEmisionReemb", FormatNumberText(Right(sSerie, 3), "000"));
+    agrega(r, "secuencialReemb", conMascara(rs.field(nu_RE_secu), "000000000"));
+    agrega(r, "fechaEmisionReemb", fecha(rs.field(fe_RE_emision)));
+    agrega(r, "autorizacionReemb", texto(rs.field(nu_RE_autoriza)));
+    agrega(r, "baseImponibleReemb", importe(rs.field(mo_RE_base_0)));
+    agrega(r, "baseImpGravReemb", importe(rs.field(mo_RE_base)));
+    agrega(r, "baseNoGraIvaReemb", importe(rs.field(mo_RE_base_NoIva)));
+    // The authority's element names lack the "e" of "Reemb" here.
+    agrega(r, "montoIceRemb", importe(rs.field(mo_RE_ice)));
+    agrega(r, "montoIvaRemb", importe(rs.field(mo_RE_iva)));
+  }
+}
+
+}  // namespace
+
+void retencionesDeFila(const ContextoSeccion& ctx, const vt::db::Recordset& rs, const ColumnasCompra& c,
+                       CompraActual& compra) {
+  if (compra.nueva && compra.iTipoComprobante != kReembolso) compra.air = agrega(compra.detalleCompras, "air");
+  detalleAir(rs, c, compra);
+  if (!compra.nueva) return;
+  comprobanteRetencion(rs, c, compra.detalleCompras);
+  if (compra.iTipoComprobante == 4 || compra.iTipoComprobante == 5)
+    documentoModificado(rs, c, compra.detalleCompras);
+  if (compra.iTipoComprobante == kReembolso) reembolsos(ctx, compra);
+}
+
+}  // namespace ambrix::xml
