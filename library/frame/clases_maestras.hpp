@@ -79,6 +79,10 @@ class CLSDctosAutorizados : public vt::automation::Dispatchable<CLSDctosAutoriza
   RecordsetRef Dctos_Consultar(std::string& sEmpresa, std::string& sEstableci, std::string& sSerie,
                                std::string& sCmprVnta, std::string& sQuery, std::string& sMsgsError);
   bool Dctos_Ingresar(std::string& sMsgsError);
+
+ private:
+  // "C": the properties into ctx().tpDctosAutorizados; "D": back; any other mode copies nothing.
+  void pCopiaDatosDctos(const std::string& mode);
 };
 
 // A printing house's data; no members.
@@ -109,6 +113,10 @@ class CLSDctosEmpresas : public vt::automation::Dispatchable<CLSDctosEmpresas> {
   int32_t DctosEmpresa_Actualizar(std::string& sMsgsError);
   int32_t DctosEmpresa_Eliminar(std::string& sEmpresa, std::string& sEstableci, std::string& sNuSerie,
                                 std::string& sCmprVnta, std::string& sMsgsError);
+
+ private:
+  // "C": the properties into ctx().tpDctosAutorizados (the company in the owner's field); "D": back.
+  void pCopiaDatosDctosEmpresa(const std::string& mode);
 };
 
 // Catalogue lookups.

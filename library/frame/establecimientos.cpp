@@ -75,26 +75,11 @@ bool CLSEstablecimientos::Sucur_Ingresar(std::string& sMsgsError) {
     sMsgsError = "Error, Registro duplicado...";
     return false;
   }
-  const auto hora = horaServidor();
-  if (!hora) {
-    sMsgsError = "Error al consultar fecha";
-    gfCierraConexion();
-    return false;
-  }
+  const auto hora = horaServidor(sMsgsError);
+  if (!hora) return false;
   if (enBlanco(sds_wrkst)) sds_wrkst = ctx().config.gsEstacion;
-  vt::db::Connection& connection = conexionActual();
-  connection.beginTrans();
-  int32_t count = 0;
-  const Insercion insert = insercionEstablecimiento(motorConfigurado(), r, sds_wrkst, *hora);
-  gsInsertaFila(insert.campos, kTabla, insert.valores, count);
-  if (count < 1) {
-    connection.rollbackTrans();
-    sMsgsError = std::string("Error. No se ingresó información de registro ") + kCrLf + ctx().ultimoError;
-    gfCierraConexion();
-    return false;
-  }
-  connection.commitTrans();
-  return true;
+  return insertaConfirmando(insercionEstablecimiento(motorConfigurado(), r, sds_wrkst, *hora), kTabla,
+                            "Error. No se ingresó información de registro ", sMsgsError);
 }
 
 RecordsetRef CLSEstablecimientos::Sucur_Consultar(std::string& sEmpresa, std::string& sEstableci,

@@ -4,6 +4,7 @@
 
 #include "library/frame/conexion.hpp"
 #include "library/frame/db_objects.hpp"
+#include "library/frame/sentencias.hpp"
 #include "library/frame/thread_context.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "platform/errors/err_object.hpp"
@@ -42,11 +43,29 @@ CopiaRegistro::CopiaRegistro(std::string_view mode) {
   if (upper == "C" || upper == "D") mode_ = upper[0];
 }
 
-std::optional<vt::conv::DateTime> horaServidor() {
+std::optional<vt::conv::DateTime> horaServidor(std::string& sMsgError) {
   int16_t status = 0;
   gfFechaServidor(status, "fh");
-  if (status < 0) return std::nullopt;
-  return ctx().serverTime;
+  if (status >= 0 && ctx().serverTime) return ctx().serverTime;
+  sMsgError = "Error al consultar fecha";
+  gfCierraConexion();
+  return std::nullopt;
+}
+
+bool insertaConfirmando(const Insercion& fila, const std::string& tabla, const char* fallo,
+                        std::string& sMsgsError) {
+  vt::db::Connection& connection = conexionActual();
+  connection.beginTrans();
+  int32_t count = 0;
+  gsInsertaFila(fila.campos, tabla, fila.valores, count);
+  if (count < 1) {
+    connection.rollbackTrans();
+    sMsgsError = std::string(fallo) + kCrLf + ctx().ultimoError;
+    gfCierraConexion();
+    return false;
+  }
+  connection.commitTrans();
+  return true;
 }
 
 TransactionGuard::TransactionGuard() : pendingOnEntry_(std::uncaught_exceptions()) {}

@@ -53,7 +53,21 @@ class CopiaRegistro {
 
 // The server's date and time (gfFechaServidor "fh" on the thread's connection): empty when the
 // server gave none, whatever the status said (a refresh that changed no row, an empty answer).
-std::optional<vt::conv::DateTime> horaServidor();
+// Then `sMsgError` becomes "Error al consultar fecha" and the connection is closed.
+std::optional<vt::conv::DateTime> horaServidor(std::string& sMsgError);
+
+// The column list and the value list of an insert.
+struct Insercion {
+  std::string campos;
+  std::string valores;
+};
+
+// One row inserted in a transaction of its own on gdbConexion, committed when it went in (the
+// connection stays open). When no row went in, the transaction is rolled back, `sMsgsError`
+// becomes `fallo` & CRLF & the current error's text and the connection is closed. An insert
+// that fails raises, its transaction rolled back.
+bool insertaConfirmando(const Insercion& fila, const std::string& tabla, const char* fallo,
+                        std::string& sMsgsError);
 
 // Lives from the opening of a member's connection to its return. When an error leaves the member
 // instead, a transaction still open on gdbConexion is rolled back and the connection closed before

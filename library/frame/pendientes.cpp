@@ -1,49 +1,10 @@
 // Members whose behaviour is not built yet: each raises the "not implemented" error naming it.
 // A member moves out of this file when its behaviour is written.
 
-#include "library/frame/clases_maestras.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "library/frame/errores.hpp"
 
 namespace valtrone {
-
-bool CLSDctosAutorizados::Consultar_CmprVnta_Indivi_NO(std::string&, std::string&, std::string&,
-                                                       std::string&) {
-  notImplemented("CLSDctosAutorizados.Consultar_CmprVnta_Indivi_NO");
-}
-int32_t CLSDctosAutorizados::Eliminar_CmprVnta_Indivi_NO(std::string&, std::string&, std::string&,
-                                                         std::string&) {
-  notImplemented("CLSDctosAutorizados.Eliminar_CmprVnta_Indivi_NO");
-}
-int32_t CLSDctosAutorizados::Dctos_Eliminar(std::string&, std::string&, std::string&, std::string&,
-                                            std::string&) {
-  notImplemented("CLSDctosAutorizados.Dctos_Eliminar");
-}
-int32_t CLSDctosAutorizados::Dctos_Actualizar(std::string&) {
-  notImplemented("CLSDctosAutorizados.Dctos_Actualizar");
-}
-RecordsetRef CLSDctosAutorizados::Dctos_Consultar(std::string&, std::string&, std::string&, std::string&,
-                                                  std::string&, std::string&) {
-  notImplemented("CLSDctosAutorizados.Dctos_Consultar");
-}
-bool CLSDctosAutorizados::Dctos_Ingresar(std::string&) {
-  notImplemented("CLSDctosAutorizados.Dctos_Ingresar");
-}
-
-RecordsetRef CLSDctosEmpresas::DctosEmpresa_Consultar(std::string&, std::string&, std::string&, std::string&,
-                                                      std::string&, std::string&) {
-  notImplemented("CLSDctosEmpresas.DctosEmpresa_Consultar");
-}
-bool CLSDctosEmpresas::DctosEmpresa_Ingresar(std::string&) {
-  notImplemented("CLSDctosEmpresas.DctosEmpresa_Ingresar");
-}
-int32_t CLSDctosEmpresas::DctosEmpresa_Actualizar(std::string&) {
-  notImplemented("CLSDctosEmpresas.DctosEmpresa_Actualizar");
-}
-int32_t CLSDctosEmpresas::DctosEmpresa_Eliminar(std::string&, std::string&, std::string&, std::string&,
-                                                std::string&) {
-  notImplemented("CLSDctosEmpresas.DctosEmpresa_Eliminar");
-}
 
 std::string CLSValidarInformacion::ATS2013_Ventas_Acumula(std::string&, std::string&, std::string&, Sheet&,
                                                           std::string&, int32_t&, Options&) {

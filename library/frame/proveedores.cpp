@@ -42,11 +42,6 @@ std::string orBlank(std::string text) { return text.empty() ? " " : text; }
 // bStContrEspe as CBool reads it: 13 when it is no Boolean.
 bool contribuyenteEspecial(const std::string& flag) { return vt::automation::Variant(flag).toBool(); }
 
-void refusedTime(std::string& sMsgError) {
-  sMsgError = "Error al consultar fecha";
-  gfCierraConexion();
-}
-
 void defaultStation(std::string& sds_wrkst) {
   if (enBlanco(sds_wrkst)) sds_wrkst = ctx().config.gsEstacion;
 }
@@ -206,11 +201,8 @@ bool CLSProveedores::Ingresar(std::string& sMsgError) {
     return false;
   }
   defaultStation(sds_wrkst);
-  const auto hora = horaServidor();
-  if (!hora) {
-    refusedTime(sMsgError);
-    return false;
-  }
+  const auto hora = horaServidor(sMsgError);
+  if (!hora) return false;
   // Converted before the transaction: a flag that is no Boolean raises with nothing begun.
   const bool especial = contribuyenteEspecial(bStContrEspe);
   const Engine engine = motorConfigurado();
@@ -276,11 +268,8 @@ int32_t CLSProveedores::Actualizar(std::string& sRUCProvee, std::string& sMsgErr
     return 0;
   }
   defaultStation(sds_wrkst);
-  const auto hora = horaServidor();
-  if (!hora) {
-    refusedTime(sMsgError);
-    return 0;
-  }
+  const auto hora = horaServidor(sMsgError);
+  if (!hora) return 0;
   const bool especial = contribuyenteEspecial(bStContrEspe);
   vt::db::Connection& connection = conexionActual();
   connection.beginTrans();

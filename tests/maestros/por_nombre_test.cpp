@@ -121,4 +121,44 @@ TEST_F(ByName, Establishments) {
   EXPECT_EQ(stored("select co_estable from tbProveeEstablecmts where co_estable = '002'"), "<none>");
 }
 
+TEST_F(ByName, DocumentRanges) {
+  ASSERT_EQ(call(kSupplier + "Valtrone.CLSProveedores Ingresar s:"), "result=True\narg1=\n");
+  const std::string range =
+      "--set sco_Estable=s:001 --set sco_CmpteVta=s:01 --set snu_Serie=s:001001 --set lnu_SecuIni=l:1 "
+      "--set lnu_SecuFin=l:500 --set snu_Autoriza=s:1234567890123456789012345678901234567 "
+      "--set ffe_Validez=dt:31/12/2014 --set sco_Impta=s:12 --set sco_usuario=s:ana --set sco_modi=s:luis "
+      "--set sds_wrkst=s:PC1 ";
+  const std::string supplier = range + "--set sco_provee=s:1710034065001 Valtrone.CLSDctosAutorizados ";
+  const std::string company = range + "--set sco_empresa=s:1792045185001 Valtrone.CLSDctosEmpresas ";
+  struct Case {
+    std::string arguments, out;
+    const char* why;
+  };
+  const Case cases[] = {
+      {supplier + "Dctos_Ingresar s:", "result=True\narg1=\n", "a supplier's range registered"},
+      {supplier + "Dctos_Ingresar s:", "result=False\narg1=Error, Registro duplicado...\n",
+       "refused as a duplicate"},
+      {supplier + "Dctos_Actualizar s:", "result=1\narg1=\n", "updated"},
+      {supplier + "Dctos_Consultar s:1710034065001 s:1 s: s:01 s: s:",
+       "result=[Recordset]\narg1=1710034065001\narg2=1\narg3=\narg4=01\narg5=\narg6=\n", "queried"},
+      {supplier + "Dctos_Eliminar s:1710034065001 s:1 s:1001 s:1 s:",
+       "result=1\narg1=1710034065001\narg2=1\narg3=1001\narg4=1\narg5=\n", "deleted"},
+      {company + "DctosEmpresa_Ingresar s:", "result=True\narg1=\n", "a company's range registered"},
+      {company + "DctosEmpresa_Actualizar s:", "result=1\narg1=\n", "updated"},
+      {company + "DctosEmpresa_Consultar s:1792045185001 s:0 s:0 s:0 s: s:",
+       "result=[Recordset]\narg1=1792045185001\narg2=0\narg3=0\narg4=0\narg5=\narg6=\n", "queried"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(call(c.arguments), c.out);
+  }
+  EXPECT_EQ(stored("select count(*) from tbProveeCmprAutoriza"), "0");
+  EXPECT_EQ(
+      stored(
+          "select co_empresa, nu_autoriza, fe_validez, co_impta, co_modi, ds_wrkst from tbEmprCmprAutoriza"),
+      "1792045185001|1234567890123456789012345678901234567|31/12/2014|12|luis|PC1");
+  EXPECT_EQ(call(company + "DctosEmpresa_Eliminar s:1792045185001 s:001 s: s: s:"),
+            "result=1\narg1=1792045185001\narg2=001\narg3=\narg4=\narg5=\n");
+}
+
 }  // namespace

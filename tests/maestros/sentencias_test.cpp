@@ -146,4 +146,92 @@ TEST(MasterStatements, Establishments) {
   check(cases);
 }
 
+// Registration and update write the same columns differently, and both forms are kept: the
+// authorisation padded to ten digits / as it stands, the printer's padded to four / its numeric
+// value, the validity as a date and time (supplier) or a date (company) / its date part.
+TEST(MasterStatements, DocumentRanges) {
+  TpDctosAutorizados r;
+  r.sco_provee = "1710034065001";
+  r.sco_Estable = "1";
+  r.sco_CmpteVta = "1";
+  r.snu_Serie = "1001";
+  r.lnu_SecuIni = 1;
+  r.lnu_SecuFin = 500;
+  r.snu_Autoriza = "0123";
+  r.ffe_Validez = Date::fromDate({2014, 12, 31});
+  r.sco_Impta = "012";
+  r.sco_usuario = " ana";
+  r.sco_modi = "lu'is";
+  const vt::conv::DateTime modified{{2013, 6, 1}, 8, 0, 0};
+  const auto supplier = [&r](Engine e) {
+    const Insercion s = insercionRangoProveedor(e, r, "PC1", kHora);
+    return s.campos + s.valores;
+  };
+  const auto company = [&r, &modified](Engine e) {
+    const Insercion s = insercionRangoEmpresa(e, r, "EST", kHora, modified);
+    return s.campos + s.valores;
+  };
+  const std::string supplierColumns =
+      "co_provee , co_estable, co_cmpt_vta, nu_serie, nu_sec_ini, nu_sec_fin, nu_autoriza, fe_validez, "
+      "co_impta, "
+      "co_usua, fe_regis, co_modi, fe_modi, ds_wrkst) ";
+  const std::string companyColumns =
+      "co_empresa, co_estable, co_cmpt_vta, nu_serie, nu_sec_ini, nu_sec_fin, nu_autoriza, fe_validez, "
+      "co_impta,  "
+      "co_usua, fe_regis, co_modi, fe_modi, ds_wrkst) ";
+  const std::string key = "'1710034065001', '001', '01', '001001', 1, 500, '0000000123', ";
+  const auto assignments = [](const std::string& validity, const std::string& stamp) {
+    return "nu_sec_ini = 1, nu_sec_fin = 500, nu_autoriza = '0123', " + validity + "co_impta = '12', " +
+           "co_modi = 'lu''is', fe_modi = " + stamp + ", ds_wrkst = 'PC1' ";
+  };
+  const std::string oracleStamp = "to_date('15/05/2013 14:11:12','DD/MM/YYYY HH24:MI:SS')";
+  const Case cases[] = {
+      {"file engine: supplier's range", supplier(Engine::Access),
+       "( " + supplierColumns + "(" + key +
+           "'2014-12-31 00:00:00', '0012', 'ana', '2013-05-15 14:11:12', 'ana', '2013-05-15 14:11:12', 'PC1' "
+           ") "},
+      {"SQL Server: supplier's range", supplier(Engine::Sql),
+       "( " + supplierColumns + "(" + key +
+           "'20141231 00:00:00', '0012', 'ana', '20130515 14:11:12', 'ana', '20130515 14:11:12', 'PC1' ) "},
+      {"Oracle: supplier's range", supplier(Engine::Oracle),
+       "( id_reg, " + supplierColumns + "(tbProvCmprAutoriza_ID_REG_SEC.Nextval, " + key +
+           "to_date('31/12/2014 00:00:00','DD/MM/YYYY HH24:MI:SS'), '0012', 'ana', " + oracleStamp +
+           ", 'ana', " + oracleStamp + ", 'PC1' ) "},
+      {"file engine: company's range", company(Engine::Access),
+       "( " + companyColumns + "(" + key +
+           "'2014-12-31', '0012', 'ana', '2013-05-15 14:11:12', 'lu''is', '2013-06-01 08:00:00', 'EST' ) "},
+      {"SQL Server: company's range", company(Engine::Sql),
+       "( " + companyColumns + "(" + key +
+           "'20141231', '0012', 'ana', '20130515 14:11:12', 'lu''is', '20130601 08:00:00', 'EST' ) "},
+      {"Oracle: company's range", company(Engine::Oracle),
+       "( id_reg, " + companyColumns + "(tbEmprCmprAutoriza_ID_REG_SEC.Nextval, " + key +
+           "to_date('31/12/2014','DD/MM/YYYY'), '0012', 'ana', " + oracleStamp + ", 'lu''is', " +
+           "to_date('01/06/2013 08:00:00','DD/MM/YYYY HH24:MI:SS'), 'EST' ) "},
+      {"file engine: update", asignacionesRango(Engine::Access, r, "PC1", kHora),
+       assignments("fe_validez = '2014-12-31', ", "'2013-05-15 14:11:12'")},
+      {"SQL Server: update", asignacionesRango(Engine::Sql, r, "PC1", kHora),
+       assignments("fe_validez = '20141231', ", "'20130515 14:11:12'")},
+      {"Oracle: update", asignacionesRango(Engine::Oracle, r, "PC1", kHora),
+       assignments("fe_validez = to_date('31/12/2014','DD/MM/YYYY'), ", oracleStamp)},
+      {"another engine: update without the validity", asignacionesRango(Engine::MySql, r, "PC1", kHora),
+       assignments("", "'2013-05-15 14:11:12'")},
+      {"duplicate key", condicionClaveRango("co_provee", r),
+       "where co_provee  = '1710034065001' and co_estable = '001' and co_cmpt_vta = '01' and nu_serie = "
+       "'001001' "},
+      {"update key: no establishment", condicionActualizaRango("co_empresa", r),
+       "where co_empresa  = '1710034065001' and co_cmpt_vta = '01' and nu_serie = '001001' "},
+      {"query: a zero establishment left out",
+       condicionConsultaRango("co_provee", "123", "0", "1001", "1", "x = 1"),
+       "where co_provee  = '0000000000123' and nu_serie = '001001'  and co_cmpt_vta = '01'  and x = 1"},
+      {"delete: every part", condicionEliminaRango("co_empresa", "123", "1", "1", "1001"),
+       "where co_empresa  = '0000000000123' and co_estable = '001' and co_cmpt_vta = '01' and nu_serie = "
+       "'001001' "},
+      {"delete: blank parts left out", condicionEliminaRango("co_provee", "123", " ", "", ""),
+       "where co_provee  = '0000000000123' "},
+      {"authorised voucher types", condicionAutorizaDctos("123", "1", "1"),
+       "where co_provee  = '0000000000123' and co_estable = '001' and co_cmpt_vta = '01' "},
+  };
+  check(cases);
+}
+
 }  // namespace
