@@ -54,7 +54,7 @@ Backend& Connection::openBackend(const char* source) {
 void Connection::execute(const std::string& sql, long& rowsAffected, CommandType type) {
   observe(type == CommandType::StoredProc ? ObservedKind::StoredProcedure : ObservedKind::Execute, sql);
   Backend& backend = openBackend(kSource);
-  if (trimBlanks(sql).empty()) raise(kErrNoCommandText, kSource);
+  if (isBlankText(sql)) raise(kErrNoCommandText, kSource);
   rowsAffected = backend.execute(sql, type, commandTimeout_);
 }
 
@@ -88,7 +88,7 @@ void Connection::rollbackTrans() {
 ResultData Connection::query(const std::string& sql) {
   observe(ObservedKind::Query, sql);
   if (!backend_) raise(kErrConnectionUnusable, "Recordset");
-  if (trimBlanks(sql).empty()) raise(kErrNoCommandText, "Recordset");
+  if (isBlankText(sql)) raise(kErrNoCommandText, "Recordset");
   return backend_->query(sql, commandTimeout_);
 }
 

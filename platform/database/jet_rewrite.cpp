@@ -1,7 +1,9 @@
 #include "platform/database/jet_rewrite.hpp"
 
+#include <algorithm>
 #include <vector>
 
+#include "platform/database/sql_literals.hpp"
 #include "platform/database/text_util.hpp"
 
 namespace vt::db {
@@ -14,30 +16,6 @@ struct Token {
   Kind kind;
   std::string text;
 };
-
-bool isWordChar(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
-         u >= 0x80;
-}
-
-// Length of the quoted piece that opens rest, closing quote included; a doubled quote stays
-// inside, an unclosed quote runs to the end.
-std::size_t quotedLength(std::string_view rest) {
-  const char close = rest[0] == '[' ? ']' : rest[0];
-  std::size_t i = 1;
-  while (i < rest.size()) {
-    if (rest[i] == close) {
-      if (close != ']' && i + 1 < rest.size() && rest[i + 1] == close) {
-        i += 2;
-        continue;
-      }
-      return i + 1;
-    }
-    ++i;
-  }
-  return rest.size();
-}
 
 std::vector<Token> tokenize(std::string_view sql) {
   std::vector<Token> tokens;
@@ -61,12 +39,12 @@ std::vector<Token> tokenize(std::string_view sql) {
       end = end == std::string_view::npos ? sql.size() : end + 2;
     } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
       kind = c == '\'' ? Kind::Literal : Kind::QuotedName;
-      end = i + quotedLength(sql.substr(i));
-    } else if (isWordChar(c) ||
-               (c == '@' && i + 2 < sql.size() && sql[i + 1] == '@' && isWordChar(sql[i + 2]))) {
+      end = i + std::min(sqlQuotedLength(sql.substr(i)), sql.size() - i);  // unclosed: to the end
+    } else if (isSqlNameChar(c) ||
+               (c == '@' && i + 2 < sql.size() && sql[i + 1] == '@' && isSqlNameChar(sql[i + 2]))) {
       kind = Kind::Word;
       end = c == '@' ? i + 2 : i;
-      while (end < sql.size() && isWordChar(sql[end])) ++end;
+      while (end < sql.size() && isSqlNameChar(sql[end])) ++end;
     }
     tokens.push_back({kind, std::string(sql.substr(i, end - i))});
     i = end;
@@ -123,7 +101,14 @@ void adaptDelete(std::vector<Token>& t, std::size_t begin, std::size_t end) {
 
 }  // namespace
 
+bool mayAdaptJetSql(std::string_view sql) {
+  // "@@identity" anywhere; "delete" opening the text or a statement after a ";".
+  return sql.find("@@") != std::string_view::npos || sql.find(';') != std::string_view::npos ||
+         equalsNoCase(sqlFirstWord(sql), "delete");
+}
+
 std::string adaptJetSql(std::string_view sql) {
+  if (!mayAdaptJetSql(sql)) return std::string(sql);
   std::vector<Token> tokens = tokenize(sql);
   std::size_t start = 0;
   for (std::size_t i = 0; i <= tokens.size(); ++i) {

@@ -12,4 +12,8 @@ namespace vt::db {
 
 std::string adaptJetSql(std::string_view sql);
 
+// False when adaptJetSql would give the text back unchanged (no "@@", no ";" and not opening with
+// "delete"); true says only that it may change it.
+bool mayAdaptJetSql(std::string_view sql);
+
 }  // namespace vt::db

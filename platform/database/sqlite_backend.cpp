@@ -2,11 +2,18 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <atomic>
 #include <climits>
+#include <list>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/database/errors.hpp"
 #include "platform/database/file_lookup.hpp"
 #include "platform/database/jet_rewrite.hpp"
+#include "platform/database/sql_literals.hpp"
 #include "platform/database/sqlite_functions.hpp"
 #include "platform/database/sqlite_values.hpp"
 #include "platform/database/text_util.hpp"
@@ -30,44 +37,148 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+std::atomic<bool> statementCacheOn{true};
+
+// Prepared statements by shape, the least recently used dropped first. A null statement marks a
+// shape that does not prepare (a name written as a string, a type length): its texts run as written.
+class StatementCache {
+ public:
+  // The validators and stores repeat a few shapes; this bounds the memory kept for the rest.
+  static constexpr std::size_t kCapacity = 128;
+  // Longer texts (inserts of many rows at once) are prepared as they come, not kept.
+  static constexpr std::size_t kLongestText = 64 * 1024;
+
+  StatementCache() = default;
+  ~StatementCache() { clear(); }
+  StatementCache(const StatementCache&) = delete;
+  StatementCache& operator=(const StatementCache&) = delete;
+
+  // The entry of shape (made the most recent), or nullptr.
+  sqlite3_stmt** find(std::string_view shape) {
+    const auto found = index_.find(shape);
+    if (found == index_.end()) return nullptr;
+    order_.splice(order_.begin(), order_, found->second);
+    return &found->second->stmt;
+  }
+
+  // Takes stmt over (it may be null).
+  sqlite3_stmt** add(std::string_view shape, sqlite3_stmt* stmt) {
+    if (order_.size() >= kCapacity) {
+      index_.erase(order_.back().shape);
+      sqlite3_finalize(order_.back().stmt);
+      order_.pop_back();
+    }
+    order_.push_front({std::string(shape), stmt});
+    index_.emplace(order_.front().shape, order_.begin());
+    return &order_.front().stmt;
+  }
+
+  void clear() {
+    index_.clear();
+    for (auto& entry : order_) sqlite3_finalize(entry.stmt);
+    order_.clear();
+  }
+
+ private:
+  struct Entry {
+    std::string shape;
+    sqlite3_stmt* stmt;
+  };
+  std::list<Entry> order_;
+  std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;  // views into order_
+};
+
+// Leaves a cached statement ready for its next use, however its run ended: reset (no lock kept)
+// and without the values, which point into the caller's text.
+class InUse {
+ public:
+  explicit InUse(sqlite3_stmt* stmt) : stmt_(stmt) {}
+  ~InUse() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+  }
+  InUse(const InUse&) = delete;
+  InUse& operator=(const InUse&) = delete;
+
+ private:
+  sqlite3_stmt* stmt_;
+};
+
+// The value of a decimal literal of at most 15 digits with at most 3 after the point ("1234.56",
+// "2.", ".5"), which is what SQLite reads for it: the digits make an exact double, and one division
+// by an exact power of ten rounds correctly. With 3 decimals or fewer even SQLite's extended-precision
+// division cannot land on a rounding tie. Other literals: nullopt.
+std::optional<double> plainDecimal(std::string_view text) {
+  static constexpr double kPowers[] = {1, 10, 100, 1000};
+  std::int64_t digits = 0;
+  int count = 0;
+  int decimals = -1;
+  for (char c : text) {
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+      continue;
+    }
+    if (c < '0' || c > '9' || ++count > 15) return std::nullopt;
+    digits = digits * 10 + (c - '0');
+    if (decimals >= 0 && ++decimals > 3) return std::nullopt;
+  }
+  return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+}
+
+// Whether a statement that opens with this word can change the schema the cache was prepared on.
+bool mayChangeSchema(std::string_view firstWord) {
+  for (std::string_view word : {"select", "insert", "update", "delete", "replace", "with", "begin", "commit",
+                                "end", "rollback", "savepoint", "release"})
+    if (equalsNoCase(firstWord, word)) return false;
+  return true;
+}
+
 class SqliteBackend final : public Backend {
  public:
   SqliteBackend(sqlite3* db, int timeoutSeconds) : db_(db) { setTimeout(timeoutSeconds); }
-  ~SqliteBackend() override { sqlite3_close_v2(db_); }
+  ~SqliteBackend() override {
+    cache_.clear();
+    sqlite3_finalize(realReader_);
+    sqlite3_close_v2(db_);
+  }
 
   Dialect dialect() const override { return Dialect::SQLite; }
 
   long execute(const std::string& sql, CommandType type, int timeoutSeconds) override {
     setTimeout(timeoutSeconds);
-    if (type == CommandType::StoredProc) return run(storedQuery(sql));
-    return run(adaptJetSql(sql), true);
+    if (type == CommandType::StoredProc) {
+      const std::string text = storedQuery(sql);
+      // Any of its statements may change the schema; only the first is looked at, so a stored
+      // query of several statements is taken to.
+      if (mayChangeSchema(sqlFirstWord(text)) || text.find(';') != std::string::npos) cache_.clear();
+      return run(text);
+    }
+    std::string adapted;
+    const std::string& text = jetForm(sql, adapted);
+    if (sqlite3_stmt* stmt = prepared(text)) {
+      InUse use(stmt);
+      return stepToEnd(stmt);
+    }
+    // Cleared before the run: a statement that fails half-way may have changed the schema too.
+    if (mayChangeSchema(sqlFirstWord(text))) cache_.clear();
+    return run(text, true);
   }
 
   ResultData query(const std::string& sql, int timeoutSeconds) override {
     setTimeout(timeoutSeconds);
-    const std::string text = adaptJetSql(sql);
+    std::string adapted;
+    const std::string& text = jetForm(sql, adapted);
+    if (sqlite3_stmt* stmt = prepared(text)) {
+      InUse use(stmt);
+      return readAll(stmt);
+    }
+    if (mayChangeSchema(sqlFirstWord(text))) cache_.clear();
     Statement stmt;
     const char* tail = nullptr;
     check(sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), stmt.out(), &tail));
     if (!stmt.get()) raiseBackend(SQLITE_MISUSE, kSource, "not a statement: " + sql);
     refuseSecondStatement(tail, text.c_str() + text.size());
-    ResultData result;
-    const int count = sqlite3_column_count(stmt.get());
-    std::vector<DeclaredKind> kinds;
-    for (int i = 0; i < count; ++i) {
-      const auto text_or_empty = [](const char* s) { return s ? std::string(s) : std::string(); };
-      result.columns.push_back({text_or_empty(sqlite3_column_name(stmt.get(), i)),
-                                text_or_empty(sqlite3_column_table_name(stmt.get(), i)),
-                                text_or_empty(sqlite3_column_origin_name(stmt.get(), i))});
-      kinds.push_back(declaredKind(sqlite3_column_decltype(stmt.get(), i)));
-    }
-    for (;;) {
-      const int rc = sqlite3_step(stmt.get());
-      if (rc == SQLITE_DONE) break;
-      if (rc != SQLITE_ROW) fail();
-      for (int i = 0; i < count; ++i) result.cells.push_back(readSqliteCell(stmt.get(), i, kinds[i]));
-    }
-    return result;
+    return readAll(stmt.get());
   }
 
   void begin() override { run("BEGIN IMMEDIATE"); }
@@ -90,19 +201,171 @@ class SqliteBackend final : public Backend {
     timeout_ = seconds;
   }
 
-  // A command text is one statement, as the file engine always took it: what follows the first
-  // statement may hold blanks, comments and ";" only, else it raises before anything runs (a
-  // caller's condition can never smuggle in a statement of its own).
-  void refuseSecondStatement(const char* tail, const char* end) {
+  // The text as SQLite takes it: sql itself, or its adapted form kept in adapted.
+  static const std::string& jetForm(const std::string& sql, std::string& adapted) {
+    if (!mayAdaptJetSql(sql)) return sql;
+    adapted = adaptJetSql(sql);
+    return adapted;
+  }
+
+  // Whether what follows a statement holds only blanks, comments and ";".
+  bool nothingAfter(const char* tail, const char* end) {
     while (tail && tail < end) {
       Statement stmt;
       const char* next = nullptr;
       if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), stmt.out(), &next) != SQLITE_OK ||
           stmt.get())
-        raise(kErrTextAfterStatement, kSource);
-      if (!next || next <= tail) return;
+        return false;
+      if (!next || next <= tail) return true;
       tail = next;
     }
+    return true;
+  }
+
+  // A command text is one statement, as the file engine always took it: what follows the first
+  // statement may hold blanks, comments and ";" only, else it raises before anything runs (a
+  // caller's condition can never smuggle in a statement of its own).
+  void refuseSecondStatement(const char* tail, const char* end) {
+    if (!nothingAfter(tail, end)) raise(kErrTextAfterStatement, kSource);
+  }
+
+  // The cached statement for the text's shape with the text's values bound, ready to step; nullptr
+  // when the text is to be prepared as it stands (cache off, a shape that cannot be lifted or
+  // does not prepare). A text and its shape give the same rows, counts and errors: a literal and
+  // a bound value of the same type are alike to SQLite (no affinity, same collation).
+  sqlite3_stmt* prepared(const std::string& text) {
+    if (!statementCacheOn.load(std::memory_order_relaxed) || text.size() > StatementCache::kLongestText ||
+        !liftLiterals(text, lifted_))
+      return nullptr;
+    sqlite3_stmt** slot = cache_.find(lifted_.shape);
+    if (!slot) {
+      const std::string& shape = lifted_.shape;
+      sqlite3_stmt* stmt = nullptr;
+      const char* tail = nullptr;
+      if (sqlite3_prepare_v3(db_, shape.c_str(), static_cast<int>(shape.size()), SQLITE_PREPARE_PERSISTENT,
+                             &stmt, &tail) != SQLITE_OK ||
+          !stmt || !nothingAfter(tail, shape.c_str() + shape.size()) ||
+          sqlite3_bind_parameter_count(stmt) != static_cast<int>(lifted_.literals.size())) {
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+      }
+      slot = cache_.add(shape, stmt);
+    }
+    if (!*slot || !bindLiterals(*slot)) return nullptr;
+    return *slot;
+  }
+
+  bool bindLiterals(sqlite3_stmt* stmt) {
+    if (!readReals()) return false;
+    std::size_t real = 0;
+    int rc = SQLITE_OK;
+    for (std::size_t i = 0; i < lifted_.literals.size() && rc == SQLITE_OK; ++i) {
+      const SqlLiteral& literal = lifted_.literals[i];
+      const int place = static_cast<int>(i) + 1;
+      switch (literal.kind) {
+        case SqlLiteral::Kind::Integer:
+          rc = sqlite3_bind_int64(stmt, place, literal.integer);
+          break;
+        case SqlLiteral::Kind::Real:
+          // SQLite negates a literal zero to -0.0 but computes "-?" as 0 - 0.0 = 0.0: a literal that
+          // reads as zero (1e-400) runs as written.
+          if (reals_[real] == 0.0) rc = SQLITE_RANGE;
+          else rc = sqlite3_bind_double(stmt, place, reals_[real]);
+          ++real;
+          break;
+        case SqlLiteral::Kind::Text:
+          if (literal.doubledQuotes) {
+            const std::string value = literal.value();
+            rc = sqlite3_bind_text(stmt, place, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+          } else {
+            rc = sqlite3_bind_text(stmt, place, literal.text.data(), static_cast<int>(literal.text.size()),
+                                   SQLITE_STATIC);  // the text outlives the run
+          }
+          break;
+      }
+    }
+    if (rc == SQLITE_OK) return true;
+    sqlite3_clear_bindings(stmt);
+    return false;
+  }
+
+  // The lifted real literals as SQLite itself reads a literal, which is not always the double
+  // nearest to the decimal. Plain amounts are worked out here; any other text is handed to SQLite
+  // and read back as a double, which takes the same conversion, a batch at a time.
+  bool readReals() {
+    static constexpr int kBatch = 16;
+    reals_.clear();
+    auto& texts = realTexts_;
+    texts.clear();
+    std::size_t index = 0;
+    for (const auto& literal : lifted_.literals) {
+      if (literal.kind != SqlLiteral::Kind::Real) continue;
+      const auto plain = plainDecimal(literal.text);
+      reals_.push_back(plain.value_or(0));
+      if (!plain) {
+        texts.push_back(literal.text);
+        realSlots_.resize(texts.size());
+        realSlots_.back() = index;
+      }
+      ++index;
+    }
+    if (texts.empty()) return true;
+    if (!realReader_) {
+      std::string select = "SELECT ?1";
+      for (int i = 2; i <= kBatch; ++i) select += ", ?" + std::to_string(i);
+      if (sqlite3_prepare_v3(db_, select.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &realReader_, nullptr) !=
+          SQLITE_OK)
+        return false;
+    }
+    for (std::size_t first = 0; first < texts.size(); first += kBatch) {
+      InUse use(realReader_);
+      const int count = static_cast<int>(std::min<std::size_t>(kBatch, texts.size() - first));
+      for (int i = 0; i < count; ++i) {
+        const auto text = texts[first + static_cast<std::size_t>(i)];
+        if (sqlite3_bind_text(realReader_, i + 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC) !=
+            SQLITE_OK)
+          return false;
+      }
+      if (sqlite3_step(realReader_) != SQLITE_ROW) return false;
+      for (int i = 0; i < count; ++i)
+        reals_[realSlots_[first + static_cast<std::size_t>(i)]] = sqlite3_column_double(realReader_, i);
+    }
+    return true;
+  }
+
+  // Steps a statement to its end; the rows it changed, or -1 when it changes none by nature.
+  long stepToEnd(sqlite3_stmt* stmt) {
+    const auto before = sqlite3_total_changes64(db_);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) fail();
+    if (sqlite3_stmt_readonly(stmt)) return -1;
+    return sqlite3_total_changes64(db_) == before ? 0 : static_cast<long>(sqlite3_changes64(db_));
+  }
+
+  ResultData readAll(sqlite3_stmt* stmt) {
+    // The columns are read after the first step: a schema changed since the statement was
+    // prepared makes SQLite prepare it again there, with the columns of the new schema.
+    int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail();
+    ResultData result;
+    const int count = sqlite3_column_count(stmt);
+    std::vector<DeclaredKind> kinds;
+    kinds.reserve(static_cast<std::size_t>(count));
+    result.columns.reserve(static_cast<std::size_t>(count));
+    if (rc == SQLITE_ROW) result.cells.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      const auto text_or_empty = [](const char* s) { return s ? std::string(s) : std::string(); };
+      result.columns.push_back({text_or_empty(sqlite3_column_name(stmt, i)),
+                                text_or_empty(sqlite3_column_table_name(stmt, i)),
+                                text_or_empty(sqlite3_column_origin_name(stmt, i))});
+      kinds.push_back(declaredKind(sqlite3_column_decltype(stmt, i)));
+    }
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt))
+      for (int i = 0; i < count; ++i) result.cells.push_back(readSqliteCell(stmt, i, kinds[i]));
+    if (rc != SQLITE_DONE) fail();
+    return result;
   }
 
   // Runs every statement of the text (only one when single); the count is that of the last
@@ -116,13 +379,8 @@ class SqliteBackend final : public Backend {
       check(sqlite3_prepare_v2(db_, next, static_cast<int>(end - next), stmt.out(), &next));
       if (!stmt.get()) break;  // only blanks or comments left
       if (single) refuseSecondStatement(next, end);
-      const auto before = sqlite3_total_changes64(db_);
-      int rc;
-      while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-      }
-      if (rc != SQLITE_DONE) fail();
-      if (!sqlite3_stmt_readonly(stmt.get()))
-        rows = sqlite3_total_changes64(db_) == before ? 0 : static_cast<long>(sqlite3_changes64(db_));
+      const long changed = stepToEnd(stmt.get());
+      if (changed >= 0) rows = changed;
     }
     return rows;
   }
@@ -143,9 +401,18 @@ class SqliteBackend final : public Backend {
 
   sqlite3* db_;
   int timeout_ = -1;
+  StatementCache cache_;
+  LiftedStatement lifted_;  // of the statement being run; its buffers are kept
+  std::vector<double> reals_;                // its real literals as SQLite reads them
+  std::vector<std::string_view> realTexts_;  // those SQLite has to read itself
+  std::vector<std::size_t> realSlots_;       // and their places in reals_
+  sqlite3_stmt* realReader_ = nullptr;
 };
 
 }  // namespace
+
+void setSqliteStatementCache(bool on) { statementCacheOn.store(on, std::memory_order_relaxed); }
+bool sqliteStatementCache() { return statementCacheOn.load(std::memory_order_relaxed); }
 
 std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandTimeoutSeconds) {
   const auto file = findFileNoCase(path);
