@@ -23,9 +23,11 @@ double checkedWhole(double value, double lowest, double highest) {
 
 std::string formatDate(Date value) {
   const conv::DateTime t = value.toDateTime();
-  if (!value.hasTime()) return conv::FormatDateTime(t, "dd/mm/yyyy");
+  // CStr writes the regional short date, the order in which CDate reads it back.
+  const std::string_view shortDate = conv::RegionalShortDate();
+  if (!value.hasTime()) return conv::FormatDateTime(t, shortDate);
   if (!value.hasDate()) return conv::FormatDateTime(t, "hh:nn:ss");
-  return conv::FormatDateTime(t, "dd/mm/yyyy hh:nn:ss");
+  return conv::FormatDateTime(t, std::string(shortDate) + " hh:nn:ss");
 }
 
 }  // namespace

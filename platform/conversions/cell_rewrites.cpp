@@ -8,6 +8,6 @@ std::string CodeCellZ(std::string_view text, std::string_view mask) {
   return BlankToZero(FormatNumberText(text, mask));
 }
 
-std::string DateCell(std::string_view text) { return FormatDateText(text, "dd/mm/yyyy"); }
+std::string DateCell(std::string_view text) { return FormatDateText(text, kDateCellPattern); }
 
 }  // namespace vt::conv

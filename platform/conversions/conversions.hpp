@@ -2,8 +2,9 @@
 // The legacy text/number/date conversions, one implementation for the whole system.
 // Cell texts use "." as the decimal separator whatever the regional settings; a comma is not
 // numeric. Masks work on the exact decimal text (long digit strings never pass through a double)
-// and round half away from zero. Dates read day/month/year, or year/month/day when the first field
-// has four digits; never swapped; serial numbers are not dates. No negative zero is ever written.
+// and round half away from zero. Dates read in the regional short date's order, or year/month/day
+// when the first field has four digits; never swapped; serial numbers are not dates. No negative
+// zero is ever written.
 
 #include <optional>
 #include <string>
@@ -33,19 +34,32 @@ std::string FormatNumberText(std::string_view text, std::string_view mask);
 // Format(double, mask): the value is written to 15 significant digits first.
 std::string FormatNumber(double value, std::string_view mask);
 
-// IsDate / CDate. The time part, when present, is checked and dropped by ParseDate.
+// The regional short date ("sShortDate") that CDate, IsDate and CStr of a date follow. The
+// configuration installs where it is read from (the calling thread's settings); without a source,
+// or when the source gives an empty text, it is "dd/MM/yyyy".
+using ShortDateSource = std::string_view (*)();
+void SetShortDateSource(ShortDateSource source);
+std::string_view RegionalShortDate();
+
+// IsDate / CDate: the text is read in the order of the regional short date, day/month/year or
+// month/day/year, and year/month/day whenever the first field has four digits. The month may be a
+// Spanish month name ("31-may-13", "mayo/31/2013"), without regard to case and with or without a
+// final dot. Fields are never swapped to make a date valid: under "MM/dd/yyyy", "31/05/2013" is
+// not a date. The time part, when present, is checked and dropped by ParseDate.
 std::optional<Date> ParseDate(std::string_view text);
 std::optional<DateTime> ParseDateTime(std::string_view text);
 bool IsDateText(std::string_view text);
-// CDate under a configured date pattern: a month-first pattern ("MM/dd/yyyy") reads month/day/year
-// first, then as ParseDate does; any other pattern reads as ParseDate.
+// The same for a text whose pattern is known (a cell rewritten as "dd/mm/yyyy"): read in the
+// order of that pattern, whatever the regional order.
 std::optional<Date> ParseDateByPattern(std::string_view text, std::string_view pattern);
-// Format(text, datePattern); the text is returned unchanged when it is not a date. The text is read
-// as ParseDateByPattern reads it, so a month-first pattern rewrites its own output unchanged.
+std::optional<DateTime> ParseDateTimeByPattern(std::string_view text, std::string_view pattern);
+// Format(text, datePattern): the text is read as ParseDateTime reads it (the regional order) and
+// written with the pattern; returned unchanged when it is not a date.
 std::string FormatDateText(std::string_view text, std::string_view pattern);
-// Date patterns, case-insensitive: d dd m mm yy yyyy h hh n nn s ss AM/PM A/P ("m" right after an
-// hour token is minutes, elsewhere the month; hours are 24-hour unless AM/PM is present); any other
-// character is written as it stands.
+// Date patterns, case-insensitive: d dd m mm mmm mmmm yy yyyy h hh n nn s ss AM/PM A/P ("mmm" and
+// "mmmm" are the Spanish month name, short or full, in lower case: "may", "mayo"; "m" or "mm"
+// right after an hour token is minutes, elsewhere the month; hours are 24-hour unless AM/PM is
+// present); any other character is written as it stands.
 std::string FormatDate(const Date& date, std::string_view pattern);
 std::string FormatDateTime(const DateTime& value, std::string_view pattern);
 
@@ -57,7 +71,10 @@ bool WithinTolerance(double tolerance, double a, double b);
 // The standard rewrites of sheet cells.
 std::string AmountCell(std::string_view text);                        // "########0.00", blank -> "0"
 std::string CodeCellZ(std::string_view text, std::string_view mask);  // number mask, blank -> "0"
-std::string DateCell(std::string_view text);                          // "dd/mm/yyyy"
+// "dd/mm/yyyy" from a cell read in the regional order; what it wrote is read back with
+// ParseDateByPattern(text, kDateCellPattern), never with ParseDate.
+inline constexpr std::string_view kDateCellPattern = "dd/mm/yyyy";
+std::string DateCell(std::string_view text);
 
 // CStr of a number: 15 significant digits, "." separator, no trailing zeros.
 std::string VbStr(double value);

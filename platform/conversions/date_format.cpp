@@ -1,7 +1,7 @@
-// Format with a date pattern. Tokens are case-insensitive: d dd m mm yy yyyy h hh n nn s ss AM/PM A/P;
-// "m"/"mm" right after an hour token means minutes, anywhere else the month ("mm:ss" is month and
-// seconds; "nn" is the minute token); hours are 24-hour unless an AM/PM token is present. Every other
-// character is written as it stands.
+// Format with a date pattern. Tokens are case-insensitive: d dd m mm mmm mmmm yy yyyy h hh n nn s ss
+// AM/PM A/P; "mmm"/"mmmm" are the Spanish month name (short, full); "m"/"mm" right after an hour token
+// means minutes, anywhere else the month ("mm:ss" is month and seconds; "nn" is the minute token);
+// hours are 24-hour unless an AM/PM token is present. Every other character is written as it stands.
 
 #include <vector>
 
@@ -11,7 +11,7 @@
 namespace vt::conv {
 namespace {
 
-enum class Kind { Literal, Day, Month, Year2, Year4, Hour, Minute, Second, AmPm, AP };
+enum class Kind { Literal, Day, Month, MonthShortName, MonthFullName, Year2, Year4, Hour, Minute, Second, AmPm, AP };
 
 struct Token {
   Kind kind = Kind::Literal;
@@ -56,7 +56,11 @@ std::vector<Token> Tokenize(std::string_view pattern) {
       default:
         break;
     }
-    if (kind != Kind::Literal) {
+    if (kind == Kind::Month && run >= 3) {
+      const size_t width = run >= 4 ? 4 : 3;
+      tokens.push_back({width == 4 ? Kind::MonthFullName : Kind::MonthShortName, width, {}});
+      i += width;
+    } else if (kind != Kind::Literal) {
       const size_t width = run >= 2 ? 2 : 1;
       tokens.push_back({kind, width, {}});
       i += width;
@@ -83,6 +87,11 @@ std::vector<Token> Tokenize(std::string_view pattern) {
     previous = t.kind;
   }
   return tokens;
+}
+
+void AppendMonthName(std::string& out, int month, bool full) {
+  const std::string_view name = detail::MonthName(month);
+  out.append(full ? name : name.substr(0, 3));
 }
 
 void AppendNumber(std::string& out, int value, size_t width) {
@@ -125,6 +134,10 @@ std::string FormatDateTime(const DateTime& value, std::string_view pattern) {
       case Kind::Month:
         AppendNumber(out, value.date.month, t.width);
         break;
+      case Kind::MonthShortName:
+      case Kind::MonthFullName:
+        AppendMonthName(out, value.date.month, t.kind == Kind::MonthFullName);
+        break;
       case Kind::Year2:
         AppendNumber(out, value.date.year % 100, 2);
         break;
@@ -157,7 +170,7 @@ std::string FormatDate(const Date& date, std::string_view pattern) {
 }
 
 std::string FormatDateText(std::string_view text, std::string_view pattern) {
-  const auto value = detail::ScanDateTimeFor(text, pattern);
+  const auto value = ParseDateTime(text);
   if (!value) return std::string(text);
   return FormatDateTime(*value, pattern);
 }

@@ -17,6 +17,11 @@ ContextoConfiguracion& processConfiguration() {
 
 thread_local ContextoConfiguracion* threadConfiguration = nullptr;
 
+// Dates are read and written in the calling thread's regional short date, wherever the conversion
+// runs (loader, validators, by-name calls).
+std::string_view regionalShortDate() { return currentConfiguration().regional.gsFormatoFecha; }
+[[maybe_unused]] const bool kShortDateInstalled = (conv::SetShortDateSource(&regionalShortDate), true);
+
 // A folder as the program uses it: trimmed, ending in "/".
 std::string asFolder(const std::string& path) {
   std::string folder = conv::Trim(path);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/automation/automation.hpp"
+#include "platform/conversions/conversions.hpp"
 
 namespace {
 
@@ -90,6 +91,18 @@ TEST(VariantTest, LegacyCoercions) {
       EXPECT_EQ(e.description(), describe(c.error));
     }
   }
+}
+
+// CStr of a date writes the regional short date and CDate reads it back in the same order.
+TEST(VariantTest, DatesAsTextFollowTheRegionalShortDate) {
+  struct MonthFirst {
+    MonthFirst() { vt::conv::SetShortDateSource([]() -> std::string_view { return "MM/dd/yyyy"; }); }
+    ~MonthFirst() { vt::conv::SetShortDateSource(nullptr); }
+  } const regional;
+  const std::string texto = Variant(Date::fromDate({2013, 5, 3})).toString();
+  EXPECT_EQ(texto, "05/03/2013");
+  EXPECT_EQ(Variant(texto).toDate().toDateTime().date, (vt::conv::Date{2013, 5, 3}));
+  EXPECT_THROW(Variant("31/05/2013").toDate(), vt::Error);  // never read day first instead
 }
 
 TEST(VariantTest, EmptyBecomesAFreshArrayOrNothing) {

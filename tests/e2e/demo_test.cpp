@@ -14,14 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Demo, TheMainJobChecksTheChoicesAndCreatesTheLogOfMay2013) {
-  vt::testing::TempFolder root("e2e");
-  const fs::path demo = root.path() / "examples" / "demo";
+// A copy of the demo folder and the fixture database under `root`, as the repository has them.
+fs::path copyDemo(const fs::path& root) {
+  const fs::path demo = root / "examples" / "demo";
   fs::create_directories(demo / "db");
-  fs::create_directories(root.path() / "build" / "demo");
+  fs::create_directories(root / "build" / "demo");
   for (const char* file : {"TAXCONFIG.INI", "win.ini", "mayo-2013.ini", "anulados-mayo-2013.csv"})
     fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file);
   vt::testing::copyFixtureDatabase(demo / "db" / "GLOBAL.MDB");
+  return demo;
+}
+
+TEST(Demo, TheMainJobChecksTheChoicesAndCreatesTheLogOfMay2013) {
+  vt::testing::TempFolder root("e2e");
+  copyDemo(root.path());
 
   const vt::testing::ProgramRun r = vt::testing::runBatch(
       root.path(), "examples/demo/win.ini", "--config-dir examples/demo --state examples/demo/mayo-2013.ini");
@@ -33,6 +39,27 @@ TEST(Demo, TheMainJobChecksTheChoicesAndCreatesTheLogOfMay2013) {
   const fs::path log = root.path() / "build" / "demo" / "tolvexError_2013-05.txt";
   EXPECT_TRUE(fs::exists(log));
   EXPECT_EQ(fs::file_size(log), 0u);
+}
+
+// The lists (the current month and year come from the server's date, written and read back in
+// the short date) and the main job come out the same under a month-first regional setting.
+TEST(Demo, AMonthFirstRegionalSettingListsAndRunsAsTheDayFirstOne) {
+  vt::testing::TempFolder root("e2e");
+  const fs::path demo = copyDemo(root.path());
+  std::string ini = vt::testing::readFile(demo / "win.ini");
+  const std::string dayFirst = "sShortDate=dd/MM/yyyy";
+  ASSERT_NE(ini.find(dayFirst), std::string::npos);
+  ini.replace(ini.find(dayFirst), dayFirst.size(), "sShortDate=MM/dd/yyyy");
+  vt::testing::writeFile(demo / "win-mdy.ini", ini);
+
+  for (const char* arguments : {"--config-dir examples/demo --list",
+                                "--config-dir examples/demo --state examples/demo/mayo-2013.ini"}) {
+    const auto day = vt::testing::runBatch(root.path(), "examples/demo/win.ini", arguments);
+    const auto month = vt::testing::runBatch(root.path(), "examples/demo/win-mdy.ini", arguments);
+    EXPECT_EQ(day.status, 0) << arguments << "\n" << day.out;
+    EXPECT_EQ(month.status, day.status) << arguments;
+    EXPECT_EQ(month.out, day.out) << arguments;
+  }
 }
 
 }  // namespace

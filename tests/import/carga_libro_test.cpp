@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform/conversions/conversions.hpp"
 #include "platform/profile/configuracion.hpp"
 #include "tests/import/load_helpers.hpp"
 #include "tests/support/files.hpp"
+#include "tests/support/short_dates.hpp"
 #include "tests/support/temp_folder.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
 #include "tests/workbook/support/xlsx_builder.hpp"
@@ -91,6 +93,43 @@ TEST_F(CargaLibro, DatesInTheRegionalShortDateOrder) {
   regional = antes;
   ASSERT_TRUE(r.ok) << r.error;
   EXPECT_EQ(r.dump, "2013-05-31\t2013-05-31 14:30\t\t\t\t\t\t\t\t\n");
+}
+
+// Date cells come out in the regional short date and read back as the same dates: no day and
+// month ever trade places on the way from the workbook to the validators.
+TEST_F(CargaLibro, DateCellsReadBackUnderEveryRegionalShortDate) {
+  // 31/05/2013 (no month 31: a swap is not a date) and 03/05/2013 (a swap is a silent 5 March).
+  const vt::conv::Date fechas[] = {{2013, 5, 31}, {2013, 5, 3}};
+  const char* seriales[] = {"41425", "41397"};
+  vt::testing::XlsxSpec xlsx;
+  xlsx.cellXfFormats = {0, 14};
+  xlsx.sheets[0].rowsXml = "<row r=\"1\">" + inlineCell("A1", "h") + "</row><row r=\"2\">" +
+                           numberCell("A2", seriales[0], 1) + numberCell("B2", seriales[1], 1) + "</row>";
+  vt::testing::writeXlsx(ruta_, xlsx);
+  vt::testing::XlsSpec xls;
+  xls.cellXfFormats = {14};  // XF 16: a date
+  xls.sheets[0].cells.label(0, 0, "h");
+  xls.sheets[0].cells.number(1, 0, 41425, 16);
+  xls.sheets[0].cells.number(1, 1, 41397, 16);
+  const std::string rutaXls = dir_.file("libro.xls");
+  vt::testing::writeXls(rutaXls, xls);
+
+  for (const char* corta : vt::testing::kShortDates) {
+    const vt::testing::ScopedShortDate regional(corta);
+    for (const std::string& ruta : {ruta_, rutaXls}) {
+      SCOPED_TRACE(std::string(corta) + " " + ruta);
+      const auto r = carga("xls", kHojaAnulados, ruta);
+      ASSERT_TRUE(r.ok) << r.error;
+      for (int c = 0; c < 2; ++c) {
+        const std::string celda = gaInfoAnulados->at(1, c);
+        EXPECT_EQ(celda, vt::conv::FormatDate(fechas[c], corta));
+        EXPECT_EQ(vt::conv::ParseDate(celda), fechas[c]) << celda;
+        EXPECT_EQ(vt::conv::ParseDateByPattern(vt::conv::DateCell(celda), vt::conv::kDateCellPattern),
+                  fechas[c])
+            << celda;
+      }
+    }
+  }
 }
 
 TEST_F(CargaLibro, FailuresNameTheFileAndTheCell) {

@@ -11,6 +11,7 @@
 #include "shell/core/fecha_actual.hpp"
 #include "shell/core/globals.hpp"
 #include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/short_dates.hpp"
 
 namespace ambrix {
 namespace {
@@ -46,6 +47,24 @@ TEST_F(ServerClock, FileEngineGivesTheRefreshedLocalTime) {
 
   EXPECT_EQ(gfFechaSistema(estado, "f"), vt::conv::FormatDate(hora->date, "dd/MM/yyyy"));
   EXPECT_TRUE(std::regex_match(gfFechaSistema(estado, "h"), std::regex(R"(\d\d:\d\d:\d\d)")));
+}
+
+// The server's date in the configured short date reads back as the same date under every
+// regional short date (the configured one defaults to the regional one).
+TEST_F(ServerClock, DateReadsBackUnderEveryRegionalShortDate) {
+  for (const char* corta : vt::testing::kShortDates) {
+    SCOPED_TRACE(corta);
+    const vt::testing::ScopedShortDate regional(corta, ctx_);
+    std::int16_t estado = 0;
+    std::optional<vt::conv::DateTime> hora;
+    const std::string fecha = gfFechaSistema(estado, "f", hora);
+    ASSERT_TRUE(hora) << fecha;
+    EXPECT_EQ(fecha, vt::conv::FormatDate(hora->date, corta));
+    EXPECT_EQ(vt::conv::ParseDate(fecha), hora->date);
+    const std::string fechaHora = gfFechaSistema(estado, "fh", hora);
+    ASSERT_TRUE(hora) << fechaHora;
+    EXPECT_EQ(vt::conv::ParseDateTime(fechaHora), hora) << fechaHora;
+  }
 }
 
 TEST_F(ServerClock, FailedRefreshOrReadIsAFailureTextWithoutATransactionLeftOpen) {
