@@ -61,18 +61,14 @@ bool parseProcessOption(BatchOptions& o, std::string_view arg, const std::string
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), o.cancelAfterYields);
     if (ec != std::errc() || end != value.data() + value.size() || o.cancelAfterYields < 1)
       error = "--cancel-after-yields debe ser un número mayor que 0";
-  } else if (arg == "--fake-import") {
-    o.fakeImport = splitCommas(value);
   } else {
-    if (value != "ok" && value != "fail") error = "--fake-xml debe ser ok o fail";
-    o.fakeXml = value == "ok";
+    o.fakeImport = splitCommas(value);
   }
   return error.empty();
 }
 
 bool isProcessOption(std::string_view arg) {
-  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields" || arg == "--fake-import" ||
-         arg == "--fake-xml";
+  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields" || arg == "--fake-import";
 }
 
 }  // namespace
@@ -134,9 +130,8 @@ const char* usageText() {
          "                        muestra lo ocurrido; las preguntas Sí/No se responden en orden\n"
          "                        con --answers (sin respuesta: No); N cancela en la N-ésima pausa\n"
          "  --help                muestra esta ayuda\n"
-         "Ganchos de prueba de --state:\n"
-         "  --fake-import E1,E2   resultados de las pasadas de validación y grabación\n"
-         "  --fake-xml ok|fail    resultado del generador del archivo XML\n";
+         "Gancho de prueba de --state:\n"
+         "  --fake-import E1,E2   resultados de las pasadas de validación y grabación\n";
 }
 
 }  // namespace ambrix::batch

@@ -25,9 +25,8 @@ struct BatchOptions {
   std::string stateFile;                 // --state FILE: the window's inputs
   std::vector<vt::Respuesta> answers;    // --answers yes,no,...: the yes/no prompts in order
   long cancelAfterYields = 0;            // --cancel-after-yields N: cancel at the N-th yield
-  // Test hooks: scripted statuses of the import passes, and the XML writer's result.
+  // Test hook: scripted statuses of the import passes.
   std::optional<std::vector<std::string>> fakeImport;  // --fake-import OK,ERROR
-  std::optional<bool> fakeXml;                         // --fake-xml ok|fail
 };
 
 struct ParseResult {

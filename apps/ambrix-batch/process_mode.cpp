@@ -12,6 +12,7 @@
 #include "platform/profile/text_file.hpp"
 #include "shell/core/fecha_actual.hpp"
 #include "shell/core/procesar.hpp"
+#include "xml/genera_xml.hpp"
 
 namespace ambrix::batch {
 
@@ -20,11 +21,6 @@ namespace {
 std::unique_ptr<IImportadorATS> importer(const BatchOptions& o) {
   if (o.fakeImport) return std::make_unique<ImportadorSimulado>(*o.fakeImport);
   return std::make_unique<ImportadorNoDisponible>();
-}
-
-std::unique_ptr<IGeneradorXML> xmlWriter(const BatchOptions& o) {
-  if (o.fakeXml) return std::make_unique<GeneradorSimulado>(*o.fakeXml);
-  return std::make_unique<GeneradorNoDisponible>();
 }
 
 }  // namespace
@@ -48,8 +44,8 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
   }
   ventana.takeListSelections();
   const std::unique_ptr<IImportadorATS> importador = importer(options);
-  const std::unique_ptr<IGeneradorXML> generador = xmlWriter(options);
-  if (cmdProcesar_Click(ventana.datos, ventana, *importador, *generador))
+  GeneradorXML generador;
+  if (cmdProcesar_Click(ventana.datos, ventana, *importador, generador))
     out << "INI: [PATH_Files] ATS=" << ventana.datos.txtFileATS_XML << '\n';
   return 0;
 }

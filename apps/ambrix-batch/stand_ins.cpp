@@ -17,11 +17,6 @@ bool ImportadorNoDisponible::gfCargaHojas(ParamProcesoATS&, std::string& sError)
   return false;
 }
 
-bool GeneradorNoDisponible::GeneraXML_ATS(ParamGeneraXML&) {
-  showBox(kXmlNoDisponible, vt::Icono::Informacion);
-  return false;
-}
-
 bool loadNamedSheets(ParamProcesoATS& param, std::string& sError) {
   std::string sTipo = param.frm->cmbTipo_file_ListIndex() == 0 ? "xls" : "csv";
   std::vector<std::string> asArchivos(param.asArchivos.begin(), param.asArchivos.end());

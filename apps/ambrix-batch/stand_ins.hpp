@@ -1,7 +1,6 @@
 #pragma once
-// What the batch program runs in place of the import driver and the XML writer: until they are
-// part of the program, stand-ins that say so; and, as test hooks (--fake-import, --fake-xml),
-// fakes that return scripted results.
+// What the batch program runs in place of the import driver: until it is part of the program, a
+// stand-in that says so; and, as a test hook (--fake-import), a fake that returns scripted results.
 
 #include <cstddef>
 #include <string>
@@ -14,19 +13,12 @@ namespace ambrix::batch {
 
 inline constexpr const char* kImportacionNoDisponible =
     "La importación de archivos aún no está disponible en esta versión.";
-inline constexpr const char* kXmlNoDisponible =
-    "La generación del archivo XML aún no está disponible en esta versión.";
 
 // Each pass shows that the import is not available and returns a status that ends the run.
 class ImportadorNoDisponible : public IImportadorATS {
  public:
   std::string gfProcesaArchivoATS(ParamProcesoATS& param) override;
   bool gfCargaHojas(ParamProcesoATS& param, std::string& sError) override;
-};
-
-class GeneradorNoDisponible : public IGeneradorXML {
- public:
-  bool GeneraXML_ATS(ParamGeneraXML& param) override;
 };
 
 // Loads the named sheets with the program's loader, the kind from cmbTipo_file.
@@ -44,16 +36,6 @@ class ImportadorSimulado : public IImportadorATS {
  private:
   std::vector<std::string> estados_;
   std::size_t siguiente_ = 0;
-};
-
-// Writes nothing; returns the given result.
-class GeneradorSimulado : public IGeneradorXML {
- public:
-  explicit GeneradorSimulado(bool bGuardado) : guardado_(bGuardado) {}
-  bool GeneraXML_ATS(ParamGeneraXML&) override { return guardado_; }
-
- private:
-  bool guardado_;
 };
 
 }  // namespace ambrix::batch

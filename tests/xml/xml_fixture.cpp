@@ -2,9 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "ambrix/version.hpp"
 #include "tests/support/files.hpp"
-#include "tests/support/run_program.hpp"
 #include "xml/genera_xml.hpp"
 
 namespace ambrix::testing {
@@ -146,14 +144,6 @@ std::string anulado(const Fila& cambios) {
   return insertSql("tbAT_CmptsAnu", base, cambios);
 }
 
-std::string sinVersion(const std::string& documento) {
-  const std::string propia = std::string("Generado por Tolvex version ") + kVersionTexto + " ";
-  std::string texto = documento;
-  if (const std::size_t p = texto.find(propia); p != std::string::npos)
-    texto.replace(p, propia.size(), "Generado por Tolvex version @VERSION@ ");
-  return texto;
-}
-
 std::string compacta(const std::string& golden) {
   std::string bytes;
   bool inicioDeLinea = true;
@@ -167,15 +157,6 @@ std::string compacta(const std::string& golden) {
     bytes += c;
   }
   return bytes;
-}
-
-Validacion validaEsquema(const std::string& ruta) {
-  const std::string esquema = std::string(VT_SOURCE_DIR) + "/xml/schema/ats.xsd";
-  vt::testing::RunOptions opciones;
-  opciones.streams = vt::testing::Streams::Together;
-  const vt::testing::ProgramRun r = vt::testing::runCommand(
-      "xmllint --noout --schema " + vt::testing::quoted(esquema) + " " + vt::testing::quoted(ruta), opciones);
-  return {r.status == 0, r.out};
 }
 
 XmlTest::XmlTest() {

@@ -9,6 +9,7 @@
 
 #include "tests/shellcore/shell_fixture.hpp"
 #include "tests/shellcore/ventana_grabada.hpp"
+#include "tests/xml/anexo.hpp"
 
 namespace ambrix::testing {
 
@@ -24,18 +25,9 @@ std::string venta(const Fila& cambios = {});        // tbAT_Ventas: invoice 18 o
 std::string exportacion(const Fila& cambios = {});  // tbAT_Exporta: goods (1), shipped 20/05/2013
 std::string anulado(const Fila& cambios = {});      // tbAT_CmptsAnu: invoices 101 to 150
 
-// A document stripped of the writer's own version: the generator comment's "version M.m.r" part
-// reads "version @VERSION@".
-std::string sinVersion(const std::string& documento);
 // A golden file as the writer's bytes: each line's leading blanks and its line end are layout.
 std::string compacta(const std::string& golden);
 
-// What xmllint says of the file against the committed copy of the authority's schema.
-struct Validacion {
-  bool valido = false;
-  std::string salida;
-};
-Validacion validaEsquema(const std::string& ruta);
 
 class XmlTest : public ShellTest {
  protected:
