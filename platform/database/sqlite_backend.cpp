@@ -39,6 +39,12 @@ class Statement {
 
 std::atomic<bool> statementCacheOn{true};
 
+// What a select's result columns are: labels, origins and the declared kinds its cells are read by.
+struct ResultColumns {
+  std::vector<Column> columns;
+  std::vector<DeclaredKind> kinds;
+};
+
 // Prepared statements by shape, the least recently used dropped first. A null statement marks a
 // shape that does not prepare (a name written as a string, a type length): its texts run as written.
 class StatementCache {
@@ -48,29 +54,38 @@ class StatementCache {
   // Longer texts (inserts of many rows at once) are prepared as they come, not kept.
   static constexpr std::size_t kLongestText = 64 * 1024;
 
+  struct Entry {
+    std::string shape;
+    sqlite3_stmt* stmt;
+    // The result columns as last read, and the count of SQLite's own re-preparations (after a
+    // schema change) they were read at.
+    ResultColumns result;
+    int readAtPreparation = -1;
+  };
+
   StatementCache() = default;
   ~StatementCache() { clear(); }
   StatementCache(const StatementCache&) = delete;
   StatementCache& operator=(const StatementCache&) = delete;
 
   // The entry of shape (made the most recent), or nullptr.
-  sqlite3_stmt** find(std::string_view shape) {
+  Entry* find(std::string_view shape) {
     const auto found = index_.find(shape);
     if (found == index_.end()) return nullptr;
     order_.splice(order_.begin(), order_, found->second);
-    return &found->second->stmt;
+    return &*found->second;
   }
 
   // Takes stmt over (it may be null).
-  sqlite3_stmt** add(std::string_view shape, sqlite3_stmt* stmt) {
+  Entry* add(std::string_view shape, sqlite3_stmt* stmt) {
     if (order_.size() >= kCapacity) {
       index_.erase(order_.back().shape);
       sqlite3_finalize(order_.back().stmt);
       order_.pop_back();
     }
-    order_.push_front({std::string(shape), stmt});
+    order_.push_front({std::string(shape), stmt, {}, -1});
     index_.emplace(order_.front().shape, order_.begin());
-    return &order_.front().stmt;
+    return &order_.front();
   }
 
   void clear() {
@@ -80,10 +95,6 @@ class StatementCache {
   }
 
  private:
-  struct Entry {
-    std::string shape;
-    sqlite3_stmt* stmt;
-  };
   std::list<Entry> order_;
   std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;  // views into order_
 };
@@ -155,9 +166,9 @@ class SqliteBackend final : public Backend {
     }
     std::string adapted;
     const std::string& text = jetForm(sql, adapted);
-    if (sqlite3_stmt* stmt = prepared(text)) {
-      InUse use(stmt);
-      return stepToEnd(stmt);
+    if (StatementCache::Entry* entry = prepared(text)) {
+      InUse use(entry->stmt);
+      return stepToEnd(entry->stmt);
     }
     // Cleared before the run: a statement that fails half-way may have changed the schema too.
     if (mayChangeSchema(sqlFirstWord(text))) cache_.clear();
@@ -168,9 +179,9 @@ class SqliteBackend final : public Backend {
     setTimeout(timeoutSeconds);
     std::string adapted;
     const std::string& text = jetForm(sql, adapted);
-    if (sqlite3_stmt* stmt = prepared(text)) {
-      InUse use(stmt);
-      return readAll(stmt);
+    if (StatementCache::Entry* entry = prepared(text)) {
+      InUse use(entry->stmt);
+      return readAll(entry->stmt, entry);
     }
     if (mayChangeSchema(sqlFirstWord(text))) cache_.clear();
     Statement stmt;
@@ -233,12 +244,12 @@ class SqliteBackend final : public Backend {
   // when the text is to be prepared as it stands (cache off, a shape that cannot be lifted or
   // does not prepare). A text and its shape give the same rows, counts and errors: a literal and
   // a bound value of the same type are alike to SQLite (no affinity, same collation).
-  sqlite3_stmt* prepared(const std::string& text) {
+  StatementCache::Entry* prepared(const std::string& text) {
     if (!statementCacheOn.load(std::memory_order_relaxed) || text.size() > StatementCache::kLongestText ||
         !liftLiterals(text, lifted_))
       return nullptr;
-    sqlite3_stmt** slot = cache_.find(lifted_.shape);
-    if (!slot) {
+    StatementCache::Entry* entry = cache_.find(lifted_.shape);
+    if (!entry) {
       const std::string& shape = lifted_.shape;
       sqlite3_stmt* stmt = nullptr;
       const char* tail = nullptr;
@@ -249,10 +260,10 @@ class SqliteBackend final : public Backend {
         sqlite3_finalize(stmt);
         stmt = nullptr;
       }
-      slot = cache_.add(shape, stmt);
+      entry = cache_.add(shape, stmt);
     }
-    if (!*slot || !bindLiterals(*slot)) return nullptr;
-    return *slot;
+    if (!entry->stmt || !bindLiterals(entry->stmt)) return nullptr;
+    return entry;
   }
 
   bool bindLiterals(sqlite3_stmt* stmt) {
@@ -344,26 +355,47 @@ class SqliteBackend final : public Backend {
     return sqlite3_total_changes64(db_) == before ? 0 : static_cast<long>(sqlite3_changes64(db_));
   }
 
-  ResultData readAll(sqlite3_stmt* stmt) {
+  static ResultColumns resultColumns(sqlite3_stmt* stmt) {
+    ResultColumns out;
+    const int count = sqlite3_column_count(stmt);
+    out.columns.reserve(static_cast<std::size_t>(count));
+    out.kinds.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      const auto text_or_empty = [](const char* s) { return s ? std::string(s) : std::string(); };
+      out.columns.push_back({text_or_empty(sqlite3_column_name(stmt, i)),
+                             text_or_empty(sqlite3_column_table_name(stmt, i)),
+                             text_or_empty(sqlite3_column_origin_name(stmt, i))});
+      out.kinds.push_back(declaredKind(sqlite3_column_decltype(stmt, i)));
+    }
+    return out;
+  }
+
+  // Every row of a select. A kept statement keeps its result columns in its entry.
+  ResultData readAll(sqlite3_stmt* stmt, StatementCache::Entry* entry = nullptr) {
     // The columns are read after the first step: a schema changed since the statement was
     // prepared makes SQLite prepare it again there, with the columns of the new schema.
     int rc = sqlite3_step(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) fail();
-    ResultData result;
-    const int count = sqlite3_column_count(stmt);
-    std::vector<DeclaredKind> kinds;
-    kinds.reserve(static_cast<std::size_t>(count));
-    result.columns.reserve(static_cast<std::size_t>(count));
-    if (rc == SQLITE_ROW) result.cells.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      const auto text_or_empty = [](const char* s) { return s ? std::string(s) : std::string(); };
-      result.columns.push_back({text_or_empty(sqlite3_column_name(stmt, i)),
-                                text_or_empty(sqlite3_column_table_name(stmt, i)),
-                                text_or_empty(sqlite3_column_origin_name(stmt, i))});
-      kinds.push_back(declaredKind(sqlite3_column_decltype(stmt, i)));
+    ResultColumns fresh;
+    const ResultColumns* shape = &fresh;
+    if (entry) {
+      const int preparation = sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_REPREPARE, 0);
+      if (entry->readAtPreparation != preparation) {
+        entry->result = resultColumns(stmt);
+        entry->readAtPreparation = preparation;
+      }
+      shape = &entry->result;
+    } else {
+      fresh = resultColumns(stmt);
     }
+    ResultData result;
+    result.columns = shape->columns;
+    const auto& kinds = shape->kinds;
+    const int count = static_cast<int>(kinds.size());
+    if (rc == SQLITE_ROW) result.cells.reserve(kinds.size());
     for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt))
-      for (int i = 0; i < count; ++i) result.cells.push_back(readSqliteCell(stmt, i, kinds[i]));
+      for (int i = 0; i < count; ++i)
+        result.cells.push_back(readSqliteCell(stmt, i, kinds[static_cast<std::size_t>(i)]));
     if (rc != SQLITE_DONE) fail();
     return result;
   }

@@ -9,12 +9,8 @@ namespace vt::db {
 
 DeclaredKind declaredKind(const char* declaredType) {
   if (!declaredType) return DeclaredKind::Storage;
-  const std::string_view t = declaredType;
-  const auto has = [t](std::string_view part) {
-    for (std::size_t i = 0; i + part.size() <= t.size(); ++i)
-      if (equalsNoCase(t.substr(i, part.size()), part)) return true;
-    return false;
-  };
+  const std::string t = lowerAscii(declaredType);
+  const auto has = [&t](std::string_view part) { return t.find(part) != std::string::npos; };
   if (has("date") || has("time")) return DeclaredKind::DateTime;
   if (has("int")) return DeclaredKind::Integer;
   if (has("char") || has("text") || has("clob")) return DeclaredKind::Text;

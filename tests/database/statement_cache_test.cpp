@@ -393,7 +393,8 @@ TEST(StatementCache, SchemaChangesAreSeen) {
   EXPECT_EQ(retyped.cells[0], Value(std::string("007")));
   EXPECT_EQ(retyped.cells[1], Value(std::int64_t{1}));
 
-  // Changed by another connection: SQLite prepares the kept statement again.
+  // Changed by another connection: SQLite prepares the kept statements again, with new columns.
+  EXPECT_EQ(conn->query("SELECT * FROM tbNueva WHERE a = 7").columns.size(), 2u);
   db.exec("DROP TABLE tbNueva; CREATE TABLE tbNueva (a INTEGER, b VARCHAR(5), d TEXT)");
   conn->execute("insert into tbNueva (a, b) values ('007', 1)");
   const ResultData other = conn->query("SELECT * FROM tbNueva WHERE a = 7");
