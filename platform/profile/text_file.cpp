@@ -83,4 +83,15 @@ bool replaceFile(const std::string& path, const std::function<bool(const ChunkSi
   return ok;
 }
 
+bool appendToFile(const std::string& path, std::string_view content) {
+  if (path.empty()) return false;
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  const bool written = writeAll(fd, content);
+  return (::close(fd) == 0) && written;
+}
+
 }  // namespace vt

@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file replacement.
+// Whole-file reads, crash-safe whole-file replacement, and appends to a log.
 
 #include <functional>
 #include <optional>
@@ -26,5 +26,10 @@ using ChunkSink = std::function<bool(std::string_view)>;
 // and returns false to abandon the replacement (the target then being untouched, as on any
 // failure of the sink).
 bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content);
+
+// Opens the file for appending (creating it when missing), writes the bytes exactly as given and
+// closes it again, so that no handle is held between two appends. False when the file cannot be
+// opened (a folder, a missing folder, no permission) or not wholly written.
+bool appendToFile(const std::string& path, std::string_view content);
 
 }  // namespace vt

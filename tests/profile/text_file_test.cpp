@@ -1,11 +1,14 @@
 // Whole-file replacement: the target holds the old bytes or the new ones, never part of either.
+// Appends to the error log: bytes kept exactly, a file created when missing, clean refusals.
 
 #include "platform/profile/text_file.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
+#include "tests/support/files.hpp"
 #include "tests/support/temp_folder.hpp"
 
 namespace vt {
@@ -37,6 +40,39 @@ TEST(ReplaceFile, AMissingFolderFails) {
   testing::TempFolder temp("text-file");
   EXPECT_FALSE(replaceFile(temp.file("falta/a.xml"), "new"));
   EXPECT_FALSE(fs::exists(temp.path() / "falta"));
+}
+
+TEST(AppendToFile, CreatesThenAppendsTheBytesAsGiven) {
+  testing::TempFolder temp("append");
+  const std::string path = (temp.path() / "log.txt").string();
+  ASSERT_TRUE(appendToFile(path, "COMPRAS - Registro: 2\r\nFecha de emisi\xC3\xB3n \r\n\r\n"));
+  ASSERT_TRUE(appendToFile(path, "X\r\n"));
+  ASSERT_TRUE(appendToFile(path, ""));
+  EXPECT_EQ(testing::readFile(path), "COMPRAS - Registro: 2\r\nFecha de emisi\xC3\xB3n \r\n\r\nX\r\n");
+}
+
+TEST(AppendToFile, KeepsWhatTheFileHeld) {
+  testing::TempFolder temp("append");
+  const auto path = temp.path() / "log.txt";
+  testing::writeFile(path, "antes\n");
+  ASSERT_TRUE(appendToFile(path.string(), "despues\r\n"));
+  EXPECT_EQ(testing::readFile(path), "antes\ndespues\r\n");
+}
+
+TEST(AppendToFile, RefusesWhatCannotTakeAnAppend) {
+  testing::TempFolder temp("append");
+  struct Case {
+    std::string path;
+    const char* why;
+  } cases[] = {
+      {temp.path().string(), "a folder"},
+      {(temp.path() / "no-such-folder" / "log.txt").string(), "its folder does not exist"},
+      {"", "no path at all"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(appendToFile(c.path, "bloque\r\n")) << c.why;
+  }
+  EXPECT_FALSE(std::filesystem::exists(temp.path() / "no-such-folder"));
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+#include "library/batch/validador_hoja.hpp"
+
+#include "library/frame/conexion.hpp"
+#include "library/frame/errores.hpp"
+#include "library/frame/thread_context.hpp"
+#include "platform/automation/host.hpp"
+#include "platform/conversions/conversions.hpp"
+#include "platform/errors/runtime_errors.hpp"
+#include "platform/profile/text_file.hpp"
+
+namespace valtrone {
+
+const std::string& SheetRow::get(long col) const {
+  static const std::string kMissing;
+  if (sheet_ == nullptr || !sheet_->contains(row_, col)) return kMissing;
+  return sheet_->at(row_, col);
+}
+
+void SheetRow::set(long col, std::string value) {
+  if (sheet_ == nullptr || !sheet_->contains(row_, col)) return;
+  sheet_->at(row_, col) = std::move(value);
+}
+
+BloqueErrorRegistro::BloqueErrorRegistro(std::string_view palabraHoja, long row) {
+  text_.reserve(128);
+  text_.append(palabraHoja).append(" - Registro: ").append(std::to_string(row + 1)).append("\r\n");
+}
+
+void BloqueErrorRegistro::falla(std::string_view message, std::string_view value) {
+  text_.append(message).append(value).append("\r\n");
+  failed_ = true;
+}
+
+bool BloqueErrorRegistro::fallaSi(const Condition& condition, std::string_view message,
+                                  std::string_view value) {
+  if (!held(condition)) return false;
+  falla(message, value);
+  return true;
+}
+
+void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block) {
+  if (vt::appendToFile(fileError, block.texto() + "\r\n")) return;
+  noteError(vt::Error(vt::kErrPathAccess, "Valtrone", vt::runtimeErrorDescription(vt::kErrPathAccess)));
+}
+
+std::string LookupMemo::key(std::string_view routine, std::initializer_list<std::string_view> arguments) {
+  std::string key(routine);
+  for (std::string_view argument : arguments) key.append(1, '\x1f').append(argument);
+  return key;
+}
+
+std::optional<bool> LookupMemo::run(const std::function<bool()>& lookup) {
+  try {
+    return lookup();
+  } catch (...) {
+    noteCurrentError();
+    return std::nullopt;
+  }
+}
+
+CeldaFecha leeCeldaFecha(std::string_view text, std::string_view pattern) {
+  CeldaFecha cell{std::string(text),
+                  vt::conv::ParseDateByPattern(text, ctx().config.regional.gsFormatoFecha)};
+  if (cell.fecha) cell.texto = vt::conv::FormatDate(*cell.fecha, pattern);
+  return cell;
+}
+
+std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
+                          const vt::automation::StringMatrixRef& InfoFile, const std::string& FileError,
+                          int32_t& nFilaProgreso, const ReglasFila& rules) {
+  gfAbreConexion();
+  if (ti_proceso != 1) return "";
+
+  bool anyFault = false;
+  vt::automation::StringMatrix* sheet = InfoFile.get();
+  const long lastRow = sheet == nullptr || sheet->empty() ? 0 : sheet->ubound(1);
+  for (long r = 1; r <= lastRow; ++r) {
+    vt::automation::host::yieldToHost();
+    SheetRow row(sheet, r);
+    BloqueErrorRegistro block(palabraHoja, r);
+    try {
+      rules(row, block);
+    } catch (...) {
+      // The rules model every failing step themselves; this only keeps an unforeseen error from
+      // ending the sheet, and the row keeps the lines it had.
+      noteCurrentError();
+    }
+    if (block.fallida()) {
+      anyFault = true;
+      escribeBloque(FileError, block);
+    }
+    nFilaProgreso = static_cast<int32_t>(r + 1);
+  }
+
+  try {
+    gfCierraConexion();
+  } catch (...) {
+    noteCurrentError();
+  }
+  return std::string(anyFault ? kResultadoError : kResultadoOK);
+}
+
+}  // namespace valtrone

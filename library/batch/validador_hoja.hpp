@@ -1,0 +1,118 @@
+#pragma once
+// The frame every sheet validator of the library stands on: the row loop of the batch contract,
+// the error-log block of a row, the cell accessor, held conditions and the per-call lookup memo.
+//
+// A sheet member builds one per-call object of its own (no module state), then hands the loop its
+// sheet word and its row rules:
+//
+//   ComprasRun run(...);
+//   return ValidadorHoja(ti_proceso, "COMPRAS", InfoFile, FileError, nFilaProgreso,
+//                        [&](SheetRow& row, BloqueErrorRegistro& block) { run.row(row, block); });
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/automation/string_matrix.hpp"
+#include "platform/conversions/datetime.hpp"
+
+namespace valtrone {
+
+// The result words of a sheet validator.
+inline constexpr std::string_view kResultadoOK = "OK";
+inline constexpr std::string_view kResultadoError = "ERROR";
+
+// A check's condition: nullopt when it could not be evaluated (a strict conversion or a lookup
+// that failed). The validators always resumed at the statement a failed condition guarded, so a
+// condition that cannot be evaluated counts as held: the check's message is written.
+using Condition = std::optional<bool>;
+inline bool held(const Condition& condition) { return !condition.has_value() || *condition; }
+// "not found" of a lookup's answer, still unknown when the lookup could not run.
+inline Condition negated(const std::optional<bool>& answer) {
+  return answer ? Condition(!*answer) : std::nullopt;
+}
+
+// One data row of the sheet. A column outside the array reads "" and a write to it is dropped:
+// the array keeps the caller's bounds, whatever its width.
+class SheetRow {
+ public:
+  SheetRow(vt::automation::StringMatrix* sheet, long row) : sheet_(sheet), row_(row) {}
+
+  long index() const { return row_; }
+  const std::string& get(long col) const;
+  void set(long col, std::string value);
+
+ private:
+  vt::automation::StringMatrix* sheet_;
+  long row_;
+};
+
+// The error-log block of one row: "<WORD> - Registro: <row + 1>" CR LF, then one line per failed
+// check, message immediately followed by its value, CR LF. A row with a line has failed.
+class BloqueErrorRegistro {
+ public:
+  BloqueErrorRegistro(std::string_view palabraHoja, long row);
+
+  // Appends `message` & `value` & CR LF and marks the row as failed.
+  void falla(std::string_view message, std::string_view value = {});
+  // Appends `message` & `value` when `condition` is held (see `held`); returns whether it was.
+  bool fallaSi(const Condition& condition, std::string_view message, std::string_view value = {});
+
+  bool fallida() const { return failed_; }
+  const std::string& texto() const { return text_; }
+
+ private:
+  std::string text_;
+  bool failed_ = false;
+};
+
+// Appends a failed row's block, followed by the empty line that ends every block, to the error
+// log. A log that cannot be written loses the block: the failure is noted as the library's last
+// error, never raised and never shown once per row.
+void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block);
+
+// Catalogue answers remembered for one call, keyed by the routine and its arguments: the
+// catalogues do not change during a call. A lookup that raised is noted and not remembered: it
+// answers nullopt for that check and is asked again when next needed.
+class LookupMemo {
+ public:
+  template <class Lookup>
+  std::optional<bool> ask(const std::string& key, Lookup&& lookup) {
+    if (auto found = answers_.find(key); found != answers_.end()) return found->second;
+    std::optional<bool> answer = run(std::function<bool()>(std::forward<Lookup>(lookup)));
+    if (answer) answers_.emplace(key, *answer);
+    return answer;
+  }
+
+  // The memo key of a routine and its arguments.
+  static std::string key(std::string_view routine, std::initializer_list<std::string_view> arguments);
+
+ private:
+  static std::optional<bool> run(const std::function<bool()>& lookup);
+  std::unordered_map<std::string, bool> answers_;
+};
+
+// A date cell read in the order of the regional short date (the loader writes date cells with
+// it; year-first when the first field has four digits), and its rewrite with `pattern`: the date
+// so written, or the text unchanged when it is no date.
+struct CeldaFecha {
+  std::string texto;
+  std::optional<vt::conv::Date> fecha;
+};
+CeldaFecha leeCeldaFecha(std::string_view text, std::string_view pattern = "dd/mm/yyyy");
+
+// The row loop of the batch contract (ValidadorHoja). Opens gdbConexion whatever the mode; any
+// mode but 1 returns "" with nothing read or written and the connection left open. Mode 1 runs
+// `rules` on rows 1 to the upper row bound (a null or empty array has no data rows), yielding to
+// the host once per row; appends the block of each failed row to `FileError`; sets
+// `nFilaProgreso` to row + 1 after each row; closes the connection and returns "OK" or "ERROR".
+// Nothing raised by the rules or the connection leaves it.
+using ReglasFila = std::function<void(SheetRow&, BloqueErrorRegistro&)>;
+std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
+                          const vt::automation::StringMatrixRef& InfoFile, const std::string& FileError,
+                          int32_t& nFilaProgreso, const ReglasFila& rules);
+
+}  // namespace valtrone
