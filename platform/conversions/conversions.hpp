@@ -76,6 +76,21 @@ std::string CodeCellZ(std::string_view text, std::string_view mask);  // number 
 inline constexpr std::string_view kDateCellPattern = "dd/mm/yyyy";
 std::string DateCell(std::string_view text);
 
+// The key that groups the purchase rows of one reimbursement document (voucher type 41): columns
+// 10 to 14 of a purchases row read the way the validator rewrites them, so that "1001" and
+// "001001", or authorisations that differ only by blanks, are one key whether a row was rewritten
+// or kept as read. The validator and the purchases store group with it alike.
+struct ClaveReembolso {
+  std::string sustento;      // column 10, "00"
+  double comprobante = 0;    // column 11, its leading number
+  std::string serie;         // column 12, "000000"
+  double secuencia = 0;      // column 13, its leading number
+  std::string autorizacion;  // column 14, trimmed
+  bool operator==(const ClaveReembolso&) const = default;
+};
+ClaveReembolso ClaveReembolsoFila(std::string_view c10, std::string_view c11, std::string_view c12,
+                                  std::string_view c13, std::string_view c14);
+
 // CStr of a number: 15 significant digits, "." separator, no trailing zeros.
 std::string VbStr(double value);
 // The number VbStr writes, read back (CDbl(CStr(v))); also for the exponent form, which the cell

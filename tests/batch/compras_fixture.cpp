@@ -1,0 +1,66 @@
+#include "compras_fixture.hpp"
+
+#include <filesystem>
+#include <memory>
+
+#include "library/frame/cls_validar_informacion.hpp"
+#include "tests/support/files.hpp"
+
+namespace compras_test {
+
+Row baseRow() {
+  Row r(68);
+  r[0] = kEmpresa;
+  r[1] = "5";
+  r[2] = "2013";
+  r[3] = "10/05/2013";
+  r[4] = "15/05/2013";
+  r[5] = "R";
+  r[6] = "1791234561001";
+  r[10] = "1";
+  r[11] = "1";
+  r[12] = "1001";
+  r[13] = "25";
+  r[14] = "1234567890";
+  return r;
+}
+
+Row row(const Changes& changes) {
+  Row r = baseRow();
+  for (const auto& [col, cell] : changes) r.at(static_cast<std::size_t>(col)) = cell;
+  return r;
+}
+
+vt::automation::StringMatrixRef sheetOf(const std::vector<Row>& rows, long lastCol) {
+  auto sheet = std::make_shared<vt::automation::StringMatrix>(0, static_cast<long>(rows.size()), 0, lastCol);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    for (long c = 0; c <= lastCol && c < static_cast<long>(rows[i].size()); ++c) {
+      sheet->at(static_cast<long>(i) + 1, c) = rows[i][static_cast<std::size_t>(c)];
+    }
+  }
+  return sheet;
+}
+
+std::string block(long r, const std::vector<std::string>& lines) {
+  std::string text = "COMPRAS - Registro: " + std::to_string(r + 1) + "\r\n";
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text + "\r\n";
+}
+
+Outcome Compras::validate(const vt::automation::StringMatrixRef& sheet, std::string nu_mes,
+                          std::string nu_anio, std::string co_empresa, int16_t mode) {
+  valtrone::CLSValidarInformacion validator;
+  validator.iPocIVA = 12;
+  Outcome run;
+  run.sheet = sheet;
+  std::string fileError = logPath();
+  double tolerance = 0.01;
+  vt::automation::StringMatrixRef handle = sheet;
+  run.result = validator.ATS2013_Compras(mode, co_empresa, nu_mes, nu_anio, tolerance, handle, fileError,
+                                         run.progress);
+  run.log = vt::testing::readOptionalFile(logPath());
+  std::filesystem::remove(logPath());
+  return run;
+}
+
+}  // namespace compras_test
