@@ -58,6 +58,7 @@ Variant readSheet(std::string_view spec) {
 
 Variant parseArgument(std::string_view text) {
   if (text == "missing") return Variant::missing();
+  if (text == "nothing") return Variant(std::shared_ptr<vt::automation::Object>());
   const auto colon = text.find(':');
   if (colon == std::string_view::npos) fail("argumento sin tipo: " + std::string(text));
   const std::string_view kind = text.substr(0, colon);

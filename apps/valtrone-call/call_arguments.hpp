@@ -13,7 +13,8 @@ namespace valtrone_call {
 
 // One argument from its text form: s:TEXT, i:N, l:N, d:X, b:true|false, dt:dd/mm/yyyy,
 // a:V1|V2|... (String array from 0), ai:1|0|... (Integer array from 0), sheet:PATH[;SEP] (a
-// delimited text file: header line, row 0 left empty, separator ";" unless given), missing.
+// delimited text file: header line, row 0 left empty, separator ";" unless given), missing,
+// nothing (an Object argument holding Nothing).
 // A form it does not know raises vt::Error 5 saying which.
 vt::automation::Variant parseArgument(std::string_view text);
 

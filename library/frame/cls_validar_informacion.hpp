@@ -29,6 +29,8 @@ class CLSValidarInformacion : public vt::automation::Dispatchable<CLSValidarInfo
   double lFraccionBasica = 0;
 
   std::string fValidaVacio(std::string& sDato);
+  // The same for by-name callers, who may hand a database field: Null or Empty gives "0".
+  std::string fValidaVacio(vt::automation::NullableText& sDato);
   std::string ATS2013_Ventas_Acumula(std::string& co_empresa, std::string& nu_mes, std::string& nu_anio,
                                      Sheet& InfoFile, std::string& FileError, int32_t& nFilaProgreso,
                                      Options& iOpciones);

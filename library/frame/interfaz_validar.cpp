@@ -25,7 +25,8 @@ ClassInfo CLSValidarInformacion::describe() {
       .property("iValidaBases", &C::iValidaBases)
       .property("iConvertirRUC", &C::iConvertirRUC)
       .property("lFraccionBasica", &C::lFraccionBasica)
-      .method("fValidaVacio", &C::fValidaVacio, {"sDato"})
+      .method("fValidaVacio", static_cast<std::string (C::*)(vt::automation::NullableText&)>(&C::fValidaVacio),
+              {"sDato"})
       .method("ATS2013_Ventas_Acumula", &C::ATS2013_Ventas_Acumula,
               {"co_empresa", "nu_mes", "nu_anio", "InfoFile", "FileError", "nFilaProgreso", "iOpciones"})
       .method("ICE2014_Ventas_Acumula", &C::ICE2014_Ventas_Acumula,

@@ -11,6 +11,15 @@ namespace valtrone {
 
 std::string CLSValidarInformacion::fValidaVacio(std::string& sDato) { return vt::conv::BlankToZero(sDato); }
 
+std::string CLSValidarInformacion::fValidaVacio(vt::automation::NullableText& sDato) {
+  try {
+    if (sDato.value.isNull() || sDato.value.isEmpty()) return "0";
+    return vt::conv::BlankToZero(sDato.value.toString());
+  } catch (const vt::Error&) {
+    return "";  // any error inside is ignored: the result stays empty
+  }
+}
+
 void CLSValidarInformacion::lsEjecutaSelect(std::string campos, std::string tablas, std::string condicion,
                                             ConnectionRef& dbConexion, vt::automation::Variant& rsaux) {
   RecordsetRef rs;

@@ -2,7 +2,7 @@
 // Declares a class's interface once, from plain C++: public fields become properties and member
 // functions become methods. A parameter `T&` is by reference (written back to the caller's
 // Variant, also when the member raises), `T` or `const T&` by value. Supported T: std::string,
-// int16_t (Integer), int32_t (Long), double, bool, Date, Variant, StringArrayRef,
+// int16_t (Integer), int32_t (Long), double, bool, Date, Variant, NullableText, StringArrayRef,
 // StringMatrixRef, IntegerArrayRef, std::shared_ptr<Object or any other type>.
 //
 //   class CLSEjemplo : public vt::automation::Dispatchable<CLSEjemplo> {
@@ -62,6 +62,19 @@ struct ArgTraits<Variant> {
   static const char* name() { return typeName(kind); }
   static Variant from(const Variant& v) { return v; }
   static Variant to(const Variant& v) { return v; }
+};
+
+// A String parameter that also takes Null and Empty, as routines that callers hand database
+// fields do: no conversion on the way in (the member sees Null as Null), shown as String.
+struct NullableText {
+  Variant value;
+};
+template <>
+struct ArgTraits<NullableText> {
+  static constexpr VarType kind = VarType::Variant;
+  static const char* name() { return typeName(VarType::String); }
+  static NullableText from(const Variant& v) { return {v}; }
+  static Variant to(const NullableText& t) { return t.value; }
 };
 
 template <class T>
@@ -136,6 +149,7 @@ Variant callBound(const std::function<R(C&, A...)>& fn, C& object,
   (void)args;  // a member without parameters reads none
   std::tuple<ArgSlot<A>...> slots{ArgSlot<A>(args[I])...};
   const auto writeBack = [&slots] { (std::get<I>(slots).writeBack(), ...); };
+  memberEntered = true;
   Variant result;
   try {
     if constexpr (std::is_void_v<R>) {

@@ -4,6 +4,10 @@
 
 namespace vt::automation {
 
+namespace detail {
+thread_local bool memberEntered = false;
+}  // namespace detail
+
 const Member* ClassInfo::find(std::string_view name, Invoke kind) const {
   for (const Member& m : members) {
     if (m.kind == kind && equalsIgnoringCase(m.name, name)) return &m;
@@ -39,6 +43,8 @@ Variant Object::invoke(std::string_view name, Invoke kind, std::span<Variant* co
     if (!given(i) && !p.optional) raise(kErrArgumentNotOptional, source, member->name + " (" + p.name + ")");
   }
 
+  // Every argument is converted into a temporary first: a value that does not convert stops the
+  // call before any of the caller's variables has changed.
   std::vector<Variant> temporaries(member->params.size());
   std::vector<Variant*> bound(member->params.size());
   for (size_t i = 0; i < member->params.size(); ++i) {
@@ -47,16 +53,31 @@ Variant Object::invoke(std::string_view name, Invoke kind, std::span<Variant* co
     if (!argument) {
       // A left-out array is a fresh one each time, never shared between calls.
       temporaries[i] = isArrayType(p.type) ? Variant().coerced(p.type) : p.defaultValue;
-      bound[i] = &temporaries[i];
-    } else if (p.byRef) {
-      argument->coerceInPlace(p.type);
-      bound[i] = argument;
     } else {
       temporaries[i] = argument->coerced(p.type);
-      bound[i] = &temporaries[i];
     }
+    bound[i] = &temporaries[i];
   }
-  return member->thunk(*this, bound);
+  // By-reference results reach the caller once the member has been entered, also when it raises.
+  const auto writeBack = [&] {
+    for (size_t i = 0; i < member->params.size(); ++i) {
+      if (member->params[i].byRef && given(i)) *args[i] = std::move(temporaries[i]);
+    }
+  };
+  const bool outerEntered = detail::memberEntered;
+  detail::memberEntered = false;
+  Variant result;
+  try {
+    result = member->thunk(*this, bound);
+  } catch (...) {
+    const bool entered = detail::memberEntered;
+    detail::memberEntered = outerEntered;
+    if (entered) writeBack();
+    throw;
+  }
+  detail::memberEntered = outerEntered;
+  writeBack();
+  return result;
 }
 
 Variant Object::get(std::string_view property) { return invoke(property, Invoke::Get, {}); }

@@ -143,6 +143,10 @@ std::shared_ptr<T> Variant::objectAs() const {
 
 namespace detail {
 
+// Set by a bound member once all its arguments have been read, just before it runs: Object::invoke
+// writes by-reference results back only then.
+extern thread_local bool memberEntered;
+
 template <class A>
 Variant* argumentPointer(A&& argument, Variant& temporary) {
   using Plain = std::remove_cvref_t<A>;

@@ -121,7 +121,7 @@ double Variant::toNumber() const {
                         [](double d) { return d; },
                         [](Date d) { return d.serial; },
                         [](const std::string& s) {
-                          const auto d = conv::StrictNumber(s);
+                          const auto d = conv::NumberWithExponent(s);
                           if (!d) raise(kErrTypeMismatch, kConversionSource);
                           return *d;
                         },

@@ -26,6 +26,9 @@ std::optional<Decimal> ParseNumber(std::string_view text);
 bool IsNumericText(std::string_view text);                  // IsNumeric
 std::optional<double> StrictNumber(std::string_view text);  // CDbl; nullopt = conversion failed
 double LeadingNumber(std::string_view text);                // Val; never fails
+// CDbl of a value handed over by a caller: the numeric grammar, or a number with an exponent
+// ("1.5e9", "1E1", "1E-05" as CStr writes it). Cells keep the grammar without exponent.
+std::optional<double> NumberWithExponent(std::string_view text);
 
 // Format(text, mask) for the number masks ("0", "00", ..., "#", "####0", "########0.00", ...,
 // "###,###,##0.00" with "," grouping, and ">" for upper case). A text that is not numeric is

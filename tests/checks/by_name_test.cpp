@@ -21,6 +21,13 @@ TEST_F(Catalogue, EveryCheckAnswersByName) {
   const Variant nothing{ObjectRef()};
 
   EXPECT_EQ(validar->call("fValidaVacio", "  ").toString(), "0");
+  // Callers hand it database fields: Null and Empty are blank; the argument itself stays as it was.
+  Variant nulo = Variant::null(), vacio, numero(7.5);
+  EXPECT_EQ(validar->call("fValidaVacio", nulo).toString(), "0");
+  EXPECT_TRUE(nulo.isNull());
+  EXPECT_EQ(validar->call("fValidaVacio", vacio).toString(), "0");
+  EXPECT_EQ(validar->call("fValidaVacio", numero).toString(), "7.5");
+  EXPECT_EQ(numero.type(), VarType::R8);
   EXPECT_EQ(validar->call("gfUltimoDiaMes", "01/02/2024").toI2(), 29);
   EXPECT_TRUE(validar->call("Valida_SustTribEnComprob", "01", "1").toBool());
   EXPECT_TRUE(validar->call("Valida_FormaPago", "1-20").toBool());
@@ -59,6 +66,19 @@ TEST_F(Catalogue, EveryCheckAnswersByName) {
   EXPECT_TRUE(validar->call("ValidaComprob_Tolvex", "1", "6").toBool());
   EXPECT_TRUE(validar->call("ValidaComprob_SecTran_Tolvex", "01", "20").toBool());
   EXPECT_FALSE(validar->get("db_ConexionObj").toObject());
+}
+
+// A call that fails on a later argument leaves the caller's earlier by-reference variables as they
+// were; one that reaches the member writes them back.
+TEST_F(Catalogue, AFailedArgumentLeavesTheCallersVariablesAlone) {
+  ObjectRef proveedores = vt::automation::createObject("Valtrone.CLSProveedores");
+  Variant number(int32_t{912345675}), kind(vt::automation::StringArrayRef{});
+  EXPECT_THROW(proveedores->call("VerificaRUC_Cedula", number, kind), vt::Error);
+  EXPECT_EQ(number.type(), VarType::I4);  // not turned into text by the failed call
+  kind = Variant("C");
+  EXPECT_EQ(proveedores->call("VerificaRUC_Cedula", number, kind).toI2(), 0);
+  EXPECT_EQ(number.type(), VarType::String);
+  EXPECT_EQ(number.toString(), "0912345675");
 }
 
 }  // namespace

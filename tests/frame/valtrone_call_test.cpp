@@ -54,6 +54,11 @@ TEST_F(ValtroneCall, CasesOfTheCommandLine) {
       {"Valtrone.CLSValidarInformacion", nullptr, 2},
       {"Valtrone.NoExiste fValidaVacio s:x", nullptr, 2},
       {"Valtrone.CLSValidarInformacion fValidaVacio x:1", nullptr, 2},
+      {"--set iPocIVA=s:1E1 Valtrone.CLSValidarInformacion iPocIVA", "result=10\n", 0},
+      // Nothing reaches the member; the lookup needs the library's connection, which no operation
+      // of this call has opened.
+      {"Valtrone.CLSVarios gfVerificaRegistro s:* s:tbcttgComprob s:1=1 nothing",
+       "error=3704 No se permite la operación si el objeto está cerrado.\n", 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
@@ -106,6 +111,12 @@ TEST(CallArguments, Forms) {
   EXPECT_TRUE(valtrone_call::parseArgument("b:true").toBool());
   EXPECT_FALSE(valtrone_call::parseArgument("b:false").toBool());
   EXPECT_TRUE(valtrone_call::parseArgument("missing").isMissing());
+  const Variant nothing = valtrone_call::parseArgument("nothing");
+  EXPECT_EQ(nothing.type(), VarType::Object);
+  EXPECT_FALSE(nothing.toObject());
+  EXPECT_DOUBLE_EQ(valtrone_call::parseArgument("d:1.5e9").toR8(), 1.5e9);
+  EXPECT_EQ(valtrone_call::parseArgument("i:1E1").toI2(), 10);
+  EXPECT_DOUBLE_EQ(valtrone_call::parseArgument("d:-2.5E-3").toR8(), -0.0025);
   const auto date = valtrone_call::parseArgument("dt:29/02/2016").toDate().toDateTime().date;
   EXPECT_EQ(date, (vt::conv::Date{2016, 2, 29}));
   const auto texts = valtrone_call::parseArgument("a:x||z").toStringArray();
@@ -113,7 +124,7 @@ TEST(CallArguments, Forms) {
   EXPECT_EQ(texts->ubound(), 2);
   EXPECT_EQ(texts->at(2), "z");
   EXPECT_EQ(valtrone_call::parseArgument("ai:1|0|1").toIntegerArray()->at(1), 0);
-  for (const char* bad : {"x:1", "b:si", "dt:31/02/2016", "sinTipo", "i:70000"}) {
+  for (const char* bad : {"x:1", "b:si", "dt:31/02/2016", "sinTipo", "i:70000", "d:1e", "d:e5", "d:1e5x", "d:1e999"}) {
     EXPECT_THROW(valtrone_call::parseArgument(bad), vt::Error) << bad;
   }
 }
