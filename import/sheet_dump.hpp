@@ -1,5 +1,6 @@
 #pragma once
-// A loaded sheet array as text: one line per data row (row 0 left out), cells separated by tabs.
+// A loaded sheet array as text: one line per data row (row 0 left out), cells separated by tabs;
+// a tab, CR, LF or backslash inside a cell is written \t, \r, \n or \\.
 
 #include <ostream>
 

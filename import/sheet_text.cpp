@@ -73,6 +73,20 @@ std::string decodeTextFile(std::string_view bytes) {
 
 std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
+  if (text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos) {
+    // A file written with CR alone at the line ends: its lines, never one header without rows.
+    std::size_t start = 0;
+    while (start < text.size()) {
+      const std::size_t cr = text.find('\r', start);
+      if (cr == std::string_view::npos) {
+        lines.push_back(text.substr(start));
+        break;
+      }
+      lines.push_back(text.substr(start, cr - start));
+      start = cr + 1;
+    }
+    return lines;
+  }
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t lf = text.find('\n', start);

@@ -132,6 +132,8 @@ XlsxLayout readXlsxLayout(const ZipPackage& package, const ReadLimits& limits) {
   for (const auto& [id, rel] : readRelationships(package, "", limits)) {
     if (endsWith(rel.type, "/officeDocument")) workbookPart = rel.target;
   }
+  // A binary workbook (.xlsb) points at a .bin part: a workbook kind this reader does not read.
+  if (endsWith(workbookPart, ".bin")) fail(Failure::NotAWorkbook);
   if (workbookPart.empty() || !package.has(workbookPart)) workbookPart = "xl/workbook.xml";
   if (!package.has(workbookPart)) fail(Failure::NotAWorkbook);
 

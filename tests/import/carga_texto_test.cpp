@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/import/load_helpers.hpp"
 #include "tests/support/files.hpp"
@@ -18,6 +19,16 @@ std::string mensajeSeparador(const std::string& ruta, const std::string& sep) {
          "'  está muchas veces \r\nRevise columna de Nombres o Montos ";
 }
 
+// A FIFO named as a sheet is refused at once, never waited on.
+TEST(CargaTexto, AFifoIsNoSheet) {
+  vt::testing::TempFolder dir;
+  const std::string ruta = dir.file("hoja.csv");
+  ASSERT_EQ(::mkfifo(ruta.c_str(), 0600), 0);
+  const auto r = carga("csv", kHojaAnulados, ruta);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.error.rfind("Error al cargar archivo " + ruta + "\r\n", 0), 0u) << r.error;
+}
+
 TEST(CargaTexto, Cases) {
   const struct {
     const char* what;
@@ -33,6 +44,10 @@ TEST(CargaTexto, Cases) {
        2},
       {"mixed line ends", kCabecera + "\r\na\nb\r\n", ";", true, "a\t\t\t\t\t\t\t\t\t\nb\t\t\t\t\t\t\t\t\t\n",
        2},
+      {"CR line ends: rows, not a header alone", kCabecera + "\ra;b\rc;d\r", ";", true,
+       "a\tb\t\t\t\t\t\t\t\t\nc\td\t\t\t\t\t\t\t\t\n", 2},
+      {"a CR inside a CRLF file stays in its cell", kCabecera + "\r\na\rb;c\r\n", ";", true,
+       "a\\rb\tc\t\t\t\t\t\t\t\t\n", 1},
       {"nine fields leave the tenth empty", kCabecera + "\r\n1;2;3;4;5;6;7;8;9\r\n", ";", true,
        "1\t2\t3\t4\t5\t6\t7\t8\t9\t\n", 1},
       {"header only", kCabecera + "\r\n", ";", true, "", 0},

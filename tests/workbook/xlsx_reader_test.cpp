@@ -189,6 +189,14 @@ TEST_F(XlsxReader, PartsStartingWithAByteOrderMark) {
 TEST_F(XlsxReader, FilesThatAreNotWorkbooks) {
   vt::testing::writeZip(path_, {{"word/document.xml", "<document/>"}});
   EXPECT_EQ(vt::testing::readFailure(path_), Failure::NotAWorkbook);
+  // A binary workbook (.xlsb): a package like ours whose workbook part is binary, not damaged.
+  vt::testing::writeZip(
+      path_, {{"_rels/.rels",
+               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+               "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+               "relationships/officeDocument\" Target=\"xl/workbook.bin\"/></Relationships>"},
+              {"xl/workbook.bin", std::string("\x83\x01\x00\x80", 4)}});
+  EXPECT_EQ(vt::testing::readFailure(path_), Failure::NotAWorkbook);
   EXPECT_EQ(vt::testing::readFailure(dir_.file("no-existe.xlsx")), Failure::CannotOpen);
   EXPECT_EQ(vt::testing::readFailure(dir_.file("")), Failure::CannotOpen);
 }
