@@ -47,7 +47,8 @@ bool gfExisteArchivo(std::string_view sRuta) {
   const std::string path = conv::Trim(sRuta);
   if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  // A folder, FIFO, device or socket is no file: opening one could block the run or read nothing.
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::string regionalProfilePath() {

@@ -41,7 +41,8 @@ std::string resolveLink(const std::string& path) {
 
 std::optional<std::string> readWholeFile(const std::string& path) {
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  // Only regular files: a FIFO would wait for a writer, a device never ends.
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream content;

@@ -1,6 +1,7 @@
 #include "shell/core/bitacora_errores.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,13 +23,28 @@ bool createErrorLog(const std::string& sPathLog, const std::string& sAnio, const
   gsArchivoLog = errorLogName(sAnio, sMes);
   gsRutaLog = vt::joinPath(sPathLog, gsArchivoLog);
   vt::Err().Clear();
-  const int fd = ::open(gsRutaLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Only a regular file (or none) is the log: a FIFO or a device at that path must neither block
+  // the run nor be emptied, so nothing is truncated before the kind is known.
+  constexpr const char* kNoEsArchivo = "La ruta no es un archivo común";
+  struct stat st {};
+  if (::stat(gsRutaLog.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    showBox("No se pudo crear archivo " + gsRutaLog + "\r\n" + kNoEsArchivo, vt::Icono::Informacion);
+    return false;
+  }
+  const int fd = ::open(gsRutaLog.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  std::string causa;
   if (fd < 0) {
-    const std::string causa = std::strerror(errno);
+    causa = std::strerror(errno);
+  } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    causa = kNoEsArchivo;
+  } else if (::ftruncate(fd, 0) != 0) {
+    causa = std::strerror(errno);
+  }
+  if (fd >= 0) ::close(fd);
+  if (!causa.empty()) {
     showBox("No se pudo crear archivo " + gsRutaLog + "\r\n" + causa, vt::Icono::Informacion);
     return false;
   }
-  ::close(fd);
   return true;
 }
 

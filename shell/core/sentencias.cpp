@@ -19,7 +19,9 @@ struct TablaAlias {
   std::string alias;
 };
 
-TablaAlias splitAlias(const std::string& sTabla) {
+TablaAlias splitAlias(const std::string& sTexto) {
+  // Blanks around the text are no alias: " tbAT_Ventas " is the table alone.
+  const std::string sTabla = vt::conv::Trim(sTexto);
   const auto blanco = sTabla.find(' ');
   if (blanco == std::string::npos) return {sTabla, ""};
   return {sTabla.substr(0, blanco), vt::conv::Trim(sTabla.substr(blanco))};

@@ -1,6 +1,7 @@
 #include "platform/profile/perfil.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <stdlib.h>
 
 #include "platform/profile/system_info.hpp"
@@ -33,11 +34,15 @@ TEST(GsEscribeIni, WritesAndIgnoresFailures) {
 TEST(GfExisteArchivo, OnlyPlainPathsOfFiles) {
   vt::testing::TempFolder tmp;
   const std::string file = tmp.write("TAXCONFIG.INI", "");
+  const std::string fifo = tmp.file("hoja.csv");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const struct {
     std::string path;
     bool exists;
   } cases[] = {
       {file, true},
+      {fifo, false},  // reading it would wait for a writer for ever
+      {"/dev/null", false},
       {"  " + file + " ", true},
       {tmp.path(), false},
       {tmp.file("falta.ini"), false},

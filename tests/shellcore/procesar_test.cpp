@@ -4,6 +4,7 @@
 #include "shell/core/procesar.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -335,6 +336,22 @@ TEST(MainActionCancel, TheButtonClearsTheFlagAndDisablesItself) {
   cmdCancel_Click(frm);
   EXPECT_FALSE(gbContinuarProceso);
   EXPECT_FALSE(frm.cmdCancel);
+}
+
+class ErrorLogPath : public testing::ShellTest {};
+
+// Only a regular file (or none) is emptied and used as the log; anything else is refused at once.
+TEST_F(ErrorLogPath, AFifoOrAFolderAtTheLogPathIsRefusedWithoutWaiting) {
+  const std::filesystem::path& folder = temp_.path();
+  ASSERT_EQ(::mkfifo((folder / "tolvexError_2013-05.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(createErrorLog(folder.string(), "2013", "5"));
+  EXPECT_EQ(lastMessage(), "No se pudo crear archivo " + (folder / "tolvexError_2013-05.txt").string() +
+                               "\r\nLa ruta no es un archivo común");
+  std::filesystem::create_directory(folder / "tolvexError_2013-06.txt");
+  EXPECT_FALSE(createErrorLog(folder.string(), "2013", "6"));
+  std::ofstream(folder / "tolvexError_2013-07.txt") << "bloque anterior";
+  EXPECT_TRUE(createErrorLog(folder.string(), "2013", "7"));
+  EXPECT_EQ(std::filesystem::file_size(folder / "tolvexError_2013-07.txt"), 0u);
 }
 
 TEST(MainActionNames, LogAndXmlFileNames) {
