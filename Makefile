@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test test-fast asan demo clean
+.PHONY: deps configure build test test-fast asan demo window clean
 
 deps:
 	@scripts/install-deps
@@ -35,6 +35,11 @@ demo: build examples/demo/db/GLOBAL.MDB
 	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo --list
 	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo \
 	  --state examples/demo/mayo-2013.ini
+
+# The main window on the demo configuration, as `make demo` runs the batch program.
+window: build examples/demo/db/GLOBAL.MDB
+	@mkdir -p build/demo
+	AMBRIX_CONFIG_DIR=examples/demo AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix
 
 # The demo database is generated from the schema and the seed; rebuilt when they change.
 examples/demo/db/GLOBAL.MDB: db/schema.sql db/seed/*.sql

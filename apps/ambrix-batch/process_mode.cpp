@@ -11,6 +11,7 @@
 #include "platform/profile/configuracion.hpp"
 #include "platform/profile/text_file.hpp"
 #include "shell/core/fecha_actual.hpp"
+#include "shell/core/no_disponible.hpp"
 #include "shell/core/procesar.hpp"
 #include "xml/genera_xml.hpp"
 

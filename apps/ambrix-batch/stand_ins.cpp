@@ -2,20 +2,9 @@
 
 #include "import/carga_archivo.hpp"
 #include "platform/conversions/conversions.hpp"
-#include "shell/core/avisos.hpp"
 #include "shell/core/globals.hpp"
 
 namespace ambrix::batch {
-
-std::string ImportadorNoDisponible::gfProcesaArchivoATS(ParamProcesoATS&) {
-  showBox(kImportacionNoDisponible, vt::Icono::Informacion);
-  return "NO DISPONIBLE";
-}
-
-bool ImportadorNoDisponible::gfCargaHojas(ParamProcesoATS&, std::string& sError) {
-  sError = kImportacionNoDisponible;
-  return false;
-}
 
 bool loadNamedSheets(ParamProcesoATS& param, std::string& sError) {
   std::string sTipo = param.frm->cmbTipo_file_ListIndex() == 0 ? "xls" : "csv";

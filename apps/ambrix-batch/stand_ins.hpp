@@ -1,6 +1,5 @@
 #pragma once
-// What the batch program runs in place of the import driver: until it is part of the program, a
-// stand-in that says so; and, as a test hook (--fake-import), a fake that returns scripted results.
+// The batch program's test hook (--fake-import): an import that returns scripted results.
 
 #include <cstddef>
 #include <string>
@@ -10,16 +9,6 @@
 #include "shell/core/ventana_ats.hpp"
 
 namespace ambrix::batch {
-
-inline constexpr const char* kImportacionNoDisponible =
-    "La importación de archivos aún no está disponible en esta versión.";
-
-// Each pass shows that the import is not available and returns a status that ends the run.
-class ImportadorNoDisponible : public IImportadorATS {
- public:
-  std::string gfProcesaArchivoATS(ParamProcesoATS& param) override;
-  bool gfCargaHojas(ParamProcesoATS& param, std::string& sError) override;
-};
 
 // Loads the named sheets with the program's loader, the kind from cmbTipo_file.
 bool loadNamedSheets(ParamProcesoATS& param, std::string& sError);

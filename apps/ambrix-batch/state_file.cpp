@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "platform/profile/ini_file.hpp"
-#include "shell/core/avisos.hpp"
 #include "shell/core/listas.hpp"
 
 namespace ambrix::batch {
@@ -87,11 +86,9 @@ void applyChoices(Estado& e, VentanaBatch& v) {
   e.check("chkXML", d.chkXML);
   const int antes = d.Chkanio;
   e.check("Chkanio", d.Chkanio);
-  if (d.Chkanio == 1 && antes == 0) showBox(kMensajeAnioCompleto, vt::Icono::Informacion);
-  // The whole year hides chkXML, unticked; clearing it shows chkXML ticked again.
-  if (d.Chkanio != antes) d.chkXML = d.Chkanio == 1 ? 0 : 1;
+  if (d.Chkanio != antes) d.chkXML = applyWholeYear(d.Chkanio);
   d.txtFileATS_XML =
-      d.chkXML == 1 ? xmlFileName(v.cmbMeses.ListIndex(), v.cmbanios.List(v.cmbanios.ListIndex())) : "";
+      xmlFileNameShown(d.chkXML, v.cmbMeses.ListIndex(), v.cmbanios.List(v.cmbanios.ListIndex()));
 }
 
 void applyInputs(Estado& e, VentanaBatch& v) {

@@ -86,4 +86,13 @@ std::string xmlFileName(int iIndiceMes, const std::string& sAnio) {
   return gsPrefijoXML + vt::conv::FormatNumber(iIndiceMes + 1, "00") + sAnio + ".XML";
 }
 
+int applyWholeYear(int Chkanio) {
+  if (Chkanio == 1) showBox(kMensajeAnioCompleto, vt::Icono::Informacion);
+  return Chkanio == 1 ? 0 : 1;
+}
+
+std::string xmlFileNameShown(int chkXML, int iIndiceMes, const std::string& sAnio) {
+  return chkXML == 1 ? xmlFileName(iIndiceMes, sAnio) : "";
+}
+
 }  // namespace ambrix

@@ -55,4 +55,11 @@ void loadSelectedCompanyParameters(const IListaCombo& cmbEmpresas);
 // + ".XML".
 std::string xmlFileName(int iIndiceMes, const std::string& sAnio);
 
+// What the window's option handlers do, shared by the window and the batch program.
+// Chkanio_Click: the message when the whole year is ticked; the result is the value chkXML takes
+// (unticked and hidden with the whole year, ticked and shown again without it).
+int applyWholeYear(int Chkanio);
+// chkXML_Click and the list clicks: the period's file name while chkXML is ticked, else "".
+std::string xmlFileNameShown(int chkXML, int iIndiceMes, const std::string& sAnio);
+
 }  // namespace ambrix

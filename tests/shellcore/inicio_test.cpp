@@ -26,12 +26,7 @@ class StartUp : public testing::ShellTest {
  protected:
   StartUp() {
     const fs::path& dir = temp_.path();
-    std::ofstream(dir / "TAXCONFIG.INI")
-        << "[PATH]\r\nPath_App=" << dir.string() << "/\r\nPath_db=" << dir.string()
-        << "/\r\nPath_Log=" << dir.string()
-        << "/\r\n[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
-           "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\ndbTimeout=90\r\n";
-    std::ofstream(dir / "win.ini") << "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsDecimal=.\r\n";
+    testing::writeStartUpSettings(dir);
     ctx_.programFolder = dir.string();
     gParametrosEmpresa = {};
   }
@@ -116,23 +111,37 @@ TEST_F(StartUp, FailuresEndWithTheirOwnResultAndMessages) {
   const std::string noAbierta = "Ha ocurrido el error al Ejecutar SELECT 3709 ";
   const std::string manejador = "Ocurrió un error \r\nError: 3704";
   struct Case {
-    std::string motor;              // dbTypeServer; "" removes TAXCONFIG.INI
-    bool database;                  // the database file is there
-    std::vector<std::string> setup; // statements run on the copy first
+    std::string motor;               // dbTypeServer; "" removes TAXCONFIG.INI
+    bool database;                   // the database file is there
+    std::vector<std::string> setup;  // statements run on the copy first
     ResultadoInicio result;
     std::vector<std::string> starts;  // each message in order begins so
     std::string reason;
   };
   const std::vector<Case> cases = {
-      {"", false, {}, ResultadoInicio::ConfiguracionFallida,
-       {"No existe archivo de configuracion del sistema TAXCONFIG.INI"}, "no settings: nothing else runs"},
-      {"Access", false, {}, ResultadoInicio::SinConexion,
+      {"",
+       false,
+       {},
+       ResultadoInicio::ConfiguracionFallida,
+       {"No existe archivo de configuracion del sistema TAXCONFIG.INI"},
+       "no settings: nothing else runs"},
+      {"Access",
+       false,
+       {},
+       ResultadoInicio::SinConexion,
        {"No se ha encontrado base de datos en la ruta: ", "Error al intentar conectarse a la base de datos "},
        "the missing file and the failed open are shown, nothing more"},
-      {"MySQL", true, {}, ResultadoInicio::SinConexion, {noAbierta, manejador},
+      {"MySQL",
+       true,
+       {},
+       ResultadoInicio::SinConexion,
+       {noAbierta, manejador},
        "an engine that opens nothing: the select on the unopened connection, then the handler"},
       {"foo", true, {}, ResultadoInicio::SinConexion, {noAbierta, manejador}, "an unknown engine as MYSQL"},
-      {"Access", true, {"DROP TABLE tbEmpresas"}, ResultadoInicio::ErrorInesperado,
+      {"Access",
+       true,
+       {"DROP TABLE tbEmpresas"},
+       ResultadoInicio::ErrorInesperado,
        {"Ha ocurrido el error al Ejecutar SELECT ", "Ocurrió un error "},
        "a failure on the open connection: the window stays as far as it was built"},
   };

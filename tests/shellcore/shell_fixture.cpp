@@ -1,5 +1,7 @@
 #include "tests/shellcore/shell_fixture.hpp"
 
+#include <fstream>
+
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
 #include "tests/support/files.hpp"
@@ -26,6 +28,15 @@ vt::ContextoConfiguracion fileEngineSettings(const fs::path& folder, const std::
   s.gsProveedorBD = "Microsoft.Jet.OLEDB.4.0";
   s.giTimeoutBD = 90;
   return ctx;
+}
+
+void writeStartUpSettings(const fs::path& folder) {
+  const std::string dir = folder.string();
+  std::ofstream(folder / "TAXCONFIG.INI")
+      << "[PATH]\r\nPath_App=" << dir << "/\r\nPath_db=" << dir << "/\r\nPath_Log=" << dir
+      << "/\r\n[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
+         "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\ndbTimeout=90\r\n";
+  std::ofstream(folder / "win.ini") << "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsDecimal=.\r\n";
 }
 
 ShellTest::ShellTest()

@@ -17,6 +17,10 @@ namespace ambrix::testing {
 // Settings of the file engine for the database file `folder`/`file`.
 vt::ContextoConfiguracion fileEngineSettings(const std::filesystem::path& folder, const std::string& file);
 
+// TAXCONFIG.INI of the file engine on `folder`/GLOBAL.MDB and a day-first win.ini, written in
+// `folder`, as the start-up reads them.
+void writeStartUpSettings(const std::filesystem::path& folder);
+
 class ShellTest : public ::testing::Test {
  protected:
   ShellTest();
