@@ -1,5 +1,6 @@
 #include "platform/workbook/compound_file.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -65,6 +66,12 @@ CompoundFile::CompoundFile(std::vector<std::uint8_t> bytes) : bytes_(std::move(b
     }
     difatSector = u32(bytes_, base + 4 * perSector);
   }
+  // A sector listed twice would let a small file describe an allocation table larger than itself.
+  std::vector<bool> listed(sectorCount, false);
+  for (std::uint32_t s : fatList) {
+    if (s >= sectorCount || listed[s]) fail(Failure::Damaged);
+    listed[s] = true;
+  }
   fat_.reserve(static_cast<std::size_t>(fatSectors) * (sectorSize_ / 4));
   for (std::uint32_t s : fatList) {
     const std::uint32_t base = sector(s);
@@ -107,10 +114,14 @@ std::vector<std::uint8_t> CompoundFile::readChain(std::uint32_t start, std::uint
   if (size != UINT64_MAX && size > available) fail(Failure::Damaged);
   std::vector<std::uint8_t> out;
   if (size != UINT64_MAX) out.reserve(size);
+  // Each unit of the file at most once: a chain that comes back to a unit loops, and a chain can
+  // never hold more bytes than the file (or the mini stream) itself.
+  std::vector<bool> visited(std::min<std::uint64_t>(table.size(), available / unit + 1), false);
   std::uint32_t current = start;
-  for (std::size_t steps = 0; current != kEndOfChain; ++steps) {
+  while (current != kEndOfChain) {
     if (size != UINT64_MAX && out.size() >= size) break;
-    if (current >= table.size() || steps > table.size()) fail(Failure::Damaged);
+    if (current >= visited.size() || visited[current]) fail(Failure::Damaged);
+    visited[current] = true;
     std::uint64_t offset;
     if (mini) {
       offset = static_cast<std::uint64_t>(current) * 64;
