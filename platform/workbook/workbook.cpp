@@ -11,8 +11,9 @@
 namespace vt::workbook {
 
 FileKind detectKind(const std::string& path) {
+  // Only a regular file: a FIFO would block the read and a device never ends.
   std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) fail(Failure::CannotOpen);
+  if (!std::filesystem::is_regular_file(path, ignored)) fail(Failure::CannotOpen);
   std::ifstream in(path, std::ios::binary);
   if (!in) fail(Failure::CannotOpen);
   char head[8] = {};

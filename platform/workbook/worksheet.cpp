@@ -10,13 +10,20 @@ namespace vt::workbook {
 Worksheet::Worksheet(const ReadLimits& limits) : limits_(limits) {}
 
 std::uint32_t Worksheet::addText(std::string_view text) {
+  static_assert(ReadLimits{}.maxStringBytes < (1ull << 32), "offsets of the text pool are 32 bits");
   if (text.size() > limits_.maxTextBytes) fail(Failure::TooLarge);
-  textBytes_ += text.size();
-  if (textBytes_ > limits_.maxStringBytes || texts_.size() >= limits_.maxCells) {
+  if (textPool_.size() + text.size() > std::min<std::uint64_t>(limits_.maxStringBytes, UINT32_MAX) ||
+      textEnd_.size() >= limits_.maxCells) {
     fail(Failure::TooLarge);
   }
-  texts_.emplace_back(text);
-  return static_cast<std::uint32_t>(texts_.size() - 1);
+  textPool_ += text;
+  textEnd_.push_back(static_cast<std::uint32_t>(textPool_.size()));
+  return static_cast<std::uint32_t>(textEnd_.size() - 1);
+}
+
+std::string_view Worksheet::text(std::uint32_t index) const {
+  const std::uint32_t start = index == 0 ? 0 : textEnd_[index - 1];
+  return std::string_view(textPool_).substr(start, textEnd_[index] - start);
 }
 
 void Worksheet::add(const Stored& cell) {
@@ -42,7 +49,7 @@ void Worksheet::addBoolean(std::uint32_t row, std::uint32_t col, bool value) {
 }
 
 void Worksheet::addText(std::uint32_t row, std::uint32_t col, std::uint32_t textIndex) {
-  if (textIndex >= texts_.size()) fail(Failure::Damaged);
+  if (textIndex >= textEnd_.size()) fail(Failure::Damaged);
   Stored s{row, static_cast<std::uint16_t>(col), CellKind::Text, false, {}};
   s.text = textIndex;
   add(s);
@@ -108,7 +115,7 @@ Cell Worksheet::cell(std::uint32_t row, std::uint32_t col) const {
   switch (s->kind) {
     case CellKind::Text:
     case CellKind::Error:
-      c.text = texts_[s->text];
+      c.text = text(s->text);
       break;
     case CellKind::Number:
     case CellKind::Boolean:

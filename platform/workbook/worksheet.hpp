@@ -1,9 +1,10 @@
 #pragma once
-// The cells of one worksheet that hold a value, kept compactly (16 bytes a cell plus its text),
+// The cells of one worksheet that hold a value, kept compactly (16 bytes a cell, 4 plus its bytes a text),
 // with lookup by position and the block of contiguous cells around A1.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/workbook/cell.hpp"
@@ -34,7 +35,7 @@ class Worksheet {
   void addText(std::uint32_t row, std::uint32_t col, std::uint32_t textIndex);
   void addError(std::uint32_t row, std::uint32_t col, std::string_view errorText);
   void addFormulaWithoutValue(std::uint32_t row, std::uint32_t col);
-  std::size_t textCount() const { return texts_.size(); }
+  std::size_t textCount() const { return textEnd_.size(); }
   // Sorts the cells; of two cells at one position the one added last stays.
   void finish();
 
@@ -56,8 +57,11 @@ class Worksheet {
 
   ReadLimits limits_;
   std::vector<Stored> cells_;
-  std::vector<std::string> texts_;
-  std::uint64_t textBytes_ = 0;
+  std::string_view text(std::uint32_t index) const;
+
+  // All texts in one buffer, each ending where textEnd_ says: an empty text costs 4 bytes.
+  std::string textPool_;
+  std::vector<std::uint32_t> textEnd_;
   bool sorted_ = true;
   bool date1904_ = false;
   std::vector<std::uint32_t> rowStart_;  // index of the first cell of each row; one extra at the end

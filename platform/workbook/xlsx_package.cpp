@@ -3,41 +3,57 @@
 #include <charconv>
 #include <cstring>
 #include <map>
-#include <pugixml.hpp>
 
 #include "platform/workbook/failure.hpp"
 #include "platform/workbook/number_format.hpp"
+#include "platform/workbook/xml_pull.hpp"
 
 namespace vt::workbook {
 namespace {
 
-std::string_view localName(const char* qualified) {
-  const char* colon = std::strrchr(qualified, ':');
-  return colon ? std::string_view(colon + 1) : std::string_view(qualified);
-}
+using Event = XmlPullParser::Event;
 
-pugi::xml_node child(pugi::xml_node node, std::string_view name) {
-  for (pugi::xml_node c : node.children()) {
-    if (c.type() == pugi::node_element && localName(c.name()) == name) return c;
-  }
-  return {};
-}
+// Sheets, custom number formats: far beyond any real workbook, and what bounds the memory a
+// hostile small part can ask for.
+constexpr std::size_t kMaxListed = 65'536;
 
-template <typename F>
-void eachChild(pugi::xml_node node, std::string_view name, F f) {
-  for (pugi::xml_node c : node.children()) {
-    if (c.type() == pugi::node_element && localName(c.name()) == name) f(c);
+// The small parts are streamed too, so a part of millions of elements costs time, not memory.
+class PartReader {
+ public:
+  PartReader(const ZipPackage& package, const std::string& part, const ReadLimits& limits)
+      : stream_(package.open(part, limits.maxPartBytes)),
+        xml_([this](char* buffer, std::size_t capacity) { return stream_->read(buffer, capacity); },
+             limits.maxTextBytes) {}
+  // The next start element, with the names of the elements it sits in (the root first);
+  // false at the end of the part.
+  bool nextElement() {
+    for (Event e; (e = xml_.next()) != Event::EndOfDocument;) {
+      if (e == Event::StartElement) {
+        path_.resize(xml_.depth() - 1);
+        path_.emplace_back(xml_.name());
+        return true;
+      }
+    }
+    return false;
   }
-}
+  // Whether the element just read is at root/.../name (local names).
+  bool at(std::initializer_list<std::string_view> names) const {
+    if (names.size() != path_.size()) return false;
+    std::size_t i = 0;
+    for (std::string_view n : names) {
+      if (path_[i++] != n) return false;
+    }
+    return true;
+  }
+  std::string_view attribute(std::string_view name, bool prefixed = false) const {
+    return xml_.attribute(name, prefixed).value_or(std::string_view());
+  }
 
-// Attribute by local name; `prefixed` asks for one with a namespace prefix (r:id, not Id).
-pugi::xml_attribute attribute(pugi::xml_node node, std::string_view name, bool prefixed = false) {
-  for (pugi::xml_attribute a : node.attributes()) {
-    const bool hasPrefix = std::strchr(a.name(), ':') != nullptr;
-    if (localName(a.name()) == name && hasPrefix == prefixed) return a;
-  }
-  return {};
-}
+ private:
+  std::unique_ptr<ZipPackage::Stream> stream_;
+  XmlPullParser xml_;
+  std::vector<std::string> path_;
+};
 
 bool endsWith(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -70,58 +86,56 @@ std::string resolve(const std::string& folder, std::string_view target) {
   return out;
 }
 
-pugi::xml_document parse(const ZipPackage& package, const std::string& part, const ReadLimits& limits) {
-  const std::string data = package.read(part, limits.maxPartBytes);
-  pugi::xml_document doc;
-  if (!doc.load_buffer(data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata)) {
-    fail(Failure::Damaged);
-  }
-  return doc;
-}
-
 struct Relationship {
   std::string target;  // resolved part name
   std::string type;
 };
 
-std::map<std::string, Relationship> readRelationships(const ZipPackage& package,
-                                                      const std::string& sourcePart,
-                                                      const ReadLimits& limits) {
+// The relationships of a part that `keep` asks for, by id.
+template <typename Keep>
+std::map<std::string, Relationship> readRelationships(const ZipPackage& package, const std::string& sourcePart,
+                                                      const ReadLimits& limits, Keep keep) {
   const std::string folder = folderOf(sourcePart);
   const std::string relsPart = folder + "_rels/" + sourcePart.substr(folder.size()) + ".rels";
   std::map<std::string, Relationship> rels;
   if (!package.has(relsPart)) return rels;
-  const pugi::xml_document doc = parse(package, relsPart, limits);
-  eachChild(child(doc, "Relationships"), "Relationship", [&](pugi::xml_node r) {
-    if (std::string_view(r.attribute("TargetMode").value()) == "External") return;
-    rels[r.attribute("Id").value()] = {resolve(folder, r.attribute("Target").value()),
-                                       r.attribute("Type").value()};
-  });
+  PartReader part(package, relsPart, limits);
+  while (part.nextElement()) {
+    if (!part.at({"Relationships", "Relationship"}) || part.attribute("TargetMode") == "External") continue;
+    const std::string_view id = part.attribute("Id");
+    const std::string_view type = part.attribute("Type");
+    if (!keep(id, type)) continue;
+    if (rels.size() >= kMaxListed && rels.count(std::string(id)) == 0) fail(Failure::TooLarge);
+    rels[std::string(id)] = {resolve(folder, part.attribute("Target")), std::string(type)};
+  }
   return rels;
 }
 
-int toInt(const char* text, int fallback) {
+int toInt(std::string_view text, int fallback) {
   int value = fallback;
-  const char* end = text + std::strlen(text);
-  if (std::from_chars(text, end, value).ec != std::errc()) return fallback;
+  if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc()) return fallback;
   return value;
 }
 
 std::vector<bool> readStyles(const ZipPackage& package, const std::string& part, const ReadLimits& limits) {
   std::vector<bool> isDate;
   if (part.empty() || !package.has(part)) return isDate;
-  const pugi::xml_document doc = parse(package, part, limits);
-  const pugi::xml_node sheet = child(doc, "styleSheet");
+  PartReader styles(package, part, limits);
   std::map<int, bool> custom;
-  eachChild(child(sheet, "numFmts"), "numFmt", [&](pugi::xml_node f) {
-    custom[toInt(attribute(f, "numFmtId").value(), -1)] =
-        isDateFormatCode(attribute(f, "formatCode").value());
-  });
-  eachChild(child(sheet, "cellXfs"), "xf", [&](pugi::xml_node xf) {
-    const int id = toInt(attribute(xf, "numFmtId").value(), 0);
+  std::vector<int> formatOfStyle;
+  while (styles.nextElement()) {
+    if (styles.at({"styleSheet", "numFmts", "numFmt"})) {
+      if (custom.size() >= kMaxListed) fail(Failure::TooLarge);
+      custom[toInt(styles.attribute("numFmtId"), -1)] = isDateFormatCode(styles.attribute("formatCode"));
+    } else if (styles.at({"styleSheet", "cellXfs", "xf"})) {
+      formatOfStyle.push_back(toInt(styles.attribute("numFmtId"), 0));
+    }
+  }
+  isDate.reserve(formatOfStyle.size());
+  for (const int id : formatOfStyle) {
     const auto found = custom.find(id);
     isDate.push_back(found != custom.end() ? found->second : isBuiltInDateFormat(id));
-  });
+  }
   return isDate;
 }
 
@@ -129,34 +143,45 @@ std::vector<bool> readStyles(const ZipPackage& package, const std::string& part,
 
 XlsxLayout readXlsxLayout(const ZipPackage& package, const ReadLimits& limits) {
   std::string workbookPart;
-  for (const auto& [id, rel] : readRelationships(package, "", limits)) {
-    if (endsWith(rel.type, "/officeDocument")) workbookPart = rel.target;
+  const auto isOfficeDocument = [](std::string_view, std::string_view type) {
+    return endsWith(type, "/officeDocument");
+  };
+  for (const auto& [id, rel] : readRelationships(package, "", limits, isOfficeDocument)) {
+    workbookPart = rel.target;
   }
   // A binary workbook (.xlsb) points at a .bin part: a workbook kind this reader does not read.
   if (endsWith(workbookPart, ".bin")) fail(Failure::NotAWorkbook);
   if (workbookPart.empty() || !package.has(workbookPart)) workbookPart = "xl/workbook.xml";
   if (!package.has(workbookPart)) fail(Failure::NotAWorkbook);
 
-  const pugi::xml_document doc = parse(package, workbookPart, limits);
-  const pugi::xml_node workbook = child(doc, "workbook");
-  if (!workbook) fail(Failure::NotAWorkbook);
-
   XlsxLayout layout;
-  const std::string_view date1904 = attribute(child(workbook, "workbookPr"), "date1904").value();
-  layout.date1904 = date1904 == "1" || date1904 == "true";
-
   struct Sheet {
     std::string relId;
     bool visible;
   };
   std::vector<Sheet> sheets;
-  eachChild(child(workbook, "sheets"), "sheet", [&](pugi::xml_node s) {
-    const std::string_view state = attribute(s, "state").value();
-    sheets.push_back({attribute(s, "id", true).value(), state != "hidden" && state != "veryHidden"});
-  });
+  int activeTab = 0;
+  bool seenRoot = false, seenView = false;
+  {
+    PartReader workbook(package, workbookPart, limits);
+    while (workbook.nextElement()) {
+      if (workbook.at({"workbook"})) {
+        seenRoot = true;
+      } else if (workbook.at({"workbook", "workbookPr"})) {
+        const std::string_view date1904 = workbook.attribute("date1904");
+        layout.date1904 = date1904 == "1" || date1904 == "true";
+      } else if (workbook.at({"workbook", "sheets", "sheet"})) {
+        if (sheets.size() >= kMaxListed) fail(Failure::TooLarge);
+        const std::string_view state = workbook.attribute("state");
+        sheets.push_back({std::string(workbook.attribute("id", true)), state != "hidden" && state != "veryHidden"});
+      } else if (workbook.at({"workbook", "bookViews", "workbookView"}) && !seenView) {
+        seenView = true;
+        activeTab = toInt(workbook.attribute("activeTab"), 0);
+      }
+    }
+  }
+  if (!seenRoot) fail(Failure::NotAWorkbook);
   if (sheets.empty()) fail(Failure::Damaged);
-  const int activeTab =
-      toInt(attribute(child(child(workbook, "bookViews"), "workbookView"), "activeTab").value(), 0);
   std::size_t active = activeTab >= 0 && static_cast<std::size_t>(activeTab) < sheets.size()
                            ? static_cast<std::size_t>(activeTab)
                            : 0;
@@ -169,8 +194,11 @@ XlsxLayout readXlsxLayout(const ZipPackage& package, const ReadLimits& limits) {
     }
   }
 
-  const auto rels = readRelationships(package, workbookPart, limits);
-  const auto sheetRel = rels.find(sheets[active].relId);
+  const std::string& relId = sheets[active].relId;
+  const auto rels = readRelationships(package, workbookPart, limits, [&](std::string_view id, std::string_view type) {
+    return id == relId || endsWith(type, "/styles") || endsWith(type, "/sharedStrings");
+  });
+  const auto sheetRel = rels.find(relId);
   if (sheetRel == rels.end()) fail(Failure::Damaged);
   if (!endsWith(sheetRel->second.type, "/worksheet")) fail(Failure::NotAWorksheet);
   layout.sheetPart = sheetRel->second.target;

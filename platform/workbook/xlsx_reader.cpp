@@ -15,9 +15,10 @@ namespace {
 using Event = XmlPullParser::Event;
 
 XmlPullParser streamParser(ZipPackage::Stream& stream, const ReadLimits& limits) {
-  return XmlPullParser(
-      [&stream](char* buffer, std::size_t capacity) { return stream.read(buffer, capacity); },
-      limits.maxTextBytes);
+  XmlPullParser xml([&stream](char* buffer, std::size_t capacity) { return stream.read(buffer, capacity); },
+                    limits.maxTextBytes);
+  xml.limitTokens(limits.freeTokens);
+  return xml;
 }
 
 int hexValue(char c) {
@@ -39,9 +40,21 @@ std::optional<unsigned> escapeAt(std::string_view text, std::size_t i) {
   return unit;
 }
 
+// Appends a piece of a cell's text, which may come in many pieces (runs, CDATA, comments).
+void appendText(std::string& text, std::string_view piece, const ReadLimits& limits) {
+  if (text.size() + piece.size() > limits.maxTextBytes) fail(Failure::TooLarge);
+  text += piece;
+}
+
+// The markup read must stay in proportion to the values it gave: comments or empty elements
+// between two values are counted as they are read.
+void checkProportion(XmlPullParser& xml, std::size_t values, const ReadLimits& limits) {
+  xml.limitTokens(limits.freeTokens + limits.tokensPerValue * values);
+}
+
 // Collects the text of a string item (si or is): its t, or the t of every run; phonetic runs
-// (rPh) are left out. Returns at the item's end element.
-std::string readStringItem(XmlPullParser& xml) {
+// (rPh) are left out. Returns at the item's end element. `values`: what the part gave so far.
+std::string readStringItem(XmlPullParser& xml, const ReadLimits& limits, std::size_t values) {
   std::string text;
   const std::size_t itemDepth = xml.depth();
   std::size_t phoneticDepth = 0;  // depth of an open rPh, 0 when none
@@ -49,6 +62,7 @@ std::string readStringItem(XmlPullParser& xml) {
   for (;;) {
     switch (xml.next()) {
       case Event::StartElement:
+        checkProportion(xml, values, limits);
         if (xml.name() == "rPh" && phoneticDepth == 0) phoneticDepth = xml.depth();
         inText = xml.name() == "t" && phoneticDepth == 0;
         break;
@@ -58,7 +72,7 @@ std::string readStringItem(XmlPullParser& xml) {
         inText = false;
         break;
       case Event::Text:
-        if (inText) text += xml.text();
+        if (inText) appendText(text, xml.text(), limits);
         break;
       case Event::EndOfDocument:
         fail(Failure::Damaged);
@@ -71,8 +85,11 @@ void readSharedStrings(const ZipPackage& package, const std::string& part, const
   if (part.empty()) return;
   auto stream = package.open(part, limits.maxStreamBytes);
   XmlPullParser xml = streamParser(*stream, limits);
+  const std::size_t before = sheet.textCount();
   for (Event e; (e = xml.next()) != Event::EndOfDocument;) {
-    if (e == Event::StartElement && xml.name() == "si") sheet.addText(readStringItem(xml));
+    if (e != Event::StartElement) continue;
+    checkProportion(xml, sheet.textCount() - before, limits);
+    if (xml.name() == "si") sheet.addText(readStringItem(xml, limits, sheet.textCount() - before));
   }
 }
 
@@ -180,6 +197,7 @@ void readCells(const ZipPackage& package, const XlsxLayout& layout, const ReadLi
   enum class Capture { None, Value, Inline } capture = Capture::None;
   for (Event e; (e = xml.next()) != Event::EndOfDocument;) {
     if (e == Event::StartElement) {
+      checkProportion(xml, sheet.cellCount(), limits);
       const std::string_view name = xml.name();
       if (dataDepth == 0) {
         if (name == "sheetData") dataDepth = xml.depth();
@@ -192,7 +210,7 @@ void readCells(const ZipPackage& package, const XlsxLayout& layout, const ReadLi
           cell.formula = true;
         } else if (name == "is") {
           cell.hasInline = true;
-          cell.inlineText = readStringItem(xml);
+          cell.inlineText = readStringItem(xml, limits, sheet.cellCount());
         }
       } else if (name == "row") {
         const auto r = xml.attribute("r");
@@ -220,7 +238,7 @@ void readCells(const ZipPackage& package, const XlsxLayout& layout, const ReadLi
         cellDepth = xml.depth();
       }
     } else if (e == Event::Text) {
-      if (capture == Capture::Value) cell.value += xml.text();
+      if (capture == Capture::Value) appendText(cell.value, xml.text(), limits);
     } else if (e == Event::EndElement) {
       capture = Capture::None;
       if (cellDepth != 0 && xml.depth() < cellDepth) {

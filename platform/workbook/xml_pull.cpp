@@ -24,6 +24,8 @@ std::string_view localPart(std::string_view name) {
 
 }  // namespace
 
+void XmlPullParser::tooManyTokens() { fail(Failure::TooLarge); }
+
 XmlPullParser::XmlPullParser(Reader reader, std::size_t maxTokenBytes)
     : reader_(std::move(reader)), maxToken_(maxTokenBytes), buffer_(1 << 16) {}
 
@@ -108,9 +110,10 @@ void XmlPullParser::readEntity(std::string& out) {
 
 void XmlPullParser::skipUntil(std::string_view terminator) {
   std::size_t matched = 0;
-  while (matched < terminator.size()) {
+  for (std::size_t skipped = 0; matched < terminator.size(); ++skipped) {
     const int ch = get();
     if (ch < 0) fail(Failure::Damaged);
+    if (skipped > maxToken_) fail(Failure::TooLarge);
     if (ch == static_cast<unsigned char>(terminator[matched])) {
       ++matched;
     } else {
@@ -122,6 +125,15 @@ void XmlPullParser::skipUntil(std::string_view terminator) {
 std::optional<std::string_view> XmlPullParser::attribute(std::string_view localName) const {
   for (std::size_t i = 0; i < attributeCount_; ++i) {
     if (localPart(attributes_[i].first) == localName) return std::string_view(attributes_[i].second);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string_view> XmlPullParser::attribute(std::string_view localName, bool prefixed) const {
+  for (std::size_t i = 0; i < attributeCount_; ++i) {
+    const std::string& name = attributes_[i].first;
+    if ((name.find(':') != std::string::npos) == prefixed && localPart(name) == localName)
+      return std::string_view(attributes_[i].second);
   }
   return std::nullopt;
 }
@@ -142,6 +154,7 @@ XmlPullParser::Event XmlPullParser::next() {
     }
   }
   for (;;) {
+    if (++tokens_ > tokenLimit_) tooManyTokens();
     int ch = peek();
     if (ch < 0) {
       if (!open_.empty() || !seenRoot_) fail(Failure::Damaged);
@@ -222,6 +235,7 @@ XmlPullParser::Event XmlPullParser::readTag() {
   std::string qualified;
   readName(qualified);
   attributeCount_ = 0;
+  std::size_t attributeBytes = 0;
   for (;;) {
     const bool blank = isBlank(peek());
     skipBlanks();
@@ -246,6 +260,9 @@ XmlPullParser::Event XmlPullParser::readTag() {
         append(attrValue, static_cast<char>(c));
       }
     }
+    // Each value is capped on its own; so are all of an element's together.
+    attributeBytes += attrName.size() + attrValue.size();
+    if (attributeBytes > maxToken_) fail(Failure::TooLarge);
   }
   name_.assign(localPart(qualified));
   seenRoot_ = true;

@@ -1,9 +1,11 @@
 #pragma once
 // A small pull parser for large XML parts read in chunks: elements by local name, attributes,
 // text with entities decoded. No DTD (refused), no namespaces beyond dropping the prefix.
-// Malformed input raises Failure::Damaged; a text or tag longer than the cap raises TooLarge.
+// Malformed input raises Failure::Damaged; a text, name, comment or an element's attributes
+// together longer than the cap raise TooLarge.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,9 +25,19 @@ class XmlPullParser {
 
   Event next();
   std::string_view name() const { return name_; }  // local name of the element
-  std::optional<std::string_view> attribute(std::string_view localName) const;
+  std::optional<std::string_view> attribute(std::string_view localName) const;  // any prefix
+  // Only a name with a prefix (r:id) or only one without (Id).
+  std::optional<std::string_view> attribute(std::string_view localName, bool prefixed) const;
   const std::string& text() const { return text_; }
   std::size_t depth() const { return open_.size(); }
+  // Markup and text items read so far (comments and processing instructions included): the work
+  // a part has cost, for weighing it against what it yielded.
+  std::uint64_t tokens() const { return tokens_; }
+  // Reading on past `limit` tokens raises TooLarge (the caller raises it as values come out).
+  void limitTokens(std::uint64_t limit) {
+    tokenLimit_ = limit;
+    if (tokens_ > tokenLimit_) tooManyTokens();
+  }
 
  private:
   int get();
@@ -52,6 +64,10 @@ class XmlPullParser {
   bool pendingEnd_ = false;
   bool seenRoot_ = false;
   bool started_ = false;
+  [[noreturn]] static void tooManyTokens();
+
+  std::uint64_t tokens_ = 0;
+  std::uint64_t tokenLimit_ = UINT64_MAX;
 };
 
 }  // namespace vt::workbook

@@ -10,7 +10,8 @@ ZipPackage::ZipPackage(const std::string& path) {
   int error = 0;
   archive_ = zip_open(path.c_str(), ZIP_RDONLY, &error);
   if (!archive_) {
-    if (error == ZIP_ER_OPEN || error == ZIP_ER_NOENT || error == ZIP_ER_READ) fail(Failure::CannotOpen);
+    // A read or seek that fails once the file is open means offsets pointing past its end.
+    if (error == ZIP_ER_OPEN || error == ZIP_ER_NOENT) fail(Failure::CannotOpen);
     fail(Failure::Damaged);
   }
 }
