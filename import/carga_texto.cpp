@@ -22,7 +22,17 @@ std::string encabezadoError(const std::string& ruta) { return "Error al cargar a
 
 bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, int indice,
                           vt::automation::StringMatrix& hoja, std::string& sError) try {
-  std::string bytes = vt::readWholeFile(vt::conv::Trim(ruta)).value_or(std::string());
+  vt::ReadFailure why = vt::ReadFailure::CannotRead;
+  std::string bytes = vt::readWholeFile(vt::conv::Trim(ruta), kBytesMaximosTexto, &why).value_or(std::string());
+  if (bytes.empty() && why == vt::ReadFailure::NotRegularFile) {
+    sError = encabezadoError(ruta) + "No es un archivo regular (una carpeta, un dispositivo o una tubería)";
+    return false;
+  }
+  if (bytes.empty() && why == vt::ReadFailure::TooLarge) {
+    sError = encabezadoError(ruta) + "El archivo excede el tamaño admitido (" +
+             std::to_string(kBytesMaximosTexto >> 20) + " MB)";
+    return false;
+  }
   if (bytes.empty()) {
     sError = mensajeSeparador(ruta, sSeparador);
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The two ways of loading one sheet file into its array; each returns false with sError set.
 
+#include <cstdint>
 #include <string>
 
 #include "platform/automation/string_matrix.hpp"
@@ -10,6 +11,8 @@ namespace ambrix {
 
 // Cells one sheet array may hold (about 1 GiB of texts): bigger files fail to load.
 inline constexpr long long kCeldasMaximas = 32LL << 20;
+// Bytes of a delimited text file, read whole (as a workbook .xls is).
+inline constexpr std::uint64_t kBytesMaximosTexto = 512ull << 20;
 
 // "Error al cargar archivo " + path + CR LF: the start of every load failure message.
 std::string encabezadoError(const std::string& ruta);

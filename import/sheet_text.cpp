@@ -63,7 +63,35 @@ std::string windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  auto unitAt = [&](std::size_t i) -> std::uint32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  };
+  constexpr std::uint32_t kReplacement = 0xFFFD;
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    const std::uint32_t unit = unitAt(i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+      const std::uint32_t low = unitAt(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        vt::workbook::appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    vt::workbook::appendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+  }
+  if (i < bytes.size()) vt::workbook::appendUtf8(out, kReplacement);  // half a unit at the end
+  return out;
+}
+
 std::string decodeTextFile(std::string_view bytes) {
+  // Only with its byte-order mark: a text saved as "Unicode" is UTF-16, little-endian mostly.
+  if (bytes.substr(0, 2) == "\xFF\xFE") return utf16ToUtf8(bytes.substr(2), false);
+  if (bytes.substr(0, 2) == "\xFE\xFF") return utf16ToUtf8(bytes.substr(2), true);
   if (isValidUtf8(bytes)) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     return std::string(bytes);

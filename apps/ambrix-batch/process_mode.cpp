@@ -27,9 +27,14 @@ std::unique_ptr<IImportadorATS> importer(const BatchOptions& o) {
 }  // namespace
 
 int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err) {
-  const std::optional<std::string> estado = vt::readWholeFile(options.stateFile);
+  vt::ReadFailure why = vt::ReadFailure::CannotRead;
+  const std::optional<std::string> estado = vt::readWholeFile(options.stateFile, vt::kMaxStateFileBytes, &why);
   if (!estado) {
-    err << "ambrix-batch: no se puede leer el archivo de estado " << options.stateFile << '\n';
+    // A state file is never used in part: one past the cap is refused whole.
+    err << "ambrix-batch: no se puede leer el archivo de estado " << options.stateFile;
+    if (why == vt::ReadFailure::NotRegularFile) err << " (no es un archivo regular)";
+    if (why == vt::ReadFailure::TooLarge) err << " (excede " << (vt::kMaxStateFileBytes >> 20) << " MB)";
+    err << '\n';
     return 2;
   }
   vt::currentConfiguration().programFolder = configurationFolder(options);

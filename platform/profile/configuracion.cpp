@@ -3,9 +3,11 @@
 #include "platform/conversions/conversions.hpp"
 #include "platform/errors/err_object.hpp"
 #include "platform/errors/muestra_error.hpp"
+#include "platform/profile/ini_file.hpp"
 #include "platform/profile/legacy_integer.hpp"
 #include "platform/profile/perfil.hpp"
 #include "platform/profile/system_info.hpp"
+#include "platform/profile/text_file.hpp"
 
 namespace vt {
 namespace {
@@ -33,11 +35,11 @@ std::int16_t asInt16(const std::string& text) {
   return static_cast<std::int16_t>(profile::legacyInteger(text, -32768, 32767));
 }
 
-void readSettings(const std::string& file, ContextoConfiguracion& ctx) {
+void readSettings(const profile::IniText& file, ContextoConfiguracion& ctx) {
   ConfiguracionSistema& s = ctx.sistema;
-  long size = 255;
+  // As gfLeeIni reads each key, from the file read and parsed once.
   auto read = [&](const char* section, const char* key, std::string_view fallback) {
-    return gfLeeIni(file, section, key, fallback, size);
+    return file.value(section, key).value_or(conv::Trim(fallback));
   };
   s.gsPathApp = read("PATH", "Path_App", "0");
   s.gsPathReportAccess = read("PATH", "Path_Report_Access", "0");
@@ -83,7 +85,19 @@ bool gfCargaConfiguracion(ContextoConfiguracion& ctx) {
     if (!gfExisteArchivo(file)) {
       Err().Raise(kErrorPropio, gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
     }
-    readSettings(file, ctx);
+    ReadFailure why = ReadFailure::CannotRead;
+    std::optional<profile::IniText> ini = profile::readIniFile(file, &why);
+    if (!ini && why == ReadFailure::NotRegularFile) {
+      Err().Raise(kErrorPropio, gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
+    }
+    if (!ini && why == ReadFailure::TooLarge) {
+      Err().Raise(kErrorPropio, gsTituloApp,
+                  "El archivo de configuracion del sistema TAXCONFIG.INI excede el tamaño admitido (" +
+                      std::to_string(kMaxProfileBytes >> 20) + " MB)");
+    }
+    // A file that cannot be read gives every key its default, as each read of a key did.
+    if (!ini) ini.emplace(std::string());
+    readSettings(*ini, ctx);
     return true;
   } catch (...) {
     Err().captureCurrentException(gsTituloApp);

@@ -1,6 +1,7 @@
 #include "platform/profile/ini_file.hpp"
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "platform/conversions/conversions.hpp"
@@ -63,7 +64,24 @@ ParsedLine parseLine(std::string_view text, bool first) {
   return {Kind::Key, trimBlanks(text.substr(skip, eq - skip)), eq};
 }
 
-bool sameName(std::string_view a, std::string_view b) { return conv::Upper(a) == conv::Upper(b); }
+bool isAscii(std::string_view s) {
+  for (const char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+  if (isAscii(a) && isAscii(b)) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+      if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+  }
+  return conv::Upper(a) == conv::Upper(b);
+}
 
 std::string valueOf(std::string_view text, std::size_t equals) {
   std::string_view v = trimBlanks(text.substr(equals + 1));
@@ -79,12 +97,19 @@ struct Place {
   std::optional<std::size_t> sectionEnd;  // last key line, or the header when it has no keys
 };
 
-Place findKey(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+std::vector<ParsedLine> parseLines(const std::vector<Line>& lines) {
+  std::vector<ParsedLine> parsed;
+  parsed.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) parsed.push_back(parseLine(lines[i].text, i == 0));
+  return parsed;
+}
+
+Place findKey(const std::vector<ParsedLine>& parsed, std::string_view section, std::string_view key) {
   Place place;
   bool inSection = false;
   bool firstSection = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const ParsedLine p = parseLine(lines[i].text, i == 0);
+  for (std::size_t i = 0; i < parsed.size(); ++i) {
+    const ParsedLine& p = parsed[i];
     if (p.kind == Kind::Section) {
       inSection = sameName(p.name, section);
       firstSection = inSection && !place.sectionEnd;
@@ -100,27 +125,58 @@ Place findKey(const std::vector<Line>& lines, std::string_view section, std::str
   return place;
 }
 
+// The end given to a last line that had none. A line that ends in a lone CR keeps it as its own
+// byte: "\n" after it would turn the CR into part of a CR LF end.
+std::string_view lastLineEnd(const Line& line, std::string_view eol) {
+  return !line.text.empty() && line.text.back() == '\r' && eol == "\n" ? std::string_view("\r\n") : eol;
+}
+
 bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 }  // namespace
 
-std::optional<std::string> readValue(std::string_view content, std::string_view section,
-                                     std::string_view key) {
+// On the heap, so that the views into the content stay valid when an IniText moves.
+struct IniText::Parsed {
+  std::string content;
+  std::vector<Line> lines;
+  std::vector<ParsedLine> parsed;
+};
+
+IniText::IniText(std::string content) : parsed_(std::make_unique<Parsed>()) {
+  parsed_->content = std::move(content);
+  parsed_->lines = splitLines(parsed_->content);
+  parsed_->parsed = parseLines(parsed_->lines);
+}
+
+IniText::~IniText() = default;
+IniText::IniText(IniText&&) noexcept = default;
+IniText& IniText::operator=(IniText&&) noexcept = default;
+
+std::optional<std::string> IniText::value(std::string_view section, std::string_view key) const {
   section = trimBlanks(section);
   key = trimBlanks(key);
   if (section.empty() || key.empty()) return std::nullopt;
-  const std::vector<Line> lines = splitLines(content);
-  const Place place = findKey(lines, section, key);
+  const Place place = findKey(parsed_->parsed, section, key);
   if (!place.keyLine) return std::nullopt;
-  const Line& line = lines[*place.keyLine];
-  return valueOf(line.text, parseLine(line.text, *place.keyLine == 0).equals);
+  return valueOf(parsed_->lines[*place.keyLine].text, parsed_->parsed[*place.keyLine].equals);
+}
+
+std::optional<std::string> readValue(std::string_view content, std::string_view section,
+                                     std::string_view key) {
+  return IniText(std::string(content)).value(section, key);
+}
+
+std::optional<IniText> readIniFile(const std::string& path, ReadFailure* why) {
+  std::optional<std::string> content = readWholeFile(path, kMaxProfileBytes, why);
+  if (!content) return std::nullopt;
+  return IniText(std::move(*content));
 }
 
 std::optional<std::string> readFileValue(const std::string& path, std::string_view section,
                                          std::string_view key) {
-  const std::optional<std::string> content = readWholeFile(path);
-  if (!content) return std::nullopt;
-  return readValue(*content, section, key);
+  const std::optional<IniText> ini = readIniFile(path);
+  if (!ini) return std::nullopt;
+  return ini->value(section, key);
 }
 
 std::optional<std::string> withValue(std::string_view content, std::string_view section, std::string_view key,
@@ -141,7 +197,7 @@ std::optional<std::string> withValue(std::string_view content, std::string_view 
     }
   }
   const std::string keyLine = std::string(key) + "=" + std::string(value);
-  const Place place = findKey(lines, section, key);
+  const Place place = findKey(parseLines(lines), section, key);
 
   std::string out;
   out.reserve(content.size() + keyLine.size() + section.size() + 8);
@@ -167,13 +223,13 @@ std::optional<std::string> withValue(std::string_view content, std::string_view 
   }
   if (place.sectionEnd) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      appendLine(lines[i].text, lines[i].eol.empty() && i == *place.sectionEnd ? eol : lines[i].eol);
+      appendLine(lines[i].text, lines[i].eol.empty() && i == *place.sectionEnd ? lastLineEnd(lines[i], eol) : lines[i].eol);
       if (i == *place.sectionEnd) appendLine(keyLine, eol);
     }
     return out;
   }
   out.assign(content);
-  if (!lines.empty() && lines.back().eol.empty()) out += eol;
+  if (!lines.empty() && lines.back().eol.empty()) out += lastLineEnd(lines.back(), eol);
   appendLine("[" + std::string(section) + "]", eol);
   appendLine(keyLine, eol);
   return out;
@@ -183,7 +239,7 @@ bool writeFileValue(const std::string& path, std::string_view section, std::stri
                     std::string_view value) {
   std::string content;
   if (pathExists(path)) {
-    std::optional<std::string> existing = readWholeFile(path);
+    std::optional<std::string> existing = readWholeFile(path, kMaxProfileBytes);
     if (!existing) return false;
     content = std::move(*existing);
   }

@@ -4,17 +4,38 @@
 // first "=", trimmed, with one pair of surrounding quotes removed. ";" lines are comments; lines
 // end at CRLF or LF. Writing changes one line and keeps every other byte of the file.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/profile/text_file.hpp"
+
 namespace vt::profile {
+
+// An INI text split and parsed once, for reading many keys (a 20 MB file is not parsed again
+// for every key).
+class IniText {
+ public:
+  explicit IniText(std::string content);
+  ~IniText();
+  IniText(IniText&&) noexcept;
+  IniText& operator=(IniText&&) noexcept;
+  // The value of the key, or nullopt when the section or the key is missing.
+  std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+ private:
+  struct Parsed;
+  std::unique_ptr<Parsed> parsed_;
+};
 
 // The value of the key, or nullopt when the file, the section or the key is missing.
 std::optional<std::string> readValue(std::string_view content, std::string_view section,
                                      std::string_view key);
 std::optional<std::string> readFileValue(const std::string& path, std::string_view section,
                                          std::string_view key);
+// The whole file (a regular file of at most kMaxProfileBytes), parsed; nullopt with the reason.
+std::optional<IniText> readIniFile(const std::string& path, ReadFailure* why = nullptr);
 
 // The content with the key set: the first matching key line is rewritten in place, else the key
 // is added after the section's last key, else the section is appended. New lines take the

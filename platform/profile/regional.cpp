@@ -1,7 +1,9 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include "platform/conversions/conversions.hpp"
 #include "platform/profile/configuracion.hpp"
+#include "platform/profile/ini_file.hpp"
 #include "platform/profile/legacy_integer.hpp"
 #include "platform/profile/perfil.hpp"
 
@@ -39,15 +41,20 @@ std::string formatoNumero(const ConfiguracionRegional& r) {
 void gsCargaConfRegional(ContextoConfiguracion& ctx) {
   const LocaleSeparators locale = localeSeparators();
   ConfiguracionRegional& r = ctx.regional;
-  long size = 255;
-  r.gbDigitos =
-      static_cast<std::uint8_t>(profile::legacyInteger(gfLeeWinIni("Intl", "iDigits", "2", size), 0, 255));
-  r.gsFormatoFecha = gfLeeWinIni("Intl", "sShortDate", "dd/MM/yyyy", size);
-  r.gsFormatoHora = gfLeeWinIni("Intl", "sTimeFormat", "HH:mm:ss", size);
-  r.gsSepDecimal = gfLeeWinIni("Intl", "sDecimal", locale.decimal, size);
-  r.gsSepFecha = gfLeeWinIni("Intl", "sDate", "/", size);
-  r.gsSepMiles = gfLeeWinIni("Intl", "sThousand", locale.thousands, size);
-  r.gsSepLista = gfLeeWinIni("Intl", "sList", r.gsSepDecimal == "," ? ";" : ",", size);
+  // As gfLeeWinIni reads each key, from the file read and parsed once; a missing, unreadable,
+  // oversized or special file gives every key its default.
+  std::optional<profile::IniText> file = profile::readIniFile(regionalProfilePath());
+  if (!file) file.emplace(std::string());
+  auto read = [&](const char* key, std::string_view fallback) {
+    return file->value("Intl", key).value_or(conv::Trim(fallback));
+  };
+  r.gbDigitos = static_cast<std::uint8_t>(profile::legacyInteger(read("iDigits", "2"), 0, 255));
+  r.gsFormatoFecha = read("sShortDate", "dd/MM/yyyy");
+  r.gsFormatoHora = read("sTimeFormat", "HH:mm:ss");
+  r.gsSepDecimal = read("sDecimal", locale.decimal);
+  r.gsSepFecha = read("sDate", "/");
+  r.gsSepMiles = read("sThousand", locale.thousands);
+  r.gsSepLista = read("sList", r.gsSepDecimal == "," ? ";" : ",");
   r.gsFormatoNumero = formatoNumero(r);
 }
 

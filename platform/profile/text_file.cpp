@@ -4,12 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace vt {
 namespace {
@@ -39,16 +38,55 @@ std::string resolveLink(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::string& path) {
+std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxBytes, ReadFailure* why) {
+  auto failed = [why](ReadFailure reason) -> std::optional<std::string> {
+    if (why) *why = reason;
+    return std::nullopt;
+  };
   struct stat st {};
-  // Only regular files: a FIFO would wait for a writer, a device never ends.
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(content).str();
+  if (::stat(path.c_str(), &st) != 0) return failed(ReadFailure::CannotRead);
+  if (!S_ISREG(st.st_mode)) return failed(ReadFailure::NotRegularFile);
+  // Non-blocking, and checked again once open, in case the path changed in between.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return failed(ReadFailure::CannotRead);
+  std::optional<std::string> content;
+  ReadFailure reason = ReadFailure::CannotRead;
+  if (::fstat(fd, &st) != 0) {
+    reason = ReadFailure::CannotRead;
+  } else if (!S_ISREG(st.st_mode)) {
+    reason = ReadFailure::NotRegularFile;
+  } else if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+    reason = ReadFailure::TooLarge;
+  } else {
+    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t used = 0;
+    for (;;) {
+      if (used == bytes.size()) {
+        if (used > maxBytes) {
+          reason = ReadFailure::TooLarge;
+          break;
+        }
+        // The file may have grown since fstat: read on, one byte past the cap at most.
+        bytes.resize(std::min<std::uint64_t>(maxBytes + 1, used + (used < 4096 ? 4096 : used)));
+        if (used == bytes.size()) {
+          reason = ReadFailure::TooLarge;
+          break;
+        }
+      }
+      const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) break;
+      if (n == 0) {
+        bytes.resize(used);
+        content = std::move(bytes);
+        break;
+      }
+      used += static_cast<std::size_t>(n);
+    }
+  }
+  ::close(fd);
+  if (!content) return failed(reason);
+  return content;
 }
 
 bool pathExists(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads, crash-safe whole-file replacement, and appends to a log.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,8 +9,21 @@
 
 namespace vt {
 
-// The file's bytes; nullopt when it cannot be read (missing, a folder, no permission).
-std::optional<std::string> readWholeFile(const std::string& path);
+// Why a whole-file read gave nothing.
+enum class ReadFailure {
+  CannotRead,      // missing, no permission, an I/O error
+  NotRegularFile,  // a folder, a FIFO, a device or a socket: never read, so nothing blocks
+  TooLarge,        // more than the caller's cap, now or while it was read: never cut short
+};
+
+// The bytes of a regular file of at most maxBytes; nullopt (with the reason in `why`) otherwise.
+std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                         ReadFailure* why = nullptr);
+
+// Caps of the text files the programs read whole: configuration and profile files are a few KB,
+// a state file of the batch program a few hundred bytes.
+inline constexpr std::uint64_t kMaxProfileBytes = 32ull << 20;
+inline constexpr std::uint64_t kMaxStateFileBytes = 1ull << 20;
 
 // Whether anything (file, folder, link) is at the path.
 bool pathExists(const std::string& path);

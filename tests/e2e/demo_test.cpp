@@ -2,6 +2,7 @@
 // from the copy's root as make runs it from the repository's.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -59,6 +60,31 @@ TEST(Demo, AMonthFirstRegionalSettingListsAndRunsAsTheDayFirstOne) {
     EXPECT_EQ(day.status, 0) << arguments << "\n" << day.out;
     EXPECT_EQ(month.status, day.status) << arguments;
     EXPECT_EQ(month.out, day.out) << arguments;
+  }
+}
+
+// The state file is read whole before anything else: a device, a FIFO or a file past the cap is
+// refused at once, and never used in part.
+TEST(Demo, StateFileThatIsNotARegularFileOrTooLargeIsRefused) {
+  vt::testing::TempFolder root("e2e");
+  ASSERT_EQ(::mkfifo((root.path() / "estado.fifo").c_str(), 0600), 0);
+  vt::testing::writeFile(root.path() / "enorme.ini", std::string("[frm_ATS_SubirExcel]\r\ncmbMes=5\r\n"));
+  fs::resize_file(root.path() / "enorme.ini", (1u << 20) + 1);
+  const struct {
+    const char* what;
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {"an endless device", "/dev/zero", "(no es un archivo regular)"},
+      {"a FIFO without a writer", "estado.fifo", "(no es un archivo regular)"},
+      {"one byte past the cap", "enorme.ini", "(excede 1 MB)"},
+  };
+  for (const auto& c : cases) {
+    const vt::testing::ProgramRun r =
+        vt::testing::runBatch(root.path(), "win.ini", "--config-dir . --state " + c.path);
+    EXPECT_EQ(r.status, 2) << c.what;
+    EXPECT_EQ(r.out + r.err, "ambrix-batch: no se puede leer el archivo de estado " + c.path + " " + c.reason + "\n")
+        << c.what;
   }
 }
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <string_view>
+
+#include "import/sheet_loaders.hpp"
 #include "tests/import/load_helpers.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/temp_folder.hpp"
@@ -13,6 +17,17 @@ using testing::carga;
 
 const std::string kCabecera =
     "c0;c1;c2;c3;c4;c5;c6;c7;c8;c9";  // ten fields: enough for the cancelled documents
+
+// A text saved as "Unicode": the byte-order mark, then each unit in the given order.
+std::string utf16(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
 
 std::string mensajeSeparador(const std::string& ruta, const std::string& sep) {
   return "Error al cargar archivo " + ruta + "\r\nTiene demasiadas columnas o el caracter separador '" + sep +
@@ -61,6 +76,10 @@ TEST(CargaTexto, Cases) {
        ";", true, "PEÑA\t€\t\t\t\t\t\t\t\t\n", 1},
       {"UTF-8 kept, mark dropped", "\xEF\xBB\xBF" + kCabecera + "\r\nPEÑA\r\n", ";", true,
        "PEÑA\t\t\t\t\t\t\t\t\t\n", 1},
+      {"UTF-16 little-endian with its mark", utf16(u"c0;c1;c2;c3;c4;c5;c6;c7;c8;c9\r\nPE\u00D1A;\u20AC\r\n", false),
+       ";", true, "PEÑA\t€\t\t\t\t\t\t\t\t\n", 1},
+      {"UTF-16 big-endian with its mark", utf16(u"c0;c1;c2;c3;c4;c5;c6;c7;c8;c9\r\nPE\u00D1A;\U0001F600\r\n", true),
+       ";", true, "PEÑA\t\xF0\x9F\x98\x80\t\t\t\t\t\t\t\t\n", 1},
       {"separator of two characters", "c0||c1||c2||c3||c4||c5||c6||c7||c8\r\na||b;c\r\n", "||", true,
        "a\tb;c\t\t\t\t\t\t\t\n", 1},
   };
@@ -107,6 +126,33 @@ TEST(CargaTexto, Failures) {
   const auto r = carga("CSV", kHojaAnulados, falta, "|");
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.error, mensajeSeparador(falta, "|"));
+}
+
+// Only regular files are read, and only up to the cap: a device or a FIFO never blocks the load
+// or fills the memory, and an oversized file is refused whole.
+TEST(CargaTexto, SpecialAndOversizedFilesGiveAMessage) {
+  vt::testing::TempFolder dir;
+  const std::string fifo = dir.file("tuberia.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string enorme = dir.file("enorme.txt");
+  vt::testing::writeFile(enorme, kCabecera + "\r\n");
+  std::filesystem::resize_file(enorme, kBytesMaximosTexto + 1);  // sparse: nothing is written
+  const std::string noRegular = "No es un archivo regular (una carpeta, un dispositivo o una tubería)";
+  const struct {
+    const char* what;
+    std::string ruta;
+    std::string motivo;
+  } cases[] = {
+      {"endless device", "/dev/zero", noRegular},
+      {"FIFO without a writer", fifo, noRegular},
+      {"a folder", dir.path(), noRegular},
+      {"one byte past the cap", enorme, "El archivo excede el tamaño admitido (512 MB)"},
+  };
+  for (const auto& c : cases) {
+    const auto r = carga("csv", kHojaAnulados, c.ruta);
+    EXPECT_FALSE(r.ok) << c.what;
+    EXPECT_EQ(r.error, "Error al cargar archivo " + c.ruta + "\r\n" + c.motivo) << c.what;
+  }
 }
 
 TEST(CargaTexto, PathsAreTrimmedToOpen) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 
 #include <map>
 #include <string>
@@ -11,6 +15,8 @@
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
 #include "platform/profile/system_info.hpp"
+#include "platform/profile/text_file.hpp"
+#include "tests/support/files.hpp"
 #include "tests/support/scoped_env.hpp"
 #include "tests/support/temp_folder.hpp"
 
@@ -159,6 +165,37 @@ TEST_F(Configuracion, MissingFileIsReportedAndLeavesTheSettingsEmpty) {
   EXPECT_EQ(boxes.mensajes[0].icono, vt::Icono::Exclamacion);
   EXPECT_EQ(ctx.sistema.gsMotorBD, "");
   EXPECT_EQ(ctx.regional.gsFormatoFecha, "dd/MM/yyyy") << "regional settings are read first";
+}
+
+// A device, a FIFO or an oversized file at the configuration's place gives a message at once,
+// never a read that blocks or grows until memory runs out.
+TEST_F(Configuracion, SpecialOrOversizedFileIsReported) {
+  const std::string noExiste = "No existe archivo de configuracion del sistema TAXCONFIG.INI(Ambrix)";
+  const struct {
+    const char* what;
+    std::function<void(const std::string& path)> make;
+    std::string message;
+  } cases[] = {
+      {"a link to an endless device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+       noExiste},
+      {"a FIFO without a writer", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, noExiste},
+      {"one byte past the cap",
+       [](const std::string& p) {
+         vt::testing::writeFile(p, std::string("[PATH]\r\nPath_App=/a/\r\n"));
+         std::filesystem::resize_file(p, vt::kMaxProfileBytes + 1);
+       },
+       "El archivo de configuracion del sistema TAXCONFIG.INI excede el tamaño admitido (32 MB)(Ambrix)"},
+  };
+  for (const auto& c : cases) {
+    const std::string path = tmp.file("app/TAXCONFIG.INI");
+    std::filesystem::create_directories(tmp.file("app"));
+    std::filesystem::remove(path);
+    c.make(path);
+    boxes.mensajes.clear();
+    EXPECT_FALSE(vt::gfCargaConfiguracion(ctx)) << c.what;
+    ASSERT_EQ(boxes.mensajes.size(), 1u) << c.what;
+    EXPECT_EQ(boxes.mensajes[0].texto, c.message) << c.what;
+  }
 }
 
 TEST_F(Configuracion, BadCountsAreReportedUnderTheLeadIn) {

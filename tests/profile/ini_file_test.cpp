@@ -84,10 +84,17 @@ TEST(IniWrite, ChangesOneLineAndKeepsEveryOtherByte) {
        "[S]\r\nk=1\r\n[PATH_Files]\r\nATS=AT052013.XML\r\n"},
       {"append after a last line without line end", "[S]\nk=1", "T", "j", "2", "[S]\nk=1\n[T]\nj=2\n"},
       {"empty file gets CRLF", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
+      {"a last line ending in a lone CR keeps it", "[S]\nk=1\r", "S", "j", "2", "[S]\nk=1\r\r\nj=2\n"},
+      {"the same when a section is appended", "[S]\nk=1\r", "T", "j", "2", "[S]\nk=1\r\r\n[T]\nj=2\n"},
       {"empty value", "[S]\nk=1\n", "S", "k", "", "[S]\nk=\n"},
   };
   for (const WriteCase& c : cases) {
-    EXPECT_EQ(withValue(c.before, c.section, c.key, c.value), c.after) << c.name;
+    const std::optional<std::string> after = withValue(c.before, c.section, c.key, c.value);
+    EXPECT_EQ(after, c.after) << c.name;
+    // Every other key reads back as it did.
+    if (after && std::string_view(c.key) != "k") {
+      EXPECT_EQ(readValue(*after, "S", "k"), readValue(c.before, "S", "k")) << c.name;
+    }
   }
 }
 

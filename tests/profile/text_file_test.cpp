@@ -1,11 +1,14 @@
-// Whole-file replacement: the target holds the old bytes or the new ones, never part of either.
-// Appends to the error log: bytes kept exactly, a file created when missing, clean refusals.
+// Whole-file reads (regular files only, up to a cap) and replacement: the target holds the old
+// bytes or the new ones, never part of either. Appends to the error log: bytes kept exactly, a
+// file created when missing, clean refusals.
 
 #include "platform/profile/text_file.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tests/support/files.hpp"
@@ -73,6 +76,40 @@ TEST(AppendToFile, RefusesWhatCannotTakeAnAppend) {
     EXPECT_FALSE(appendToFile(c.path, "bloque\r\n")) << c.why;
   }
   EXPECT_FALSE(std::filesystem::exists(temp.path() / "no-such-folder"));
+}
+
+// What a whole-file read gives for each kind of path: only regular files are opened, so a FIFO
+// without a writer or an endless device answers at once.
+TEST(ReadWholeFile, RegularFilesUpToTheCap) {
+  testing::TempFolder dir;
+  testing::writeFile(dir.file("diez.txt"), std::string("0123456789"));
+  testing::writeFile(dir.file("vacio.txt"), std::string());
+  testing::writeFile(dir.file("once.txt"), std::string("0123456789A"));
+  std::filesystem::create_symlink(dir.file("diez.txt"), dir.file("enlace.txt"));
+  ASSERT_EQ(::mkfifo(dir.file("tuberia").c_str(), 0600), 0);
+  const struct {
+    const char* what;
+    std::string path;
+    std::optional<std::string> bytes;
+    ReadFailure why;  // when bytes is nullopt
+  } cases[] = {
+      {"a file at the cap", dir.file("diez.txt"), "0123456789", {}},
+      {"an empty file", dir.file("vacio.txt"), "", {}},
+      {"a link to a file", dir.file("enlace.txt"), "0123456789", {}},
+      {"one byte past the cap, refused whole", dir.file("once.txt"), std::nullopt, ReadFailure::TooLarge},
+      {"missing", dir.file("no-existe"), std::nullopt, ReadFailure::CannotRead},
+      {"a folder", dir.path(), std::nullopt, ReadFailure::NotRegularFile},
+      {"a FIFO without a writer", dir.file("tuberia"), std::nullopt, ReadFailure::NotRegularFile},
+      {"an endless device", "/dev/zero", std::nullopt, ReadFailure::NotRegularFile},
+  };
+  for (const auto& c : cases) {
+    ReadFailure why = ReadFailure::CannotRead;
+    if (!c.bytes) why = c.why == ReadFailure::CannotRead ? ReadFailure::TooLarge : ReadFailure::CannotRead;
+    EXPECT_EQ(readWholeFile(c.path, 10, &why), c.bytes) << c.what;
+    if (!c.bytes) {
+      EXPECT_EQ(why, c.why) << c.what;
+    }
+  }
 }
 
 }  // namespace

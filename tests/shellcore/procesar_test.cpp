@@ -114,7 +114,7 @@ TEST_F(MainAction, TheLogIsEmptiedInAFolderGivenWithoutSeparator) {
   ctx_.sistema.gsPathLog = file("bitacora");
   frm_.datos.chkInfo[0] = 1;
   frm_.datos.txtfile[0] = file("compras.csv");
-  import_.alProcesar = [&](ParamProcesoATS&) { EXPECT_EQ(vt::readWholeFile(log), ""); };
+  import_.alProcesar = [&](ParamProcesoATS&) { EXPECT_EQ(vt::readWholeFile(log, 1 << 20), ""); };
   ASSERT_TRUE(press());
   EXPECT_EQ(gsArchivoLog, "tolvexError_2013-05.txt");
   EXPECT_EQ(gsRutaLog, log);
