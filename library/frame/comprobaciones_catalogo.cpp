@@ -73,7 +73,7 @@ bool CLSValidarInformacion::Valida_Comprob_x_SecTran(std::string& sCoComprob, st
                                                      std::string& iTipoAnexo) {
   RecordsetRef rs;
   const std::string condition =
-      voucherTypeCondition(sCoComprob) + " and ds_secutran like '%" + vt::db::escapeSql(iTipoAnexo) + "%' ";
+      voucherTypeCondition(sCoComprob) + " and ds_secutran like " + vt::db::likeContaining(iTipoAnexo) + " ";
   if (!gfCuentaRegistros("*", "tbcttgComprob", condition, nullptr, rs)) return false;
   return listElementIn(listColumn(*rs, "ds_secutran"), sCoSecTran);
 }

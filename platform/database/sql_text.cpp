@@ -27,6 +27,17 @@ std::string escapeSql(std::string_view text) {
 
 std::string quoteSql(std::string_view text) { return "'" + escapeSql(text) + "'"; }
 
+std::string likeContaining(std::string_view text) {
+  const bool wildcards = text.find_first_of("%_") != std::string_view::npos;
+  if (!wildcards) return "'%" + escapeSql(text) + "%'";
+  std::string escaped;
+  for (char c : text) {
+    if (c == '%' || c == '_' || c == '\\') escaped += '\\';
+    escaped += c;
+  }
+  return "'%" + escapeSql(escaped) + "%' escape '\\'";
+}
+
 std::string sqlNumber(double value) {
   if (!std::isfinite(value)) return "NULL";
   return conv::VbStr(value);

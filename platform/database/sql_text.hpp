@@ -21,6 +21,12 @@ std::string quoteSql(std::string_view text);
 // The same without the surrounding apostrophes, for texts the caller quotes itself.
 std::string escapeSql(std::string_view text);
 
+// The pattern of "like" for a text contained literally: '%text%'. When the text holds a
+// wildcard of its own (% or _) they are escaped and the escape clause follows:
+//   01       '%01%'
+//   5%_a     '%5\%\_a%' escape '\'
+std::string likeContaining(std::string_view text);
+
 // A numeric literal: "." separator, no grouping, 15 significant digits, never "-0";
 // a value that is not finite gives NULL.
 std::string sqlNumber(double value);

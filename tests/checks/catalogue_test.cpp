@@ -109,6 +109,8 @@ TEST_F(Catalogue, TransactionCodesOfAVoucherType) {
       {"04", "04,05,06,07", "", true}, {"01", "xATSx", "", true},  {"01", "ats", "", false},
       {"92", "77", "", false},         {"92", "05", "ATS", true},  {"91", "02", "", false},
       {"91", "01, 02", "", true},      {"99", "01", "", false},    {"93", "07", "ATS", false},
+      // The annex is searched for literally: its own % or _ match only themselves.
+      {"01", "01", "%", false},        {"01", "01", "A_S", false}, {"01", "01", "AT%", false},
   };
   CLSValidarInformacion v;
   for (Case c : cases) {

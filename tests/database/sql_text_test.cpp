@@ -18,6 +18,23 @@ TEST(SqlText, Quoting) {
   EXPECT_EQ(quoteSql("Pacífico"), "'Pacífico'");
 }
 
+TEST(SqlText, LikeContainingALiteralText) {
+  const struct {
+    const char* text;
+    const char* pattern;
+    const char* why;
+  } cases[] = {
+      {"ATS", "'%ATS%'", "no wildcard: the pattern as it always was"},
+      {"", "'%%'", "empty: everything"},
+      {"O'B", "'%O''B%'", "apostrophes doubled"},
+      {"a\\b", "'%a\\b%'", "a backslash alone needs no escape clause"},
+      {"%", "'%\\%%' escape '\\'", "a percent sign matches only itself"},
+      {"A_S", "'%A\\_S%' escape '\\'", "so does an underscore"},
+      {"5%\\'", "'%5\\%\\\\''%' escape '\\'", "with a wildcard, the backslash is escaped too"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(likeContaining(c.text), c.pattern) << c.why;
+}
+
 TEST(SqlText, Numbers) {
   struct Case {
     double value;
