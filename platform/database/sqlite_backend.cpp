@@ -2,9 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <filesystem>
 #include <list>
 #include <optional>
 #include <string_view>
@@ -441,6 +444,23 @@ class SqliteBackend final : public Backend {
   sqlite3_stmt* realReader_ = nullptr;
 };
 
+// "file:" and the path with the characters a URI gives meaning to escaped.
+std::string fileUri(const std::string& path) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string uri = "file:";
+  for (const char c : path) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '%' || c == '?' || c == '#' || b < 0x21 || b >= 0x7F) {
+      uri += '%';
+      uri += kHex[b >> 4];
+      uri += kHex[b & 15];
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
+}
+
 }  // namespace
 
 void setSqliteStatementCache(bool on) { statementCacheOn.store(on, std::memory_order_relaxed); }
@@ -451,7 +471,21 @@ std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandT
   if (!file)
     raiseBackend(SQLITE_CANTOPEN, kSource, "No se encuentra el archivo de base de datos '" + path + "'.");
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(file->c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  // The journal needs its -shm file beside the database: in a folder this user cannot write,
+  // open read-only (reads work, a write says the database is read-only). With no -wal file
+  // there is nothing to merge, and "immutable" lets the read go without the -shm file.
+  const std::filesystem::path folder = file->parent_path().empty() ? "." : file->parent_path();
+  const bool readOnly = ::access(folder.c_str(), W_OK) != 0;
+  int rc;
+  if (readOnly) {
+    std::error_code ignored;
+    const bool hasWal = std::filesystem::exists(file->string() + "-wal", ignored);
+    const std::string uri = fileUri(std::filesystem::absolute(*file, ignored).string()) +
+                            (hasWal ? "?mode=ro" : "?mode=ro&immutable=1");
+    rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+  } else {
+    rc = sqlite3_open_v2(file->c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  }
   if (rc != SQLITE_OK) {
     const std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close_v2(db);
@@ -460,7 +494,7 @@ std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandT
   auto backend = std::make_unique<SqliteBackend>(db, commandTimeoutSeconds);
   if (registerSqlFunctions(db) != SQLITE_OK) raiseBackend(sqlite3_errcode(db), kSource, sqlite3_errmsg(db));
   // WAL lets one connection read while another writes; a read-only file keeps its journal mode.
-  sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+  if (!readOnly) sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
   // Opening does not read the file: make a file that is not a database fail here, not later.
   backend->query("SELECT count(*) FROM sqlite_schema", commandTimeoutSeconds);
   return backend;

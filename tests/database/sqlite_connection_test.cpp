@@ -1,6 +1,8 @@
 // The file engine through Connection: opening, rows affected, errors, transactions, stored queries.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -70,6 +72,45 @@ TEST(SqliteOpen, FileThatIsNotADatabaseFailsAtOpen) {
   auto conn = Connection::create();
   EXPECT_EQ(errorNumber([&] { conn->open(bogus.string()); }), 26);  // SQLITE_NOTADB
   EXPECT_EQ(conn->state(), State::Closed);
+}
+
+// A database in a folder the user cannot write: the journal cannot make its -shm file there, so
+// the file is opened read-only. Reads work; a write says the database is read-only. Root writes
+// anywhere, so the check runs in a child process as an unprivileged user.
+TEST(SqliteOpen, FolderThatCannotBeWrittenIsOpenedReadOnly) {
+  TempDatabase db;
+  db.exec("PRAGMA journal_mode=WAL");
+  const std::filesystem::path folder = db.folder();
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::remove);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                           std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+                               std::filesystem::perm_options::add);
+  std::filesystem::permissions(db.file(), std::filesystem::perms::others_read, std::filesystem::perm_options::add);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(10);
+    if (::access(folder.c_str(), W_OK) == 0) ::_exit(11);
+    int status = 0;
+    try {
+      auto conn = Connection::create();
+      conn->open(db.file().string());
+      Recordset rs;
+      rs.open("select count(*) as n from tbEmpresas", conn);
+      if (rs.field("n").asInteger() < 1) status = 12;
+      const auto e = errorOf([&] { conn->execute("delete from tbEmpresas"); });
+      if (!e || e->description().find("readonly") == std::string::npos) status = 13;
+    } catch (...) {
+      status = 14;
+    }
+    ::_exit(status);
+  }
+  int status = -1;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "10 no user to switch to, 11 the folder is writable, 12 no rows, "
+                                       "13 the write did not fail as read-only, 14 the open or read failed";
 }
 
 TEST_F(SqliteConnection, RowsAffectedByInsertUpdateDelete) {
