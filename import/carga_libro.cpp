@@ -12,33 +12,37 @@ bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFor
                 vt::automation::StringMatrix& hoja, std::string& sError) {
   using vt::workbook::CellKind;
   try {
-    const vt::workbook::Worksheet libro = vt::workbook::readActiveSheet(ruta);
+    vt::workbook::Worksheet libro = vt::workbook::readActiveSheet(ruta);
     const long filas = static_cast<long>(libro.currentRegionRows()) - 1;
     const long ultima = gnUltimaColumnaLibro(indice);
     if (static_cast<long long>(filas + 1) * (ultima + 1) > kCeldasMaximas) {
       vt::workbook::fail(vt::workbook::Failure::TooLarge);
     }
-    hoja = vt::automation::StringMatrix(0, filas, 0, ultima);
-    for (long r = 1; r <= filas; ++r) {
+    // The array fills row by row while the rows read are given back: the typed cells and the
+    // texts are never both whole in memory.
+    bool ok = true;
+    hoja = vt::automation::StringMatrix::byRows(0, filas, 0, ultima, [&](long r, std::string* celdas) {
+      if (r == 0) return true;  // the header row stays empty
+      const auto fila = static_cast<std::uint32_t>(r);
       for (long c = 0; c <= ultima; ++c) {
-        const auto fila = static_cast<std::uint32_t>(r);
         const auto columna = static_cast<std::uint32_t>(c);
         const vt::workbook::Cell celda = libro.cell(fila, columna);
         if (celda.kind == CellKind::Error) {
           sError = encabezadoError(ruta) + "La celda " + vt::workbook::cellReference(fila, columna) +
                    " contiene el error " + std::string(celda.text);
-          return false;
+          return ok = false;
         }
         if (celda.kind == CellKind::FormulaWithoutValue) {
           sError = encabezadoError(ruta) + "La celda " + vt::workbook::cellReference(fila, columna) +
                    " tiene una fórmula sin valor calculado; abra y guarde el libro con la hoja de cálculo";
-          return false;
+          return ok = false;
         }
-        if (celda.kind != CellKind::Empty)
-          hoja.at(r, c) = vt::workbook::cellText(celda, libro.date1904(), formatos);
+        if (celda.kind != CellKind::Empty) celdas[c] = vt::workbook::cellText(celda, libro.date1904(), formatos);
       }
-    }
-    return true;
+      libro.releaseRowsBefore(fila + 1);
+      return true;
+    });
+    return ok;
   } catch (const vt::Error& e) {
     sError = encabezadoError(ruta) + e.description();
     return false;

@@ -12,6 +12,23 @@ StringMatrix::StringMatrix(long rowLower, long rowUpper, long colLower, long col
   cells_.resize(static_cast<size_t>(rows()) * static_cast<size_t>(cols()));
 }
 
+StringMatrix StringMatrix::byRows(long rowLower, long rowUpper, long colLower, long colUpper,
+                                  const std::function<bool(long row, std::string* cells)>& fillRow) {
+  StringMatrix m(rowLower, rowLower - 1, colLower, colUpper);
+  if (rowUpper < rowLower - 1) raise(kErrSubscript, kConversionSource);
+  m.rowUpper_ = rowUpper;
+  const auto width = static_cast<std::size_t>(m.cols());
+  // Reserved, not built: pages of the rows ahead are touched only as the rows are reached.
+  m.cells_.reserve(static_cast<std::size_t>(m.rows()) * width);
+  bool more = true;
+  for (long row = rowLower; row <= rowUpper; ++row) {
+    const std::size_t start = m.cells_.size();
+    m.cells_.resize(start + width);
+    if (more) more = fillRow(row, m.cells_.data() + start);
+  }
+  return m;
+}
+
 long StringMatrix::lbound(int dimension) const { return dimension == 1 ? rowLower_ : colLower_; }
 long StringMatrix::ubound(int dimension) const { return dimension == 1 ? rowUpper_ : colUpper_; }
 

@@ -3,6 +3,7 @@
 // passing a sheet by reference hands over the handle, never a copy of its cells, so a validator
 // that rewrites a cell is seen by the caller that stores it afterwards.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@ class StringMatrix {
  public:
   StringMatrix() = default;
   StringMatrix(long rowLower, long rowUpper, long colLower, long colUpper);
+  // The same array filled a row at a time: fillRow(row, cells) gets the row's cells (colLower
+  // first, empty) in row order, and returns false to stop there (later rows stay empty). Rows
+  // not yet reached take no memory, so a caller can release its own copy as the array fills.
+  static StringMatrix byRows(long rowLower, long rowUpper, long colLower, long colUpper,
+                             const std::function<bool(long row, std::string* cells)>& fillRow);
 
   bool empty() const { return rows() == 0 || cols() == 0; }
   long lbound(int dimension) const;  // dimension 1 = rows, 2 = columns

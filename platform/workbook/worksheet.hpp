@@ -19,7 +19,7 @@ class Worksheet {
   // Rows and columns are 0-based (A1 is 0, 0). Positions without a value read as Empty.
   Cell cell(std::uint32_t row, std::uint32_t col) const;
   bool occupied(std::uint32_t row, std::uint32_t col) const;
-  std::size_t cellCount() const { return cells_.size(); }
+  std::size_t cellCount() const { return cellCount_; }
   // Serial numbers of date cells count from 1904-01-01 instead of 1900-01-00.
   bool date1904() const { return date1904_; }
   void setDate1904(bool value) { date1904_ = value; }
@@ -35,9 +35,12 @@ class Worksheet {
   void addText(std::uint32_t row, std::uint32_t col, std::uint32_t textIndex);
   void addError(std::uint32_t row, std::uint32_t col, std::string_view errorText);
   void addFormulaWithoutValue(std::uint32_t row, std::uint32_t col);
-  std::size_t textCount() const { return textEnd_.size(); }
+  std::size_t textCount() const { return textCount_; }
   // Sorts the cells; of two cells at one position the one added last stays.
   void finish();
+  // Gives back the memory of the cells of rows before `row` (read in order, they are no longer
+  // needed); those rows read as empty afterwards. Texts stay.
+  void releaseRowsBefore(std::uint32_t row);
 
  private:
   struct Stored {
@@ -54,14 +57,24 @@ class Worksheet {
 
   void add(const Stored& cell);
   const Stored* find(std::uint32_t row, std::uint32_t col) const;
+  const Stored& at(std::size_t index) const { return chunks_[index >> kChunkBits][index & (kChunk - 1)]; }
+
+  // Cells in blocks of a fixed size: no copy as they grow, and a block read past can be freed.
+  static constexpr unsigned kChunkBits = 16;
+  static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
 
   ReadLimits limits_;
-  std::vector<Stored> cells_;
+  std::vector<std::vector<Stored>> chunks_;
+  std::size_t cellCount_ = 0;
+  std::size_t releasedChunks_ = 0;
   std::string_view text(std::uint32_t index) const;
 
-  // All texts in one buffer, each ending where textEnd_ says: an empty text costs 4 bytes.
+  std::uint32_t textEnd(std::size_t index) const { return textEnds_[index >> kChunkBits][index & (kChunk - 1)]; }
+
+  // All texts in one buffer, each ending where textEnd says: an empty text costs 4 bytes.
   std::string textPool_;
-  std::vector<std::uint32_t> textEnd_;
+  std::vector<std::vector<std::uint32_t>> textEnds_;
+  std::size_t textCount_ = 0;
   bool sorted_ = true;
   bool date1904_ = false;
   std::vector<std::uint32_t> rowStart_;  // index of the first cell of each row; one extra at the end

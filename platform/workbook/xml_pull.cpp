@@ -1,5 +1,8 @@
 #include "platform/workbook/xml_pull.hpp"
 
+#include <array>
+#include <cstring>
+
 #include "platform/workbook/failure.hpp"
 #include "platform/workbook/utf8.hpp"
 
@@ -7,10 +10,17 @@ namespace vt::workbook {
 namespace {
 
 bool isBlank(int ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
-bool isNameChar(int ch) {
-  return ch > 0x7F || (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
-         ch == ':' || ch == '_' || ch == '-' || ch == '.';
-}
+
+// Name characters by byte: letters, digits, ":_-." and every byte of a multi-byte character.
+constexpr std::array<bool, 256> kNameChar = [] {
+  std::array<bool, 256> table{};
+  for (int ch = 0; ch < 256; ++ch) {
+    table[static_cast<std::size_t>(ch)] = ch > 0x7F || (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                                          (ch >= '0' && ch <= '9') || ch == ':' || ch == '_' || ch == '-' ||
+                                          ch == '.';
+  }
+  return table;
+}();
 
 void appendCodePoint(std::string& out, unsigned long cp) {
   if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) fail(Failure::Damaged);
@@ -36,20 +46,23 @@ void XmlPullParser::refill() {
   if (len_ == 0) eof_ = true;
 }
 
-int XmlPullParser::peek() {
-  if (pos_ == len_) refill();
-  return pos_ < len_ ? static_cast<unsigned char>(buffer_[pos_]) : -1;
-}
-
-int XmlPullParser::get() {
-  const int ch = peek();
-  if (ch >= 0) ++pos_;
-  return ch;
-}
-
 void XmlPullParser::append(std::string& out, char ch) {
   if (out.size() >= maxToken_) fail(Failure::TooLarge);
   out += ch;
+}
+
+void XmlPullParser::append(std::string& out, const char* first, const char* last) {
+  if (out.size() + static_cast<std::size_t>(last - first) > maxToken_) fail(Failure::TooLarge);
+  out.append(first, last);
+}
+
+const char* XmlPullParser::scanTo(char a, char b, char c) {
+  const char* first = buffer_.data() + pos_;
+  const char* last = buffer_.data() + len_;
+  for (const char* p = first; p != last; ++p) {
+    if (*p == a || *p == b || *p == c) return p;
+  }
+  return last;
 }
 
 void XmlPullParser::expect(char ch) {
@@ -57,13 +70,41 @@ void XmlPullParser::expect(char ch) {
 }
 
 void XmlPullParser::skipBlanks() {
-  while (isBlank(peek())) get();
+  while (isBlank(peek())) ++pos_;
 }
 
 void XmlPullParser::readName(std::string& out) {
   out.clear();
-  while (isNameChar(peek())) append(out, static_cast<char>(get()));
+  // In place over the buffer; a name cut by the buffer's end goes on after a refill.
+  while (peek() >= 0) {
+    const char* first = buffer_.data() + pos_;
+    const char* last = buffer_.data() + len_;
+    const char* p = first;
+    while (p != last && kNameChar[static_cast<unsigned char>(*p)]) ++p;
+    append(out, first, p);
+    pos_ += static_cast<std::size_t>(p - first);
+    if (p != last) break;
+  }
   if (out.empty()) fail(Failure::Damaged);
+}
+
+// Text up to the next '<' (left unread), entities decoded; whole runs between markup at a time.
+void XmlPullParser::readText(std::string& out) {
+  while (peek() >= 0) {
+    const char* first = buffer_.data() + pos_;
+    const char* lt = static_cast<const char*>(std::memchr(first, '<', len_ - pos_));
+    const char* stop = lt ? lt : buffer_.data() + len_;
+    const char* amp = static_cast<const char*>(std::memchr(first, '&', static_cast<std::size_t>(stop - first)));
+    if (amp) stop = amp;
+    append(out, first, stop);
+    pos_ += static_cast<std::size_t>(stop - first);
+    if (amp) {
+      ++pos_;
+      readEntity(out);
+    } else if (lt) {
+      return;
+    }
+  }
 }
 
 void XmlPullParser::readEntity(std::string& out) {
@@ -162,14 +203,7 @@ XmlPullParser::Event XmlPullParser::next() {
     }
     if (ch != '<') {
       text_.clear();
-      while ((ch = peek()) >= 0 && ch != '<') {
-        get();
-        if (ch == '&') {
-          readEntity(text_);
-        } else {
-          append(text_, static_cast<char>(ch));
-        }
-      }
+      readText(text_);
       if (open_.empty()) {
         for (char c : text_) {
           if (!isBlank(static_cast<unsigned char>(c))) fail(Failure::Damaged);
@@ -252,13 +286,17 @@ XmlPullParser::Event XmlPullParser::readTag() {
     const int quote = get();
     if (quote != '"' && quote != '\'') fail(Failure::Damaged);
     attrValue.clear();
-    for (int c; (c = get()) != quote;) {
-      if (c < 0 || c == '<') fail(Failure::Damaged);
-      if (c == '&') {
-        readEntity(attrValue);
-      } else {
-        append(attrValue, static_cast<char>(c));
-      }
+    for (;;) {
+      if (peek() < 0) fail(Failure::Damaged);
+      const char* first = buffer_.data() + pos_;
+      const char* stop = scanTo(static_cast<char>(quote), '&', '<');
+      append(attrValue, first, stop);
+      pos_ += static_cast<std::size_t>(stop - first);
+      if (pos_ == len_) continue;
+      const int c = get();
+      if (c == quote) break;
+      if (c == '<') fail(Failure::Damaged);
+      readEntity(attrValue);
     }
     // Each value is capped on its own; so are all of an element's together.
     attributeBytes += attrName.size() + attrValue.size();

@@ -40,9 +40,21 @@ class XmlPullParser {
   }
 
  private:
-  int get();
-  int peek();
+  // The next byte, or -1 at the end of the input.
+  int peek() {
+    if (pos_ == len_) refill();
+    return pos_ < len_ ? static_cast<unsigned char>(buffer_[pos_]) : -1;
+  }
+  int get() {
+    const int ch = peek();
+    if (ch >= 0) ++pos_;
+    return ch;
+  }
   void refill();
+  void append(std::string& out, const char* first, const char* last);
+  // The first of the three bytes in what is left of the buffer, or the buffer's end.
+  const char* scanTo(char a, char b, char c);
+  void readText(std::string& out);
   void expect(char ch);
   void readName(std::string& out);
   void skipBlanks();

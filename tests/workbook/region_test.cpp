@@ -50,5 +50,26 @@ TEST(Worksheet, LastOfTwoCellsAtOnePositionStays) {
   EXPECT_EQ(sheet.cellCount(), 2u);
 }
 
+// Cells are kept in blocks: many of them, out of order and across block boundaries, are found
+// where they were put, and the blocks of rows read past can be given back.
+TEST(Worksheet, ManyCellsInBlocksAndRowsGivenBack) {
+  Worksheet sheet;
+  constexpr std::uint32_t kRows = 50'000;
+  for (std::uint32_t r = kRows; r-- > 0;) {
+    for (std::uint32_t c = 0; c < 3; ++c) sheet.addNumber(r, c, r * 10.0 + c, false);
+  }
+  sheet.finish();
+  ASSERT_EQ(sheet.cellCount(), 3u * kRows);
+  EXPECT_EQ(sheet.currentRegionRows(), kRows);
+  for (std::uint32_t r : {0u, 21'845u, 21'846u, kRows - 1}) {
+    EXPECT_EQ(sheet.cell(r, 2).number, r * 10.0 + 2) << r;
+  }
+  sheet.releaseRowsBefore(30'000);
+  EXPECT_EQ(sheet.cell(0, 0).kind, CellKind::Empty) << "the first block is given back";
+  for (std::uint32_t r : {21'846u, 29'999u, 30'000u, kRows - 1}) {
+    EXPECT_EQ(sheet.cell(r, 1).number, r * 10.0 + 1) << r << ": its block also holds rows still to read";
+  }
+}
+
 }  // namespace
 }  // namespace vt::workbook
