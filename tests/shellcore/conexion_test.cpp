@@ -6,7 +6,7 @@
 
 #include "platform/database/statement_observer.hpp"
 #include "shell/core/globals.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 #include "tests/support/files.hpp"
 
 namespace ambrix {

@@ -10,7 +10,7 @@
 #include "platform/errors/error.hpp"
 #include "shell/core/fecha_actual.hpp"
 #include "shell/core/globals.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 #include "tests/support/short_dates.hpp"
 
 namespace ambrix {

@@ -13,7 +13,7 @@
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/listas.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/scoped_env.hpp"
 

@@ -7,7 +7,7 @@
 #include "platform/conversions/conversions.hpp"
 #include "shell/core/fecha_actual.hpp"
 #include "shell/core/globals.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 
 namespace ambrix {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/errors/error.hpp"
 #include "shell/core/globals.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 
 namespace ambrix {
 namespace {

@@ -20,8 +20,8 @@
 #include "shell/core/globals.hpp"
 #include "shell/core/inicio.hpp"
 #include "shell/core/procesar_checks.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
-#include "tests/shellcore/ventana_grabada.hpp"
+#include "tests/support/shell_fixture.hpp"
+#include "tests/support/ventana_grabada.hpp"
 
 namespace ambrix {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "shell/core/conexion.hpp"
 #include "shell/core/sentencias.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 
 namespace ambrix {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 
 #include <fstream>
 
