@@ -70,15 +70,17 @@ std::string selectText(const std::string& sCampos, const std::string& sTabla, co
   return "SELECT " + sCampos + " FROM " + sTabla + " " + sCondicion;
 }
 
-void gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion, long& lRegistros) {
+bool gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion, long& lRegistros) {
   if (sTabla.empty()) {
     showBox(kTablasVacias, vt::Icono::Informacion);
-    return;
+    return false;
   }
   try {
     gConexion->execute(deleteText(motorActual(), sTabla, sCondicion), lRegistros);
+    return true;
   } catch (...) {
     showCurrentError("Ha ocurrido el error al ejecutar DELETE");
+    return false;
   }
 }
 

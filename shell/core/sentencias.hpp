@@ -19,8 +19,9 @@ std::string deleteText(vt::db::Engine motor, const std::string& sTabla, const st
 std::string insertText(const std::string& sCampos, const std::string& sTabla, const std::string& sValores);
 std::string selectText(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion);
 
-// Deletes; lRegistros gets the rows deleted. A failure is shown and lRegistros kept.
-void gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion, long& lRegistros);
+// Deletes; lRegistros gets the rows deleted. A failure is shown and lRegistros kept; the result
+// says whether the delete ran, so that a store never inserts over rows it failed to remove.
+bool gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion, long& lRegistros);
 
 // Inserts; lRegistros gets the rows inserted. A failure shows nothing: lRegistros is kept and the
 // error stays in vt::Err() for the caller's log (cleared when the insert succeeds).

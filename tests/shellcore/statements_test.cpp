@@ -6,7 +6,7 @@
 #include "platform/errors/err_object.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/sentencias.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
+#include "tests/support/shell_fixture.hpp"
 
 namespace ambrix {
 namespace {
@@ -35,7 +35,7 @@ class Statements : public testing::ShellTest {
 
 TEST_F(Statements, DeleteWithAliasRunsOnTheFileEngine) {
   long filas = -1;
-  gsEliminaRegistros("tbAT_CmptsAnu A", "where A.co_mes = '05' and A.co_anio = '2013'", filas);
+  EXPECT_TRUE(gsEliminaRegistros("tbAT_CmptsAnu A", "where A.co_mes = '05' and A.co_anio = '2013'", filas));
   EXPECT_EQ(filas, 2);
   EXPECT_EQ(count(""), 1);
   gsEliminaRegistros("tbAT_CmptsAnu ", "where co_mes = '04'", filas);
@@ -70,7 +70,7 @@ TEST_F(Statements, TextsReachTheLayerAsBuilt) {
 TEST_F(Statements, DeleteUnderAnEngineThatOpensNothingShowsTheError) {
   ctx_.sistema.gsMotorBD = "MYSQL";
   long filas = 7;
-  gsEliminaRegistros("tbAT_CmptsAnu A", "where A.co_mes = '05'", filas);
+  EXPECT_FALSE(gsEliminaRegistros("tbAT_CmptsAnu A", "where A.co_mes = '05'", filas));
   EXPECT_EQ(filas, 7);
   ASSERT_EQ(boxes_.mensajes.size(), 1u);
   EXPECT_TRUE(lastMessage().starts_with("Ha ocurrido el error al ejecutar DELETE")) << lastMessage();
@@ -82,7 +82,7 @@ TEST_F(Statements, DeleteUnderAnEngineThatOpensNothingShowsTheError) {
 TEST_F(Statements, DeleteOnAClosedConnectionShowsNumberAndDescription) {
   gConexion->close();
   long filas = 7;
-  gsEliminaRegistros("tbAT_CmptsAnu A", "", filas);
+  EXPECT_FALSE(gsEliminaRegistros("tbAT_CmptsAnu A", "", filas));
   EXPECT_EQ(filas, 7);
   EXPECT_EQ(
       lastMessage(),
@@ -142,7 +142,7 @@ TEST_F(Statements, EmptyNamesShowTheirMessageAndRunNothing) {
   }
   boxes_.mensajes.clear();
   long filas = 9;
-  gsEliminaRegistros("", "where 1=1", filas);
+  EXPECT_FALSE(gsEliminaRegistros("", "where 1=1", filas));
   EXPECT_EQ(filas, 9);
   EXPECT_EQ(lastMessage(), "Nombre de tablas se encuentran vacios");
   EXPECT_EQ(count(""), 3);
