@@ -33,8 +33,8 @@ asan: deps
 demo: build examples/demo/db/GLOBAL.MDB
 	@mkdir -p build/demo
 	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo --list
-	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo \
-	  --state examples/demo/mayo-2013.ini
+	AMBRIX_WIN_INI=examples/demo/win.ini VALTRONE_REGISTRY=$(BUILD)/automation.reg \
+	  $(BUILD)/bin/ambrix-batch --config-dir examples/demo --state examples/demo/mayo-2013.ini
 
 # The main window on the demo configuration, as `make demo` runs the batch program.
 window: build examples/demo/db/GLOBAL.MDB

@@ -8,10 +8,10 @@
 #include "apps/ambrix-batch/startup.hpp"
 #include "apps/ambrix-batch/state_file.hpp"
 #include "apps/ambrix-batch/ventana_batch.hpp"
+#include "import/importador_ats.hpp"
 #include "platform/profile/configuracion.hpp"
 #include "platform/profile/text_file.hpp"
 #include "shell/core/fecha_actual.hpp"
-#include "shell/core/no_disponible.hpp"
 #include "shell/core/procesar.hpp"
 #include "xml/genera_xml.hpp"
 
@@ -21,7 +21,7 @@ namespace {
 
 std::unique_ptr<IImportadorATS> importer(const BatchOptions& o) {
   if (o.fakeImport) return std::make_unique<ImportadorSimulado>(*o.fakeImport);
-  return std::make_unique<ImportadorNoDisponible>();
+  return std::make_unique<ImportadorATS>();
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
 #include "apps/ambrix-batch/stand_ins.hpp"
 
-#include "import/carga_archivo.hpp"
+#include "import/importador_ats.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "shell/core/globals.hpp"
 
 namespace ambrix::batch {
-
-bool loadNamedSheets(ParamProcesoATS& param, std::string& sError) {
-  std::string sTipo = param.frm->cmbTipo_file_ListIndex() == 0 ? "xls" : "csv";
-  std::vector<std::string> asArchivos(param.asArchivos.begin(), param.asArchivos.end());
-  return gfCargaArchivoExcel(sTipo, asArchivos, param.sSeparador, sError);
-}
 
 std::string ImportadorSimulado::gfProcesaArchivoATS(ParamProcesoATS& param) {
   std::string sEstado = siguiente_ < estados_.size() ? estados_[siguiente_] : "OK";
@@ -31,7 +25,7 @@ std::string ImportadorSimulado::gfProcesaArchivoATS(ParamProcesoATS& param) {
 }
 
 bool ImportadorSimulado::gfCargaHojas(ParamProcesoATS& param, std::string& sError) {
-  return loadNamedSheets(param, sError);
+  return ImportadorATS().gfCargaHojas(param, sError);
 }
 
 }  // namespace ambrix::batch

@@ -10,9 +10,6 @@
 
 namespace ambrix::batch {
 
-// Loads the named sheets with the program's loader, the kind from cmbTipo_file.
-bool loadNamedSheets(ParamProcesoATS& param, std::string& sError);
-
 // The passes return the given statuses in order ("OK" once they run out). Per named sheet a pass
 // sets the cancel flag, yields and reports "CANCEL" when the flag was cleared meanwhile; the bar
 // ends at 100. The store-only load is the real one.

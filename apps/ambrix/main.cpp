@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <QStyleFactory>
 
+#include "import/importador_ats.hpp"
 #include "platform/automation/host.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
-#include "shell/core/no_disponible.hpp"
 #include "shell/qt/frm_ats_subir_excel.hpp"
 #include "shell/qt/mensajes_qt.hpp"
 #include "xml/genera_xml.hpp"
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   vt::setProcessMessages(&cajas);
   vt::automation::host::setYieldHook([]() { QCoreApplication::processEvents(); });
 
-  ambrix::ImportadorNoDisponible importador;
+  ambrix::ImportadorATS importador;
   ambrix::GeneradorXML generador;
   int estado = 1;
   {

@@ -1,5 +1,7 @@
 #include "shell/core/inicio.hpp"
 
+#include <cstdlib>
+
 #include "platform/conversions/conversions.hpp"
 #include "platform/database/recordset.hpp"
 #include "platform/profile/configuracion.hpp"
@@ -37,6 +39,8 @@ void fillValidationLevels(IListaCombo& cmb) {
 ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy) {
   vt::ContextoConfiguracion& ctx = vt::currentConfiguration();
   if (!vt::gfCargaConfiguracion(ctx)) return ResultadoInicio::ConfiguracionFallida;
+  // The validation library always shared the program's folder and its TAXCONFIG.INI.
+  if (!ctx.programFolder.empty()) ::setenv("VALTRONE_CONFIG_DIR", ctx.programFolder.c_str(), 0);
   try {
     gsConectaBD();
     // A failed open has shown its messages; an engine that opens nothing has shown none and runs on.

@@ -39,7 +39,15 @@ std::vector<std::string> caseNames() {
 
 // Files of a case that describe it rather than take part in the run.
 bool describesTheCase(const fs::path& name) {
-  return name == "expected.txt" || name == "options.txt" || name == "exit-status" || name == "after";
+  return name == "expected.txt" || name == "options.txt" || name == "exit-status" || name == "after" ||
+         name == "before.sql" || name == "after.sql" || name == "after.txt";
+}
+
+// Runs the statements of a file of the case on the run's database with the sqlite3 tool; its
+// output in list mode.
+ProgramRun sqlite(const fs::path& run, const fs::path& file) {
+  return vt::testing::runCommand("sqlite3 -batch -list db/GLOBAL.MDB < " + vt::testing::quoted(file.string()),
+                                 {.folder = run});
 }
 
 // The annex files: "ATmmaaaa.XML", or any name ending in ".XML" whatever its case.
@@ -64,6 +72,10 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {
     fs::copy_file(kE2eDir / "config" / "win.ini", run / "win.ini");
     for (const char* sub : {"db", "log", "xml"}) fs::create_directories(run / sub);
     vt::testing::copyFixtureDatabase(run / "db" / "GLOBAL.MDB");
+    if (fs::exists(caseDir_ / "before.sql")) {
+      const ProgramRun r = sqlite(run, caseDir_ / "before.sql");
+      ASSERT_EQ(r.status, 0) << r.err;
+    }
   }
 
   fs::path caseDir_;
@@ -73,9 +85,10 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {
 TEST_P(EndToEnd, TranscriptAndFiles) {
   const fs::path& run = folder_.path();
   const std::string iniBefore = readOptionalFile(run / "TAXCONFIG.INI");
-  const ProgramRun r =
-      runBatch(run, "win.ini",
-               "--config-dir . --state state.ini " + firstLine(readOptionalFile(caseDir_ / "options.txt")));
+  const ProgramRun r = runBatch(
+      run, "win.ini",
+      "--config-dir . --state state.ini " + firstLine(readOptionalFile(caseDir_ / "options.txt")),
+      {{"VALTRONE_REGISTRY", VT_BINARY_DIR "/automation.reg"}, {"VALTRONE_CONFIG_DIR", std::nullopt}});
 
   const std::string status = firstLine(readOptionalFile(caseDir_ / "exit-status"));
   EXPECT_EQ(r.status, status.empty() ? 0 : std::atoi(status.c_str()));
@@ -89,6 +102,12 @@ TEST_P(EndToEnd, TranscriptAndFiles) {
   } else {
     const std::string valor = firstLine(r.out.substr(ini + marca.size()));
     EXPECT_EQ(vt::profile::readFileValue((run / "TAXCONFIG.INI").string(), "PATH_Files", "ATS"), valor);
+  }
+  // The rows the run leaves, as after.sql lists them.
+  if (fs::exists(caseDir_ / "after.sql")) {
+    const ProgramRun filas = sqlite(run, caseDir_ / "after.sql");
+    EXPECT_EQ(filas.status, 0) << filas.err;
+    EXPECT_EQ(filas.out, readOptionalFile(caseDir_ / "after.txt"));
   }
   // Files the run must leave as after/ holds them; annex files with the version masked.
   if (fs::exists(caseDir_ / "after"))

@@ -1,0 +1,180 @@
+// The stores of the import on the file engine: 100,000 generated rows of a sheet, in the normal
+// form its validator leaves, stored through the sheet routine's store mode into a copy of the
+// fixture database. Each store runs in a forked child, so that its peak resident size is its own;
+// the rows per second are the child's.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "import/info_file.hpp"
+#include "import/rutinas_hoja.hpp"
+#include "platform/errors/mensajes_actuales.hpp"
+#include "platform/errors/mensajes_grabados.hpp"
+#include "platform/profile/configuracion.hpp"
+#include "shell/core/conexion.hpp"
+#include "shell/core/globals.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr long kFilas = 100000;
+
+// The window of a store: it shows nothing.
+class BarraMuda : public ambrix::IBarraProgreso {
+ public:
+  void Visible(bool) override {}
+  void Min(long) override {}
+  void Max(long v) override { max_ = v; }
+  void Value(long v) override { value_ = v; }
+  long Min() const override { return 0; }
+  long Max() const override { return max_; }
+  long Value() const override { return value_; }
+
+ private:
+  long max_ = 100, value_ = 0;
+};
+
+class VentanaMuda : public ambrix::IVentanaATS {
+ public:
+  ambrix::IBarraProgreso& prgprogreso() override { return barra; }
+  void XPStatusBar_Panel1(const std::string&) override {}
+  void lblTotReg_Caption(const std::string&) override {}
+  void lblTotReg_Visible(bool) override {}
+  void cmdCancel_Enabled(bool) override {}
+  int cmbTipo_file_ListIndex() const override { return 1; }
+  std::string txtPath() const override { return ""; }
+  std::string txtFileATS_XML() const override { return ""; }
+  void txtFileATS_XML(const std::string&) override {}
+  void PunteroEspera(bool) override {}
+  void FocoTipoArchivo() override {}
+  void DoEvents() override {}
+  void Refrescar() override {}
+  void AbrirVisorErrores(const std::string&, const std::string&) override {}
+  BarraMuda barra;
+};
+
+// A copy of the fixture database with the program's settings pointing at it.
+class Database {
+ public:
+  Database() {
+    std::string pattern = (fs::temp_directory_path() / "store-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    folder_ = pattern;
+    fs::copy_file(VT_FIXTURE_DB, folder_ / "GLOBAL.MDB");
+    auto& s = ctx_.sistema;
+    s.gsMotorBD = "ACCESS";
+    s.gsPathDB = folder_.string() + "/";
+    s.gsNombreBD = "GLOBAL.MDB";
+    s.gsFechaCorta = "dd/MM/yyyy";
+    s.giTimeoutBD = 90;
+    ctx_.gsUsuario = "bench";
+    ctx_.gsEstacion = "BENCH";
+    previous_ = vt::setThreadConfiguration(&ctx_);
+    ambrix::gsRutaLog = (folder_ / "log.txt").string();
+  }
+  ~Database() {
+    vt::setThreadConfiguration(previous_);
+    fs::remove_all(folder_);
+  }
+
+ private:
+  fs::path folder_;
+  vt::ContextoConfiguracion ctx_;
+  vt::ContextoConfiguracion* previous_ = nullptr;
+};
+
+struct Medida {
+  bool ok = false;
+  double segundos = 0;
+  long peakKiB = 0;
+};
+
+// Runs `almacena` in a child; it answers whether the store ended "OK".
+Medida enHijo(const std::function<bool()>& almacena) {
+  int tubo[2];
+  if (pipe(tubo) != 0) return {};
+  const pid_t hijo = fork();
+  if (hijo == 0) {
+    close(tubo[0]);
+    const auto inicio = std::chrono::steady_clock::now();
+    Medida m;
+    m.ok = almacena();
+    m.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    rusage uso{};
+    getrusage(RUSAGE_SELF, &uso);
+    m.peakKiB = uso.ru_maxrss;
+    if (write(tubo[1], &m, sizeof m) != sizeof m) _exit(1);
+    _exit(0);
+  }
+  close(tubo[1]);
+  Medida m;
+  if (read(tubo[0], &m, sizeof m) != sizeof m) m = {};
+  close(tubo[0]);
+  int estado = 0;
+  waitpid(hijo, &estado, 0);
+  return m;
+}
+
+void informa(benchmark::State& state, const Medida& m) {
+  if (!m.ok) {
+    state.SkipWithError("the store did not end OK");
+    return;
+  }
+  state.SetIterationTime(m.segundos);
+  state.counters["rows_per_s"] = static_cast<double>(kFilas) / m.segundos;
+  state.counters["peak_MiB"] = static_cast<double>(m.peakKiB) / 1024.0;
+}
+
+// Cancelled-documents rows of May 2013 as the validator rewrites them.
+ambrix::InfoFile hojaAnulados() {
+  auto h = std::make_shared<vt::automation::StringMatrix>(0, kFilas, 0, 9);
+  for (long r = 1; r <= kFilas; ++r) {
+    const std::string secuencia = std::to_string(1000000 + r * 3);
+    const std::string cells[] = {"1792045185001",
+                                 "05",
+                                 "2013",
+                                 r % 5 ? "01" : "04",
+                                 "001002",
+                                 secuencia,
+                                 secuencia,
+                                 r % 7 ? "1112223334" : std::string(37, '1'),
+                                 std::to_string(10 + r % 19) + "/05/2013"};
+    for (long c = 0; c < 9; ++c) h->at(r, c) = cells[c];
+  }
+  return h;
+}
+
+void BM_StoreCancelledDocuments(benchmark::State& state) {
+  for (auto _ : state) {
+    Database db;
+    const Medida m = enHijo([] {
+      vt::MensajesGrabados cajas;
+      vt::ScopedThreadMessages guard(cajas);
+      ambrix::gaInfoAnulados = hojaAnulados();
+      VentanaMuda frm;
+      std::int16_t ti = 2;
+      std::string empresa = "1792045185001", mes = "5", anio = "2013", separador = ";";
+      long bandera = 1;
+      std::int16_t cabecera = 1;
+      ambrix::gsConectaBD();
+      const std::string estado =
+          ambrix::gfImportaAnulados(frm, ti, empresa, mes, anio, bandera, separador, cabecera, frm.barra);
+      ambrix::gsCierraBD();
+      return estado == "OK";
+    });
+    informa(state, m);
+  }
+}
+BENCHMARK(BM_StoreCancelledDocuments)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+}  // namespace

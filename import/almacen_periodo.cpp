@@ -1,0 +1,217 @@
+#include "import/almacen_periodo.hpp"
+
+#include <optional>
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/errors/err_object.hpp"
+#include "platform/errors/mensajes_actuales.hpp"
+#include "platform/profile/configuracion.hpp"
+#include "platform/profile/text_file.hpp"
+#include "shell/core/avisos.hpp"
+#include "shell/core/fecha_sistema.hpp"
+#include "shell/core/globals.hpp"
+#include "shell/core/sentencias.hpp"
+
+namespace ambrix {
+
+namespace {
+
+using vt::conv::Trim;
+
+constexpr const char* kDemasiadosErrores = "Proceso será cancelado porque contiene muchos errores (+20)";
+
+// Rolls back what is open; a failing rollback cannot make things worse than the message shown.
+void rollbackQuietly() {
+  try {
+    if (gConexion->inTransaction()) gConexion->rollbackTrans();
+  } catch (...) {
+  }
+}
+
+// What the loop of a store ended in.
+enum class FinBucle { Completo, Cancelado };
+
+}  // namespace
+
+ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {
+  const vt::ContextoConfiguracion& cfg = vt::currentConfiguration();
+  ContextoAlmacen c;
+  c.motor = motorActual();
+  c.dtServidor = dtServidor;
+  c.sUsuario = Trim(cfg.gsUsuario);
+  c.sEstacion = cfg.gsEstacion;
+  c.sFechaCorta = cfg.sistema.gsFechaCorta;
+  return c;
+}
+
+void ListaInsercion::claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia) {
+  if (c.motor != vt::db::Engine::Oracle) return;
+  claveCampo_ = "id_reg, ";
+  valores_.insert(valores_.begin(), std::string(sSecuencia) + ".Nextval");
+}
+
+ListaInsercion& ListaInsercion::valor(const std::string& sValor) {
+  valores_.push_back(sValor);
+  return *this;
+}
+
+std::string ListaInsercion::valores() const {
+  std::string texto = "(";
+  for (std::size_t i = 0; i < valores_.size(); ++i)
+    texto += valores_[i] + (i + 1 < valores_.size() ? ", " : " ");
+  return texto + ")";
+}
+
+std::string valorCodigo(std::string_view sCelda, std::string_view sMascara) {
+  return vt::db::quoteSql(vt::conv::FormatNumberText(sCelda, sMascara));
+}
+
+std::string valorTexto(std::string_view sCelda) { return vt::db::quoteSql(sCelda); }
+
+std::string valorMonto(std::string_view sCelda) {
+  if (!vt::conv::IsNumericText(sCelda)) return "";
+  return vt::conv::FormatNumberText(sCelda, "########0.00");
+}
+
+std::string valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron) {
+  const std::optional<vt::conv::Date> fecha = vt::conv::ParseDateByPattern(sCelda, sPatron);
+  if (!fecha) return vt::db::quoteSql(sCelda);
+  return vt::db::sqlDate(c.motor, vt::conv::DateTime{*fecha, 0, 0, 0}, false);
+}
+
+std::string valorFechaServidor(const ContextoAlmacen& c) {
+  return vt::db::sqlDate(c.motor, c.dtServidor, true);
+}
+
+std::string condicionPeriodo(const std::string& co_empresa, const std::string& nu_mes,
+                             const std::string& nu_anio, bool bConAlias) {
+  const std::string a = bConAlias ? "A." : "";
+  std::string condicion = "where " + a + "co_empresa = " + vt::db::quoteSql(Trim(co_empresa)) + " ";
+  if (vt::conv::LeadingNumber(nu_mes) != 99)
+    condicion += "and " + a + "co_mes = " + vt::db::quoteSql(vt::conv::FormatNumberText(nu_mes, "00")) + " ";
+  return condicion + "and  " + a +
+         "co_anio = " + vt::db::quoteSql(vt::conv::FormatNumberText(nu_anio, "0000")) + " ";
+}
+
+std::string gfValidaHoja(IVentanaATS& frm, IBarraProgreso& prgprogreso,
+                         const std::function<std::string(std::int32_t& nFilaProgreso)>& llamaValidador) {
+  gbContinuarProceso = true;
+  vt::Err().Clear();
+  std::int32_t nFila = 0;
+  std::string sRespuesta;
+  bool bFallo = false;
+  try {
+    sRespuesta = llamaValidador(nFila);
+  } catch (...) {
+    // A validator that cannot be called, or that fails on its own, has not checked the sheet.
+    reportUnexpectedError();
+    bFallo = true;
+  }
+  prgprogreso.Value(nFila);
+  frm.DoEvents();
+  std::string sEstado = "OK";
+  if (!gbContinuarProceso)
+    sEstado = "CANCEL";
+  else if (bFallo || sRespuesta == "ERROR")
+    sEstado = "ERROR";
+  frm.PunteroEspera(false);
+  return sEstado;
+}
+
+bool AlmacenPeriodo::inserta(const ListaInsercion& l, const std::string& sTabla, std::string& sError) {
+  long lRegistros = 0;
+  gsInsertaRegistro(l.campos(), sTabla, l.valores(), lRegistros);
+  if (lRegistros >= 1) return true;
+  sError = vt::Err().Description;
+  return false;
+}
+
+void AlmacenPeriodo::rechaza(const std::string& sLineas) {
+  // A log that cannot be written loses the entry; the row still counts as rejected.
+  vt::appendToFile(gsRutaLog, sLineas);
+  ++rechazados_;
+}
+
+bool AlmacenPeriodo::dentroDelLimite(const std::string& sPrefijo) const {
+  if (rechazados_ == 3 || rechazados_ == 10 || rechazados_ == 20) {
+    const std::string texto = sPrefijo + std::to_string(rechazados_) +
+                              " registros errados \r\n\r\n ¿Desea continuar con el proceso? ";
+    return vt::currentMessages().mostrar(texto, vt::Botones::SiNo, vt::Icono::Critico, gsTitulo) ==
+           vt::Respuesta::Si;
+  }
+  if (rechazados_ > 20) {
+    showBox(kDemasiadosErrores, vt::Icono::Critico);
+    return false;
+  }
+  return true;
+}
+
+std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
+                              const std::string& nu_mes, const std::string& nu_anio,
+                              const DescripcionAlmacen& d, const InfoFile& hoja,
+                              const std::function<bool(AlmacenPeriodo& almacen, long fila)>& almacenaFila) {
+  try {
+    std::int16_t iEstado = 0;
+    std::optional<vt::conv::DateTime> dtServidor;
+    const std::string sFechaHora = gfFechaSistema(iEstado, "fh", dtServidor);
+    if (iEstado < 0 || !dtServidor) {
+      // No time to stamp the rows with: nothing is touched.
+      showBox(sFechaHora, vt::Icono::Informacion);
+      return "";
+    }
+    const std::string sCondicion = condicionPeriodo(co_empresa, nu_mes, nu_anio, d.bConAlias);
+    AlmacenPeriodo almacen(contextoActual(*dtServidor), d.sPalabra);
+    frm.lblTotReg_Caption("");
+    gbContinuarProceso = true;
+    frm.PunteroEspera(true);
+    frm.XPStatusBar_Panel1(d.sPalabra + ": Reemplazando informacion anterior...");
+
+    gConexion->beginTrans();
+    for (const std::string& sTabla : d.asTablas) {
+      long lBorrados = 0;
+      if (!gsEliminaRegistros(sTabla, sCondicion, lBorrados)) {
+        // Inserting over rows that were not removed would store the period twice.
+        rollbackQuietly();
+        frm.PunteroEspera(false);
+        return "ERROR";
+      }
+    }
+    frm.XPStatusBar_Panel1(d.sPalabra + ": Almacenando registros...");
+
+    FinBucle fin = FinBucle::Completo;
+    const long ultima = hoja->ubound(1);
+    for (long fila = 1; fila <= ultima && gbContinuarProceso; ++fila) {
+      if (!almacenaFila(almacen, fila)) {
+        fin = FinBucle::Cancelado;
+        break;
+      }
+      frm.lblTotReg_Caption(std::to_string(fila));
+    }
+    if (fin == FinBucle::Cancelado) {
+      gConexion->rollbackTrans();
+      frm.PunteroEspera(false);
+      return "CANCEL";
+    }
+
+    frm.XPStatusBar_Panel1(d.sPalabra + ": Proceso de almacenamiento terminado...");
+    prgprogreso.Value(prgprogreso.Max());
+    std::string sEstado;
+    if (gbContinuarProceso) {
+      gConexion->commitTrans();
+      sEstado = almacen.rechazados() > 0 ? "OK-ERROR" : "OK";
+    } else {
+      gConexion->rollbackTrans();
+      sEstado = "CANCEL";
+    }
+    frm.PunteroEspera(false);
+    return sEstado;
+  } catch (...) {
+    // Nothing is half-stored: whatever failed, the period stays as it was.
+    rollbackQuietly();
+    reportUnexpectedError();
+    frm.PunteroEspera(false);
+    return "ERROR";
+  }
+}
+
+}  // namespace ambrix

@@ -1,0 +1,114 @@
+#pragma once
+// The frame every sheet routine shares: in validation mode it hands the sheet to the library's
+// validator; in store mode it replaces the company's rows of the period inside one transaction
+// (take the server time, delete the period, insert row by row, log the rows the database refuses,
+// commit, or roll back on cancel). Values reach the statement texts only through the helpers
+// below, so that no cell can change a statement.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import/info_file.hpp"
+#include "platform/conversions/datetime.hpp"
+#include "platform/database/sql_text.hpp"
+#include "shell/core/ventana_ats.hpp"
+
+namespace ambrix {
+
+// What every insert of one store call writes beside the row's own cells.
+struct ContextoAlmacen {
+  vt::db::Engine motor = vt::db::Engine::Access;
+  vt::conv::DateTime dtServidor;  // the server time, taken once per store call
+  std::string sUsuario;           // gsUsuario, blanks trimmed
+  std::string sEstacion;          // gsEstacion
+  std::string sFechaCorta;        // the pattern sheet dates are written in
+};
+
+// The settings of the moment (engine, user, station, short date) with the given server time.
+ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor);
+
+// The column list and the value list of one insert, each in parentheses, built value by value:
+// every value but the last is followed by ", ", the last by " ".
+class ListaInsercion {
+ public:
+  // sCamposFijos: the column list as the table's store writes it (its blanks included).
+  explicit ListaInsercion(std::string sCamposFijos) : campos_(std::move(sCamposFijos)) {}
+  // Under ORACLE the key column and its sequence come first.
+  void claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia);
+  ListaInsercion& valor(const std::string& sValor);
+  // The lists closed: "(" columns ") " and "(" values ")".
+  std::string campos() const { return "(" + claveCampo_ + campos_; }
+  std::string valores() const;
+
+ private:
+  std::string campos_;
+  std::string claveCampo_;
+  std::vector<std::string> valores_;
+};
+
+// 'text' of a code cell formatted with its mask ("00", "000000000", ...); quoted as is when the
+// mask leaves it unchanged.
+std::string valorCodigo(std::string_view sCelda, std::string_view sMascara);
+// 'text' of a cell stored as it stands.
+std::string valorTexto(std::string_view sCelda);
+// A bare amount "########0.00" for a numeric cell; "" for any other cell (the insert then fails
+// and the row is logged, so that no cell can become part of the statement).
+std::string valorMonto(std::string_view sCelda);
+// A date cell read with sPatron and written as the engine's literal; a cell that is no date under
+// the pattern is written as quoted text, for the database to refuse (never an invented date).
+std::string valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron);
+// fe_regis / fe_modi: the server time as the engine's date-and-time literal.
+std::string valorFechaServidor(const ContextoAlmacen& c);
+
+// The condition of the period's rows: "where [A.]co_empresa = '...' [and [A.]co_mes = 'mm' ]and
+// [A.]co_anio = 'yyyy' " (two blanks after the last "and"); no month clause when nu_mes is 99.
+std::string condicionPeriodo(const std::string& co_empresa, const std::string& nu_mes,
+                             const std::string& nu_anio, bool bConAlias);
+
+// Validation mode: sets the cancel flag, runs the validator call (which gets the progress row),
+// shows the row on the bar and yields. "CANCEL" when the flag was cleared meanwhile, "ERROR"
+// when the validator answered so or its call failed (reported), else "OK".
+std::string gfValidaHoja(IVentanaATS& frm, IBarraProgreso& prgprogreso,
+                         const std::function<std::string(std::int32_t& nFilaProgreso)>& llamaValidador);
+
+// One store call in progress, as the row code of a sheet routine sees it.
+class AlmacenPeriodo {
+ public:
+  AlmacenPeriodo(const ContextoAlmacen& c, std::string sPalabra) : c_(c), palabra_(std::move(sPalabra)) {}
+  const ContextoAlmacen& contexto() const { return c_; }
+  // gsInsertaRegistro; true when the row went in, else sError holds the database's description.
+  bool inserta(const ListaInsercion& l, const std::string& sTabla, std::string& sError);
+  // Appends the lines to the error log and counts the rejected row.
+  void rechaza(const std::string& sLineas);
+  long rechazados() const { return rechazados_; }
+  // The limit of rejected rows: at 3, 10 and 20 asks whether to go on (sPrefijo + count ...);
+  // above 20 says the process is cancelled. False when the store must end in "CANCEL".
+  bool dentroDelLimite(const std::string& sPrefijo) const;
+
+ private:
+  ContextoAlmacen c_;
+  std::string palabra_;
+  long rechazados_ = 0;
+};
+
+// What a store replaces: its sheet word, the tables it empties for the period in order (as
+// gsEliminaRegistros takes them, alias included) and whether the condition carries the alias.
+struct DescripcionAlmacen {
+  std::string sPalabra;
+  std::vector<std::string> asTablas;
+  bool bConAlias = true;
+};
+
+// Stores the rows 1..the upper bound of hoja. almacenaFila inserts one row (logging what the
+// database refuses through the store) and returns false to end the store in "CANCEL".
+// Result: "OK", "OK-ERROR", "CANCEL", "" (no server time; shown) or "ERROR" (a failure of the
+// transaction, of a delete or anything unexpected: rolled back and shown).
+std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
+                              const std::string& nu_mes, const std::string& nu_anio,
+                              const DescripcionAlmacen& d, const InfoFile& hoja,
+                              const std::function<bool(AlmacenPeriodo& almacen, long fila)>& almacenaFila);
+
+}  // namespace ambrix

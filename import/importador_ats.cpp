@@ -1,0 +1,171 @@
+#include "import/importador_ats.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "import/carga_archivo.hpp"
+#include "import/rutinas_hoja.hpp"
+#include "platform/automation/host.hpp"
+#include "platform/automation/loader.hpp"
+#include "platform/automation/registry.hpp"
+#include "platform/conversions/conversions.hpp"
+#include "platform/errors/runtime_errors.hpp"
+#include "shell/core/avisos.hpp"
+#include "shell/core/conexion.hpp"
+#include "shell/core/globals.hpp"
+
+namespace ambrix {
+
+std::shared_ptr<vt::automation::Object> goValidador;
+
+namespace {
+
+using vt::conv::Trim;
+
+// The validator and the library's per-row yield belong to one pass, however it ends.
+class PasadaEnCurso {
+ public:
+  explicit PasadaEnCurso(IVentanaATS& frm) {
+    vt::automation::host::setYieldHook([&frm] { frm.DoEvents(); });
+  }
+  ~PasadaEnCurso() {
+    vt::automation::host::setYieldHook(nullptr);
+    goValidador.reset();
+  }
+  PasadaEnCurso(const PasadaEnCurso&) = delete;
+  PasadaEnCurso& operator=(const PasadaEnCurso&) = delete;
+};
+
+// Creates goValidador and gives it the VAT percentage and the connection. False after a message
+// when the library cannot serve it or refuses the company's parameters.
+bool preparaValidador(const ImportadorATS::Fabrica& fabrica) {
+  try {
+    goValidador = fabrica();
+    if (!goValidador) vt::raiseRuntimeError(vt::kErrCannotCreate, gsTitulo);
+    goValidador->let("iPocIVA", vt::automation::Variant(gParametrosEmpresa.gsPorcIVA));
+    goValidador->set("db_ConexionObj", vt::automation::Variant::fromObject(gConexion));
+    return true;
+  } catch (...) {
+    goValidador.reset();
+    showCurrentError(std::string("No se puede preparar el validador ") + kProgIdValidador + ": ");
+    return false;
+  }
+}
+
+// One of the four steps of a pass: its sheet, status text, progress after it and routine.
+struct Paso {
+  int iHoja;
+  const char* sEstado;
+  long lProgreso;
+  std::function<std::string()> rutina;
+};
+
+// A program run from its build finds the library the build registered, unless the variable or a
+// registry of the user's or the system's already says where it is.
+void registroPorOmision() {
+  if (std::getenv("VALTRONE_REGISTRY")) return;
+  std::error_code ec;
+  if (std::filesystem::exists(vt::automation::Registry::path(), ec)) return;
+  ::setenv("VALTRONE_REGISTRY", AMBRIX_REGISTRO_COMPILACION, 0);
+}
+
+}  // namespace
+
+vt::automation::Object& validadorConConexion() {
+  if (!goValidador) vt::raiseRuntimeError(vt::kErrObjectNotSet, gsTitulo);
+  goValidador->set("db_ConexionObj", vt::automation::Variant::fromObject(gConexion));
+  return *goValidador;
+}
+
+ImportadorATS::ImportadorATS()
+    : fabrica_([] {
+        registroPorOmision();
+        return vt::automation::createObject(kProgIdValidador);
+      }) {}
+
+bool ImportadorATS::gfCargaHojas(ParamProcesoATS& param, std::string& sError) {
+  std::string sTipo = param.frm->cmbTipo_file_ListIndex() == 0 ? "xls" : "csv";
+  std::vector<std::string> asArchivos(param.asArchivos.begin(), param.asArchivos.end());
+  return gfCargaArchivoExcel(sTipo, asArchivos, param.sSeparador, sError);
+}
+
+std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
+  IVentanaATS& frm = *p.frm;
+  IBarraProgreso& prg = *p.prgprogreso;
+  if (p.Chkanio != 0) p.nu_mes = "99";
+  prg.Visible(true);
+  prg.Min(0);
+  prg.Max(100);
+  frm.XPStatusBar_Panel1("Cargando informacion a validar...");
+
+  PasadaEnCurso pasada(frm);
+  if (!preparaValidador(fabrica_)) return "ERROR";
+  frm.DoEvents();
+
+  if (p.ti_proceso == 1) {
+    std::string sTipo = frm.cmbTipo_file_ListIndex() == 0 ? "xls" : "csv";
+    std::vector<std::string> asArchivos(p.asArchivos.begin(), p.asArchivos.end());
+    std::string sError;
+    if (!gfCargaArchivoExcel(sTipo, asArchivos, p.sSeparador, sError)) {
+      showBox("Proceso cancelado. \r\n" + sError, vt::Icono::Informacion);
+      return "ERROR";
+    }
+  }
+  prg.Value(10);
+  frm.DoEvents();
+
+  long lBandera = 1;
+  const std::vector<Paso> pasos = {
+      {0, "Validando información de COMPRAS...", 30,
+       [&] {
+         return gfImportaCompras(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, p.ChkCabecera,
+                                 p.dDecRedondeo, p.cmbValidaCompras, prg);
+       }},
+      {1, "Validando información de VENTAS...", 60,
+       [&] {
+         lBandera = 1;
+         if (p.ti_proceso == 2 && p.iOpciones[0] != 1) {
+           frm.XPStatusBar_Panel1("Importando información de VENTAS...");
+           return gfAcumulaVentas(frm, p.co_empresa, p.nu_mes, p.nu_anio, lBandera, p.ChkCabecera, prg,
+                                  p.iOpciones);
+         }
+         return gfImportaVentas(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, lBandera, p.ChkCabecera,
+                                p.dDecRedondeo, prg, p.iOpciones);
+       }},
+      {2, "Validando informacion de Comprobantes ANULADOS...", 90,
+       [&] {
+         lBandera = 1;
+         return gfImportaAnulados(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, lBandera,
+                                  p.sSeparador, p.ChkCabecera, prg);
+       }},
+      {3, "Validando informacion de EXPORTACIONES...", 100,
+       [&] {
+         return gfImportaExportaciones(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, p.ChkCabecera,
+                                       p.dDecRedondeo, prg);
+       }},
+  };
+
+  std::string sUltimo = "OK";
+  std::string sPasada = "OK";
+  for (const Paso& paso : pasos) {
+    if (!Trim(p.asArchivos[paso.iHoja]).empty()) {
+      prg.Visible(true);
+      frm.lblTotReg_Visible(true);
+      frm.cmdCancel_Enabled(true);
+      frm.XPStatusBar_Panel1(paso.sEstado);
+      gsConectaBD();
+      sUltimo = paso.rutina();
+      gsCierraBD();
+    }
+    if (paso.iHoja == 0)
+      sPasada = sUltimo;
+    else if (Trim(sUltimo) != "OK")
+      sPasada = Trim(sUltimo);
+    prg.Value(paso.lProgreso);
+    frm.DoEvents();
+  }
+  return sPasada;
+}
+
+}  // namespace ambrix

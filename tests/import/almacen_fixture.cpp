@@ -1,0 +1,72 @@
+#include "tests/import/almacen_fixture.hpp"
+
+#include <algorithm>
+
+#include "platform/conversions/conversions.hpp"
+#include "platform/database/recordset.hpp"
+#include "platform/database/sql_text.hpp"
+#include "shell/core/globals.hpp"
+
+namespace ambrix::testing {
+
+namespace {
+
+// A value as the sqlite3 tool lists it.
+std::string listado(const vt::db::Value& v) {
+  using K = vt::db::Value::Kind;
+  switch (v.kind()) {
+    case K::Null:
+      return "";
+    case K::Text:
+      return v.asText();
+    case K::Integer:
+      return std::to_string(v.asInteger());
+    case K::Double:
+      return vt::db::sqlNumber(v.asDouble());
+    case K::DateTime:
+      return vt::conv::FormatDateTime(v.asTimestamp().value,
+                                      v.asTimestamp().dateOnly ? "yyyy-MM-dd" : "yyyy-MM-dd hh:mm:ss");
+  }
+  return "";
+}
+
+}  // namespace
+
+void AlmacenTest::SetUp() {
+  connectToCopy();
+  ctx_.gsUsuario = " ana ";
+  ctx_.gsEstacion = "PC01";
+  exec(std::string("UPDATE sys_stored_query SET sql = 'UPDATE tbfechasys SET Fechasys = ''") + kHoraServidor +
+       "'' WHERE id = 1' WHERE name = 'sp_FechasysActu'");
+  gsRutaLog = temp_.write("log.txt", "");
+  gbContinuarProceso = true;
+}
+
+void AlmacenTest::TearDown() {
+  for (int i = 0; i < 4; ++i) gaInfoHoja(i) = std::make_shared<vt::automation::StringMatrix>();
+  gsRutaLog.clear();
+}
+
+InfoFile AlmacenTest::hoja(const std::vector<std::vector<std::string>>& filas) {
+  std::size_t ancho = 1;
+  for (const auto& f : filas) ancho = std::max(ancho, f.size());
+  auto m = std::make_shared<vt::automation::StringMatrix>(0, static_cast<long>(filas.size()), 0,
+                                                          static_cast<long>(ancho) - 1);
+  for (std::size_t r = 0; r < filas.size(); ++r)
+    for (std::size_t c = 0; c < filas[r].size(); ++c)
+      m->at(static_cast<long>(r) + 1, static_cast<long>(c)) = filas[r][c];
+  return m;
+}
+
+std::string AlmacenTest::filas(const std::string& sql) {
+  vt::db::Recordset rs;
+  rs.open(sql, gConexion);
+  std::string texto;
+  for (; !rs.eof(); rs.moveNext()) {
+    for (int i = 0; i < rs.fieldCount(); ++i) texto += (i ? "|" : "") + listado(rs.field(i));
+    texto += "\n";
+  }
+  return texto;
+}
+
+}  // namespace ambrix::testing

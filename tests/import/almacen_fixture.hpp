@@ -1,0 +1,32 @@
+#pragma once
+// A connected copy of the fixture database for the stores: a fixed server time, user and station,
+// an empty error log, a recording window, and helpers to fill a sheet and read stored rows back.
+
+#include <string>
+#include <vector>
+
+#include "import/info_file.hpp"
+#include "tests/support/shell_fixture.hpp"
+#include "tests/support/ventana_grabada.hpp"
+
+namespace ambrix::testing {
+
+// The server time every store of these tests stamps its rows with.
+inline constexpr const char* kHoraServidor = "2013-05-31 10:15:00";
+
+class AlmacenTest : public ShellTest {
+ public:
+  // A sheet array whose rows 1.. are the given cells (row 0 empty), as wide as the widest row.
+  static InfoFile hoja(const std::vector<std::vector<std::string>>& filas);
+
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // The rows of a select, one line each, values joined by "|" (the sqlite3 list mode).
+  std::string filas(const std::string& sql);
+  std::string log() const { return temp_.read("log.txt"); }
+
+  VentanaGrabada frm_;
+};
+
+}  // namespace ambrix::testing

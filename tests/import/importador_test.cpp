@@ -1,0 +1,236 @@
+// The import driver with a validator of the test's own: the order of the steps, the progress and
+// status texts, the folding of the sheet results, the per-row yields, and every way a pass cannot
+// start.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "import/importador_ats.hpp"
+#include "import/info_file.hpp"
+#include "import/rutinas_hoja.hpp"
+#include "platform/automation/class_builder.hpp"
+#include "platform/automation/host.hpp"
+#include "platform/errors/runtime_errors.hpp"
+#include "shell/core/conexion.hpp"
+#include "shell/core/globals.hpp"
+#include "tests/import/almacen_fixture.hpp"
+
+namespace ambrix {
+namespace {
+
+// Answers each sheet member as told, records the calls, yields once per row and can press cancel.
+class ValidadorDePrueba : public vt::automation::Dispatchable<ValidadorDePrueba> {
+ public:
+  using Sheet = vt::automation::StringMatrixRef;
+
+  static vt::automation::ClassInfo describe() {
+    using namespace vt::automation;
+    using C = ValidadorDePrueba;
+    return ClassBuilder<C>("Prueba.CLSValidarInformacion", "_CLSValidarInformacion")
+        .property("iPocIVA", &C::iPocIVA)
+        .property("db_ConexionObj", &C::db_ConexionObj)
+        .method("ATS2013_Compras", &C::ATS2013_Compras,
+                {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "dDecRedondeo", "InfoFile", "FileError",
+                 "nFilaProgreso"})
+        .method("ATS2013_Anulados", &C::ATS2013_Anulados,
+                {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "InfoFile", "FileError", "nFilaProgreso"})
+        .build();
+  }
+
+  std::string ATS2013_Compras(int16_t, std::string& co_empresa, std::string& nu_mes, std::string&, double&,
+                              Sheet& hoja, std::string&, int32_t& nFila) {
+    return answer("COMPRAS", co_empresa, nu_mes, hoja, nFila);
+  }
+  std::string ATS2013_Anulados(int16_t&, std::string& co_empresa, std::string& nu_mes, std::string&,
+                               Sheet& hoja, std::string&, int32_t& nFila) {
+    return answer("ANULADOS", co_empresa, nu_mes, hoja, nFila);
+  }
+
+  int16_t iPocIVA = 0;
+  vt::automation::ObjectRef db_ConexionObj;
+  std::map<std::string, std::string> respuestas;  // by sheet word; "raise" raises 445, "cancel" cancels
+  std::vector<std::string> llamadas;              // "word mes"
+
+ private:
+  std::string answer(const std::string& palabra, const std::string&, const std::string& nu_mes, Sheet& hoja,
+                     int32_t& nFila) {
+    llamadas.push_back(palabra + " " + nu_mes);
+    for (long r = 1; r <= hoja->ubound(1); ++r) {
+      vt::automation::host::yieldToHost();
+      nFila = static_cast<int32_t>(r + 1);
+    }
+    const std::string respuesta = respuestas.count(palabra) ? respuestas[palabra] : "OK";
+    if (respuesta == "raise") vt::raiseRuntimeError(445, "Valtrone");
+    if (respuesta == "cancel") {
+      gbContinuarProceso = false;
+      return "OK";
+    }
+    return respuesta;
+  }
+};
+
+class Importador : public testing::AlmacenTest {
+ protected:
+  void SetUp() override {
+    AlmacenTest::SetUp();
+    gParametrosEmpresa.gsPorcIVA = "12";
+    validador_ = std::make_shared<ValidadorDePrueba>();
+    p_.frm = &frm_;
+    p_.prgprogreso = &frm_.barra;
+    p_.co_empresa = "1792045185001";
+    p_.nu_mes = "5";
+    p_.nu_anio = "2013";
+    p_.sSeparador = ";";
+    frm_.datos.cmbTipo_file = 1;
+  }
+
+  // A delimited sheet of `filas` data rows for sheet `indice`.
+  void sheet(int indice, int filas) {
+    std::string texto = "cabecera" + std::string(67, ';') + "\n";
+    for (int r = 0; r < filas; ++r) texto += std::to_string(r) + std::string(67, ';') + "\n";
+    p_.asArchivos[indice] = temp_.write("hoja" + std::to_string(indice) + ".csv", texto);
+  }
+
+  std::string pass(int16_t ti = 1) {
+    p_.ti_proceso = ti;
+    ImportadorATS importador([this] { return validador_; });
+    return importador.gfProcesaArchivoATS(p_);
+  }
+
+  std::shared_ptr<ValidadorDePrueba> validador_;
+  ParamProcesoATS p_;
+};
+
+TEST_F(Importador, WithNoSheetTheBarStillRunsThroughAndThePassIsOk) {
+  EXPECT_EQ(pass(), "OK");
+  const std::vector<std::string> esperado = {
+      "STATUS Cargando informacion a validar...", "YIELD", "YIELD", "YIELD", "YIELD", "YIELD", "YIELD"};
+  EXPECT_EQ(frm_.eventos, esperado);
+  EXPECT_EQ(frm_.barra.value, 100);
+  EXPECT_EQ(validador_->iPocIVA, 12);
+  EXPECT_FALSE(goValidador);
+}
+
+TEST_F(Importador, SheetsAreValidatedInOrderWithTheirStatusTextsAndEveryRowYields) {
+  sheet(0, 2);
+  sheet(2, 3);
+  EXPECT_EQ(pass(), "OK");
+  const std::vector<std::string> llamadas = {"COMPRAS 5", "ANULADOS 5"};
+  EXPECT_EQ(validador_->llamadas, llamadas);
+  const std::vector<std::string> esperado = {
+      "STATUS Cargando informacion a validar...",
+      "YIELD",  // after creating the validator
+      "YIELD",  // progress 10
+      "STATUS Validando información de COMPRAS...",
+      "YIELD",
+      "YIELD",  // a row each
+      "YIELD",  // after the validator
+      "YIELD",  // progress 30
+      "YIELD",  // progress 60
+      "STATUS Validando informacion de Comprobantes ANULADOS...",
+      "YIELD",
+      "YIELD",
+      "YIELD",
+      "YIELD",
+      "YIELD",  // progress 90
+      "YIELD",  // progress 100
+  };
+  EXPECT_EQ(frm_.eventos, esperado);
+  EXPECT_NE(validador_->db_ConexionObj, nullptr);
+}
+
+TEST_F(Importador, TheResultsOfTheSheetsFoldIntoThePassResult) {
+  struct Case {
+    const char* compras;  // answer of each validator; "" no sheet
+    const char* anulados;
+    const char* pasada;
+    const char* why;
+  };
+  const Case casos[] = {
+      {"ERROR", "OK", "ERROR", "a sheet that failed is not hidden by a later one"},
+      {"OK", "ERROR", "ERROR", "the last sheet that failed"},
+      {"cancel", "OK", "CANCEL", "a cancelled sheet ends the pass cancelled"},
+      {"cancel", "ERROR", "ERROR", "the last result that is not OK wins"},
+      {"raise", "", "ERROR", "a validator that fails is an error of its sheet"},
+      {"", "OK", "OK", "a sheet left out keeps the pass as it was"},
+  };
+  for (const Case& c : casos) {
+    SCOPED_TRACE(c.why);
+    p_.asArchivos = {};
+    if (*c.compras) sheet(0, 1);
+    if (*c.anulados) sheet(2, 1);
+    validador_->respuestas = {{"COMPRAS", c.compras}, {"ANULADOS", c.anulados}};
+    EXPECT_EQ(pass(), c.pasada);
+  }
+}
+
+TEST_F(Importador, AWholeYearRunHandsMonth99ToTheSheetsAndTheCaller) {
+  p_.Chkanio = 1;
+  sheet(2, 1);
+  EXPECT_EQ(pass(), "OK");
+  EXPECT_EQ(p_.nu_mes, "99");
+  EXPECT_EQ(validador_->llamadas, std::vector<std::string>{"ANULADOS 99"});
+}
+
+TEST_F(Importador, SheetsWithoutTheirRoutineSaySoAndStopThePass) {
+  sheet(1, 1);
+  sheet(3, 1);
+  EXPECT_EQ(pass(), "NO DISPONIBLE");
+  ASSERT_EQ(boxes_.mensajes.size(), 2u);
+  EXPECT_EQ(boxes_.mensajes[0].texto, "La importación de VENTAS aún no está disponible en esta versión.");
+  EXPECT_EQ(boxes_.mensajes[1].texto,
+            "La importación de EXPORTACIONES aún no está disponible en esta versión.");
+  EXPECT_EQ(boxes_.mensajes[1].icono, vt::Icono::Informacion);
+}
+
+TEST_F(Importador, APassThatCannotStartEndsInErrorAfterAMessage) {
+  struct Case {
+    std::function<void()> preparar;
+    const char* mensaje;  // start of the message
+    const char* why;
+  };
+  const Case casos[] = {
+      {[this] { validador_ = nullptr; }, "No se puede preparar el validador",
+       "the library cannot serve the class"},
+      {[] { gParametrosEmpresa.gsPorcIVA = ""; }, "No se puede preparar el validador",
+       "a company without parameters has no VAT percentage"},
+      {[this] { p_.asArchivos[2] = temp_.file("no-existe.csv"); }, "Proceso cancelado. \r\n",
+       "a sheet file that cannot be loaded"},
+  };
+  for (const Case& c : casos) {
+    SCOPED_TRACE(c.why);
+    validador_ = std::make_shared<ValidadorDePrueba>();
+    gParametrosEmpresa.gsPorcIVA = "12";
+    p_.asArchivos = {};
+    boxes_.mensajes.clear();
+    c.preparar();
+    EXPECT_EQ(pass(), "ERROR");
+    ASSERT_EQ(boxes_.mensajes.size(), 1u);
+    EXPECT_TRUE(lastMessage().starts_with(c.mensaje)) << lastMessage();
+    EXPECT_EQ(boxes_.mensajes[0].titulo, "Tolvex");
+    EXPECT_FALSE(goValidador);
+  }
+}
+
+TEST_F(Importador, TheLibrarysYieldsReachTheWindowOnlyDuringAPass) {
+  sheet(2, 2);
+  pass();
+  frm_.eventos.clear();
+  vt::automation::host::yieldToHost();
+  EXPECT_TRUE(frm_.eventos.empty());
+}
+
+TEST_F(Importador, StoreModeStoresTheCancelledDocumentsLoadedBefore) {
+  gaInfoAnulados = hoja(
+      {{"1792045185001", "05", "2013", "01", "001001", "0000001", "0000002", "1112223334", "20/05/2013"}});
+  p_.asArchivos[2] = "anulados.csv";
+  EXPECT_EQ(pass(2), "OK");
+  EXPECT_TRUE(validador_->llamadas.empty());
+  gsConectaBD();
+  EXPECT_EQ(filas("select co_empresa, nu_secu_fin, fe_anula, co_usua from tbAT_CmptsAnu"),
+            "1792045185001|000000002|2013-05-20|ana\n");
+}
+
+}  // namespace
+}  // namespace ambrix
