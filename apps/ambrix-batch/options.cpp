@@ -57,18 +57,16 @@ bool parseProcessOption(BatchOptions& o, std::string_view arg, const std::string
       if (answer != "yes" && answer != "no") error = "--answers admite solo yes y no separados por comas";
       o.answers.push_back(answer == "yes" ? vt::Respuesta::Si : vt::Respuesta::No);
     }
-  } else if (arg == "--cancel-after-yields") {
+  } else {
     const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), o.cancelAfterYields);
     if (ec != std::errc() || end != value.data() + value.size() || o.cancelAfterYields < 1)
       error = "--cancel-after-yields debe ser un número mayor que 0";
-  } else {
-    o.fakeImport = splitCommas(value);
   }
   return error.empty();
 }
 
 bool isProcessOption(std::string_view arg) {
-  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields" || arg == "--fake-import";
+  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields";
 }
 
 }  // namespace
@@ -129,9 +127,7 @@ const char* usageText() {
          "                        sección [frm_ATS_SubirExcel] de ESTADO, pulsa Iniciar una vez y\n"
          "                        muestra lo ocurrido; las preguntas Sí/No se responden en orden\n"
          "                        con --answers (sin respuesta: No); N cancela en la N-ésima pausa\n"
-         "  --help                muestra esta ayuda\n"
-         "Gancho de prueba de --state:\n"
-         "  --fake-import E1,E2   resultados de las pasadas de validación y grabación\n";
+         "  --help                muestra esta ayuda\n";
 }
 
 }  // namespace ambrix::batch

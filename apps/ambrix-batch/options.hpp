@@ -26,7 +26,6 @@ struct BatchOptions {
   std::vector<vt::Respuesta> answers;    // --answers yes,no,...: the yes/no prompts in order
   long cancelAfterYields = 0;            // --cancel-after-yields N: cancel at the N-th yield
   // Test hook: scripted statuses of the import passes.
-  std::optional<std::vector<std::string>> fakeImport;  // --fake-import OK,ERROR
 };
 
 struct ParseResult {

@@ -4,7 +4,6 @@
 #include <optional>
 #include <ostream>
 
-#include "apps/ambrix-batch/stand_ins.hpp"
 #include "apps/ambrix-batch/startup.hpp"
 #include "apps/ambrix-batch/state_file.hpp"
 #include "apps/ambrix-batch/ventana_batch.hpp"
@@ -16,15 +15,6 @@
 #include "xml/genera_xml.hpp"
 
 namespace ambrix::batch {
-
-namespace {
-
-std::unique_ptr<IImportadorATS> importer(const BatchOptions& o) {
-  if (o.fakeImport) return std::make_unique<ImportadorSimulado>(*o.fakeImport);
-  return std::make_unique<ImportadorATS>();
-}
-
-}  // namespace
 
 int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   vt::ReadFailure why = vt::ReadFailure::CannotRead;
@@ -49,9 +39,9 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
     return 2;
   }
   ventana.takeListSelections();
-  const std::unique_ptr<IImportadorATS> importador = importer(options);
+  ImportadorATS importador;
   GeneradorXML generador;
-  if (cmdProcesar_Click(ventana.datos, ventana, *importador, generador))
+  if (cmdProcesar_Click(ventana.datos, ventana, importador, generador))
     out << "INI: [PATH_Files] ATS=" << ventana.datos.txtFileATS_XML << '\n';
   return 0;
 }

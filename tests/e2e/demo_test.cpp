@@ -26,20 +26,68 @@ fs::path copyDemo(const fs::path& root) {
   return demo;
 }
 
-TEST(Demo, TheMainJobChecksTheChoicesAndCreatesTheLogOfMay2013) {
+vt::testing::ProgramRun runDemo(const fs::path& root, const std::string& registry) {
+  return vt::testing::runBatch(root, "examples/demo/win.ini",
+                               "--config-dir examples/demo --state examples/demo/mayo-2013.ini",
+                               {{"VALTRONE_REGISTRY", registry}, {"VALTRONE_CONFIG_DIR", std::nullopt}});
+}
+
+TEST(Demo, TheMainJobValidatesAndStoresTheCancelledDocumentsOfMay2013) {
   vt::testing::TempFolder root("e2e");
   copyDemo(root.path());
-
-  const vt::testing::ProgramRun r = vt::testing::runBatch(
-      root.path(), "examples/demo/win.ini", "--config-dir examples/demo --state examples/demo/mayo-2013.ini");
+  const vt::testing::ProgramRun r = runDemo(root.path(), VT_BINARY_DIR "/automation.reg");
   EXPECT_EQ(r.status, 0);
-  // Until the import is part of the program, the run stops at the validation pass.
-  EXPECT_EQ(
-      r.out,
-      "MSGBOX INFORMACION Tolvex: La importación de archivos aún no está disponible en esta versión.\n");
+  const std::string pasada =
+      "STATUS: Cargando informacion a validar...\n"
+      "PROGRESS: 10/100\n"
+      "PROGRESS: 30/100\n"
+      "PROGRESS: 60/100\n"
+      "STATUS: Validando informacion de Comprobantes ANULADOS...\n";
+  EXPECT_EQ(r.out,
+            pasada +
+                "PROGRESS: 3/100\n"
+                "PROGRESS: 90/100\n"
+                "PROGRESS: 100/100\n" +
+                pasada +
+                "STATUS: ANULADOS: Reemplazando informacion anterior...\n"
+                "STATUS: ANULADOS: Almacenando registros...\n"
+                "STATUS: ANULADOS: Proceso de almacenamiento terminado...\n"
+                "PROGRESS: 100/100\n"
+                "PROGRESS: 90/100\n"
+                "PROGRESS: 100/100\n"
+                "STATUS: \n"
+                "PROGRESS: 0/100\n"
+                "MSGBOX INFORMACION Tolvex: Proceso de validacion terminado OK.\n"
+                "STATUS: Generando archivo AT52013.xml\n"
+                "MSGBOX INFORMACION Tolvex: La generación del archivo XML aún no está disponible en esta "
+                "versión.\n"
+                "STATUS: \n"
+                "INI: [PATH_Files] ATS=AT052013.XML\n");
   const fs::path log = root.path() / "build" / "demo" / "tolvexError_2013-05.txt";
   EXPECT_TRUE(fs::exists(log));
   EXPECT_EQ(fs::file_size(log), 0u);
+  const vt::testing::ProgramRun filas = vt::testing::runCommand(
+      "sqlite3 -batch -list examples/demo/db/GLOBAL.MDB \"SELECT co_empresa, co_mes, co_anio, co_comprob, "
+      "nu_serie, nu_secu_ini, nu_secu_fin, nu_autoriza, fe_anula, st_regis FROM tbAT_CmptsAnu ORDER BY "
+      "id_reg\"",
+      {.folder = root.path()});
+  EXPECT_EQ(filas.out,
+            "1792045185001|05|2013|01|001001|000000101|000000101|1110123456|2013-05-20|A\n"
+            "1792045185001|05|2013|01|001001|000000115|000000118|1110123456|2013-05-27|A\n");
+}
+
+TEST(Demo, WithoutARegisteredLibraryThePassEndsAfterAMessage) {
+  vt::testing::TempFolder root("e2e");
+  copyDemo(root.path());
+  const vt::testing::ProgramRun r = runDemo(root.path(), root.write("vacio.reg", ""));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(
+      r.out.find(
+          "MSGBOX CRITICO Tolvex: No se puede preparar el validador Valtrone.CLSValidarInformacion: 429 "),
+      std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("MSGBOX PREGUNTA Tolvex: Existen errores en información"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Almacenando"), std::string::npos) << r.out;
 }
 
 // The lists (the current month and year come from the server's date, written and read back in
@@ -55,8 +103,10 @@ TEST(Demo, AMonthFirstRegionalSettingListsAndRunsAsTheDayFirstOne) {
 
   for (const char* arguments : {"--config-dir examples/demo --list",
                                 "--config-dir examples/demo --state examples/demo/mayo-2013.ini"}) {
-    const auto day = vt::testing::runBatch(root.path(), "examples/demo/win.ini", arguments);
-    const auto month = vt::testing::runBatch(root.path(), "examples/demo/win-mdy.ini", arguments);
+    const vt::testing::Environment biblioteca = {{"VALTRONE_REGISTRY", VT_BINARY_DIR "/automation.reg"},
+                                                 {"VALTRONE_CONFIG_DIR", std::nullopt}};
+    const auto day = vt::testing::runBatch(root.path(), "examples/demo/win.ini", arguments, biblioteca);
+    const auto month = vt::testing::runBatch(root.path(), "examples/demo/win-mdy.ini", arguments, biblioteca);
     EXPECT_EQ(day.status, 0) << arguments << "\n" << day.out;
     EXPECT_EQ(month.status, day.status) << arguments;
     EXPECT_EQ(month.out, day.out) << arguments;
