@@ -10,12 +10,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/copia_base.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "platform/database/sql_text.hpp"
 #include "platform/database/sqlite_backend.hpp"
@@ -27,8 +26,6 @@
 #include "shell/core/sentencias.hpp"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr long kFilas = 100000;
 
@@ -52,32 +49,15 @@ std::string valores(long i) {
 // A copy of the fixture database with the program connected to it.
 class Database {
  public:
-  Database() {
-    std::string pattern = (fs::temp_directory_path() / "shellcore-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    folder_ = pattern;
-    fs::copy_file(VT_FIXTURE_DB, folder_ / "GLOBAL.MDB");
-    auto& s = ctx_.sistema;
-    s.gsMotorBD = "ACCESS";
-    s.gsPathDB = folder_.string() + "/";
-    s.gsNombreBD = "GLOBAL.MDB";
-    s.gsFechaCorta = "dd/MM/yyyy";
-    s.giTimeoutBD = 90;
-    previous_ = vt::setThreadConfiguration(&ctx_);
-    ambrix::gsConectaBD();
-  }
+  Database() { ambrix::gsConectaBD(); }
   ~Database() {
     ambrix::gsCierraBD();
     ambrix::gConexion = vt::db::Connection::create();
-    vt::setThreadConfiguration(previous_);
-    fs::remove_all(folder_);
   }
   bool open() const { return ambrix::gConexion->state() == vt::db::State::Open; }
 
  private:
-  fs::path folder_;
-  vt::ContextoConfiguracion ctx_;
-  vt::ContextoConfiguracion* previous_ = nullptr;
+  bench::CopiaBase copia_{"shellcore-bench"};
   vt::MensajesGrabados boxes_;
   vt::ScopedThreadMessages guard_{boxes_};
 };

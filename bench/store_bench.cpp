@@ -10,22 +10,18 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 
+#include "bench/copia_base.hpp"
 #include "import/info_file.hpp"
 #include "import/rutinas_hoja.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
-#include "platform/profile/configuracion.hpp"
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr long kFilas = 100000;
 
@@ -63,34 +59,17 @@ class VentanaMuda : public ambrix::IVentanaATS {
   BarraMuda barra;
 };
 
-// A copy of the fixture database with the program's settings pointing at it.
+// A copy of the fixture database for one store, with its user, station and error log.
 class Database {
  public:
   Database() {
-    std::string pattern = (fs::temp_directory_path() / "store-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    folder_ = pattern;
-    fs::copy_file(VT_FIXTURE_DB, folder_ / "GLOBAL.MDB");
-    auto& s = ctx_.sistema;
-    s.gsMotorBD = "ACCESS";
-    s.gsPathDB = folder_.string() + "/";
-    s.gsNombreBD = "GLOBAL.MDB";
-    s.gsFechaCorta = "dd/MM/yyyy";
-    s.giTimeoutBD = 90;
-    ctx_.gsUsuario = "bench";
-    ctx_.gsEstacion = "BENCH";
-    previous_ = vt::setThreadConfiguration(&ctx_);
-    ambrix::gsRutaLog = (folder_ / "log.txt").string();
-  }
-  ~Database() {
-    vt::setThreadConfiguration(previous_);
-    fs::remove_all(folder_);
+    copia_.contexto().gsUsuario = "bench";
+    copia_.contexto().gsEstacion = "BENCH";
+    ambrix::gsRutaLog = (copia_.carpeta() / "log.txt").string();
   }
 
  private:
-  fs::path folder_;
-  vt::ContextoConfiguracion ctx_;
-  vt::ContextoConfiguracion* previous_ = nullptr;
+  bench::CopiaBase copia_{"store-bench"};
 };
 
 struct Medida {
