@@ -156,4 +156,79 @@ void BM_StoreCancelledDocuments(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreCancelledDocuments)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
+// Purchases of May 2013 as the validator rewrites them: plain purchases with one to three coded
+// withholding blocks and a payment form, and reimbursement vouchers (type 41) of three rows.
+ambrix::InfoFile hojaCompras() {
+  auto h = std::make_shared<vt::automation::StringMatrix>(0, kFilas, 0, 67);
+  for (long r = 1; r <= kFilas; ++r) {
+    const bool reembolso = r % 10 >= 7;  // rows 7, 8, 9 of every ten make one voucher
+    const long documento = reembolso ? r - r % 10 + 7 : r;
+    auto set = [&](long c, std::string v) { h->at(r, c) = std::move(v); };
+    set(0, "1792045185001");
+    set(1, "05");
+    set(2, "2013");
+    set(3, "10/05/2013");
+    set(4, "15/05/2013");
+    set(5, r % 3 ? "R" : "C");
+    set(6, r % 3 ? "1791234561001" : "1712345675");
+    set(9, "NO");
+    set(10, "01");
+    set(11, reembolso ? "41" : "01");
+    set(12, "001001");
+    set(13, std::to_string(documento));
+    set(14, "1234567890");
+    for (long c : {15L, 16L, 19L, 20L, 21L, 22L, 46L}) set(c, "0.00");
+    set(17, "100.00");
+    set(18, "12.00");
+    set(23, "L");
+    set(24, "0");
+    set(25, "NO");
+    set(26, "NO");
+    set(32, r % 2 ? "1" : "1-20");
+    for (long b = 0; b < 1 + r % 3; ++b) {
+      set(33 + 4 * b, b == 0 ? "312" : b == 1 ? "332" : "340");
+      set(34 + 4 * b, "100.00");
+      set(35 + 4 * b, "1.00");
+      set(36 + 4 * b, "1.00");
+    }
+    set(45, "01/01/2000");
+    set(47, "0");
+    set(48, "001001");
+    set(49, std::to_string(r));
+    set(50, "1234567891");
+    set(51, "15/05/2013");
+    set(52, reembolso ? "R" : "0");
+    set(53, reembolso ? "1790012345001" : "0");
+    set(55, reembolso ? "01" : "0");
+    set(56, reembolso ? "02/05/2013" : "01/01/2000");
+    set(57, reembolso ? "002001" : "0");
+    set(58, reembolso ? std::to_string(r) : "0");
+    set(59, reembolso ? "1112223334" : "0");
+    for (long c = 60; c <= 64; ++c) set(c, reembolso && c == 62 ? "10.00" : "0");
+  }
+  return h;
+}
+
+void BM_StorePurchases(benchmark::State& state) {
+  for (auto _ : state) {
+    Database db;
+    const Medida m = enHijo([] {
+      vt::MensajesGrabados cajas;
+      vt::ScopedThreadMessages guard(cajas);
+      ambrix::gaInfoCompras = hojaCompras();
+      VentanaMuda frm;
+      std::int16_t ti = 2, cabecera = 1, nivel = 0;
+      std::string empresa = "1792045185001", mes = "5", anio = "2013";
+      double tolerancia = 0;
+      ambrix::gsConectaBD();
+      const std::string estado =
+          ambrix::gfImportaCompras(frm, ti, empresa, mes, anio, cabecera, tolerancia, nivel, frm.barra);
+      ambrix::gsCierraBD();
+      return estado == "OK";
+    });
+    informa(state, m);
+  }
+}
+BENCHMARK(BM_StorePurchases)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
 }  // namespace
