@@ -114,6 +114,23 @@ void informa(benchmark::State& state, const Medida& m) {
   state.counters["peak_MiB"] = static_cast<double>(m.peakKiB) / 1024.0;
 }
 
+// Runs the store `almacena` on a fresh copy of the database in a child, connected as the driver
+// connects it, and reports it.
+void mide(benchmark::State& state, const std::function<std::string(VentanaMuda&)>& almacena) {
+  for (auto _ : state) {
+    Database db;
+    informa(state, enHijo([&almacena] {
+              vt::MensajesGrabados cajas;
+              vt::ScopedThreadMessages guard(cajas);
+              VentanaMuda frm;
+              ambrix::gsConectaBD();
+              const std::string estado = almacena(frm);
+              ambrix::gsCierraBD();
+              return estado == "OK";
+            }));
+  }
+}
+
 // Cancelled-documents rows of May 2013 as the validator rewrites them.
 ambrix::InfoFile hojaAnulados() {
   auto h = std::make_shared<vt::automation::StringMatrix>(0, kFilas, 0, 9);
@@ -134,25 +151,13 @@ ambrix::InfoFile hojaAnulados() {
 }
 
 void BM_StoreCancelledDocuments(benchmark::State& state) {
-  for (auto _ : state) {
-    Database db;
-    const Medida m = enHijo([] {
-      vt::MensajesGrabados cajas;
-      vt::ScopedThreadMessages guard(cajas);
-      ambrix::gaInfoAnulados = hojaAnulados();
-      VentanaMuda frm;
-      std::int16_t ti = 2;
-      std::string empresa = "1792045185001", mes = "5", anio = "2013", separador = ";";
-      long bandera = 1;
-      std::int16_t cabecera = 1;
-      ambrix::gsConectaBD();
-      const std::string estado =
-          ambrix::gfImportaAnulados(frm, ti, empresa, mes, anio, bandera, separador, cabecera, frm.barra);
-      ambrix::gsCierraBD();
-      return estado == "OK";
-    });
-    informa(state, m);
-  }
+  mide(state, [](VentanaMuda& frm) {
+    ambrix::gaInfoAnulados = hojaAnulados();
+    std::int16_t ti = 2, cabecera = 1;
+    std::string empresa = "1792045185001", mes = "5", anio = "2013", separador = ";";
+    long bandera = 1;
+    return ambrix::gfImportaAnulados(frm, ti, empresa, mes, anio, bandera, separador, cabecera, frm.barra);
+  });
 }
 BENCHMARK(BM_StoreCancelledDocuments)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
@@ -210,24 +215,13 @@ ambrix::InfoFile hojaCompras() {
 }
 
 void BM_StorePurchases(benchmark::State& state) {
-  for (auto _ : state) {
-    Database db;
-    const Medida m = enHijo([] {
-      vt::MensajesGrabados cajas;
-      vt::ScopedThreadMessages guard(cajas);
-      ambrix::gaInfoCompras = hojaCompras();
-      VentanaMuda frm;
-      std::int16_t ti = 2, cabecera = 1, nivel = 0;
-      std::string empresa = "1792045185001", mes = "5", anio = "2013";
-      double tolerancia = 0;
-      ambrix::gsConectaBD();
-      const std::string estado =
-          ambrix::gfImportaCompras(frm, ti, empresa, mes, anio, cabecera, tolerancia, nivel, frm.barra);
-      ambrix::gsCierraBD();
-      return estado == "OK";
-    });
-    informa(state, m);
-  }
+  mide(state, [](VentanaMuda& frm) {
+    ambrix::gaInfoCompras = hojaCompras();
+    std::int16_t ti = 2, cabecera = 1, nivel = 0;
+    std::string empresa = "1792045185001", mes = "5", anio = "2013";
+    double tolerancia = 0;
+    return ambrix::gfImportaCompras(frm, ti, empresa, mes, anio, cabecera, tolerancia, nivel, frm.barra);
+  });
 }
 BENCHMARK(BM_StorePurchases)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 

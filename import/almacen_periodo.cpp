@@ -55,6 +55,14 @@ ListaInsercion& ListaInsercion::valor(const std::string& sValor) {
   return *this;
 }
 
+ListaInsercion& ListaInsercion::auditoria(const ContextoAlmacen& c) {
+  return valor(valorTexto(c.sUsuario))
+      .valor(valorFechaServidor(c))
+      .valor(valorTexto(c.sUsuario))
+      .valor(valorFechaServidor(c))
+      .valor(valorTexto(c.sEstacion));
+}
+
 std::string ListaInsercion::valores() const {
   std::string texto = "(";
   for (std::size_t i = 0; i < valores_.size(); ++i)

@@ -39,6 +39,8 @@ class ListaInsercion {
   // Under ORACLE the key column and its sequence come first.
   void claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia);
   ListaInsercion& valor(const std::string& sValor);
+  // The audit values co_usua, fe_regis, co_modi, fe_modi, ds_wrkst.
+  ListaInsercion& auditoria(const ContextoAlmacen& c);
   // The lists closed: "(" columns ") " and "(" values ")".
   std::string campos() const { return "(" + claveCampo_ + campos_; }
   std::string valores() const;

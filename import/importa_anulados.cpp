@@ -54,11 +54,7 @@ ListaInsercion filaAnulado(const ContextoAlmacen& c, const vt::automation::Strin
       .valor("'A'")
       .valor("' '")
       .valor("' '")
-      .valor(valorTexto(c.sUsuario))
-      .valor(valorFechaServidor(c))
-      .valor(valorTexto(c.sUsuario))
-      .valor(valorFechaServidor(c))
-      .valor(valorTexto(c.sEstacion));
+      .auditoria(c);
   return l;
 }
 

@@ -66,11 +66,21 @@ std::string tipoId(const std::string& sCelda) {
   return sCelda;
 }
 
-// The document key every row of a purchase repeats: company, period, supplier, voucher.
-void claveDocumento(ListaInsercion& l, const vt::automation::StringMatrix& h, long f) {
+// The company and period every row of a purchase repeats.
+void periodoDocumento(ListaInsercion& l, const vt::automation::StringMatrix& h, long f) {
   l.valor(valorCodigo(h.at(f, 0), "0000000000000"))
       .valor(valorCodigo(h.at(f, 1), "00"))
       .valor(valorCodigo(h.at(f, 2), "0000"));
+}
+
+// The supplier and voucher every row of a purchase repeats.
+void comprobanteDocumento(ListaInsercion& l, const vt::automation::StringMatrix& h, long f) {
+  l.valor(valorCodigo(h.at(f, 6), "0000000000000"))
+      .valor(valorCodigo(h.at(f, 11), "00"))
+      .valor(valorCodigo(h.at(f, 10), "00"))
+      .valor(valorCodigo(h.at(f, 12), "000000"))
+      .valor(valorCodigo(h.at(f, 13), "000000000"))
+      .valor(valorAutorizacion(h.at(f, 14)));
 }
 
 }  // namespace
@@ -148,11 +158,7 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
       .valor("' '")
       .valor("' '")
       .valor("' '")
-      .valor(valorTexto(c.sUsuario))
-      .valor(valorFechaServidor(c))
-      .valor(valorTexto(c.sUsuario))
-      .valor(valorFechaServidor(c))
-      .valor(valorTexto(c.sEstacion))
+      .auditoria(c)
       .valor(valorCodigo(codigos.sTipoProveedor, "00"))
       .valor(valorCodigo(celda(9), "0"))
       .valor(valorCodigo(celda(23), "0"))
@@ -188,14 +194,9 @@ ListaInsercion filaRetencion(const ContextoAlmacen& c, const vt::automation::Str
   const auto monto = [&](long columna) { return valorMonto(vt::conv::BlankToZero(h.at(f, columna))); };
   ListaInsercion l(kCamposRetencion);
   l.claveOracle(c, "TBAT_CMPRS_IR_ID_REG");
-  claveDocumento(l, h, f);
-  l.valor(valorCodigo(h.at(f, 6), "0000000000000"))
-      .valor(valorCodigo(h.at(f, 11), "00"))
-      .valor(valorCodigo(h.at(f, 10), "00"))
-      .valor(valorCodigo(h.at(f, 12), "000000"))
-      .valor(valorCodigo(h.at(f, 13), "000000000"))
-      .valor(valorAutorizacion(h.at(f, 14)))
-      .valor(valorCodigo(h.at(f, primera), "####0"))
+  periodoDocumento(l, h, f);
+  comprobanteDocumento(l, h, f);
+  l.valor(valorCodigo(h.at(f, primera), "####0"))
       .valor(monto(primera + 1))
       .valor(monto(primera + 2))
       .valor(monto(primera + 3));
@@ -207,15 +208,10 @@ ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::Str
   ListaInsercion l(kCamposReembolso);
   l.claveOracle(c, "TBAT_CMPRS_IR_ID_REG");
   l.valor(FormatNumberText(vt::conv::VbStr(NuComprob), "########0"));
-  claveDocumento(l, h, f);
-  l.valor(valorCodigo(h.at(f, 5), "00"))
-      .valor(valorCodigo(h.at(f, 6), "0000000000000"))
-      .valor(valorCodigo(h.at(f, 11), "00"))
-      .valor(valorCodigo(h.at(f, 10), "00"))
-      .valor(valorCodigo(h.at(f, 12), "000000"))
-      .valor(valorCodigo(h.at(f, 13), "000000000"))
-      .valor(valorAutorizacion(h.at(f, 14)))
-      .valor(valorCodigo(h.at(f, 52), "00"))
+  periodoDocumento(l, h, f);
+  l.valor(valorCodigo(h.at(f, 5), "00"));
+  comprobanteDocumento(l, h, f);
+  l.valor(valorCodigo(h.at(f, 52), "00"))
       .valor(valorCodigo(h.at(f, 53), "0000000000000"))
       .valor(valorCodigo(h.at(f, 55), "00"))
       .valor(valorFechaHoja(c, h.at(f, 56), kFechaHoja))
