@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "tests/shellcore/shell_fixture.hpp"
-#include "tests/shellcore/ventana_grabada.hpp"
+#include "tests/support/shell_fixture.hpp"
+#include "tests/support/ventana_grabada.hpp"
 #include "tests/xml/anexo.hpp"
 
 namespace ambrix::testing {
