@@ -43,26 +43,35 @@ TEST(Demo, TheMainJobValidatesAndStoresTheCancelledDocumentsOfMay2013) {
       "PROGRESS: 30/100\n"
       "PROGRESS: 60/100\n"
       "STATUS: Validando informacion de Comprobantes ANULADOS...\n";
-  EXPECT_EQ(r.out,
-            pasada +
-                "PROGRESS: 3/100\n"
-                "PROGRESS: 90/100\n"
-                "PROGRESS: 100/100\n" +
-                pasada +
-                "STATUS: ANULADOS: Reemplazando informacion anterior...\n"
-                "STATUS: ANULADOS: Almacenando registros...\n"
-                "STATUS: ANULADOS: Proceso de almacenamiento terminado...\n"
-                "PROGRESS: 100/100\n"
-                "PROGRESS: 90/100\n"
-                "PROGRESS: 100/100\n"
-                "STATUS: \n"
-                "PROGRESS: 0/100\n"
-                "MSGBOX INFORMACION Tolvex: Proceso de validacion terminado OK.\n"
-                "STATUS: Generando archivo AT52013.xml\n"
-                "MSGBOX INFORMACION Tolvex: La generación del archivo XML aún no está disponible en esta "
-                "versión.\n"
-                "STATUS: \n"
-                "INI: [PATH_Files] ATS=AT052013.XML\n");
+  EXPECT_EQ(r.out, pasada +
+                       "PROGRESS: 3/100\n"
+                       "PROGRESS: 90/100\n"
+                       "PROGRESS: 100/100\n" +
+                       pasada +
+                       "STATUS: ANULADOS: Reemplazando informacion anterior...\n"
+                       "STATUS: ANULADOS: Almacenando registros...\n"
+                       "STATUS: ANULADOS: Proceso de almacenamiento terminado...\n"
+                       "PROGRESS: 100/100\n"
+                       "PROGRESS: 90/100\n"
+                       "PROGRESS: 100/100\n"
+                       "STATUS: \n"
+                       "PROGRESS: 0/100\n"
+                       "MSGBOX INFORMACION Tolvex: Proceso de validacion terminado OK.\n"
+                       "STATUS: Generando archivo AT52013.xml\n"
+                       "STATUS: Procesando información: AGENTE DE RETENCION...\n"
+                       "PROGRESS: 1/1\n"
+                       "STATUS: \n"
+                       "STATUS: Información de COMPRAS no encontrada...\n"
+                       "STATUS: Información de VENTAS no encontrada \n"
+                       "STATUS: Información de EXPORTACIONES no encontrada \n"
+                       "STATUS: Procesando información: COMPROBANTES ANULADOS...\n"
+                       "PROGRESS: 0/2\n"
+                       "PROGRESS: 1/2\n"
+                       "PROGRESS: 2/2\n"
+                       "MSGBOX INFORMACION Tolvex: Archivo AT052013.XML generado con éxito.\n"
+                       "PROGRESS: 0/2\n"
+                       "STATUS: \n"
+                       "INI: [PATH_Files] ATS=AT052013.XML\n");
   const fs::path log = root.path() / "build" / "demo" / "tolvexError_2013-05.txt";
   EXPECT_TRUE(fs::exists(log));
   EXPECT_EQ(fs::file_size(log), 0u);
