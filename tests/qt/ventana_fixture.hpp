@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "shell/qt/frm_ats_subir_excel.hpp"
-#include "tests/shellcore/shell_fixture.hpp"
-#include "tests/shellcore/ventana_grabada.hpp"
+#include "tests/support/shell_fixture.hpp"
+#include "tests/support/ventana_grabada.hpp"
 #include "tests/support/scoped_env.hpp"
 
 namespace ambrix::qt::testing {
