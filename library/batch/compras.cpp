@@ -43,10 +43,14 @@ void ComprasRun::fila(SheetRow& celdas, BloqueErrorRegistro& bloque) {
   sustentoTributario(f);
   if (!repiteReembolso(f)) {
     comprobante(f);
-    // Columns 15 to 51 are not checked yet: their cells stay as read.
+    // Columns 15 to 32 are not checked yet: their cells stay as read.
+    retencionesIR(f);
+    dividendos(f);
+    comprobanteRetencion(f);
+    tiposSinRetencionIR(f);
   }
-  // Columns 52 to 67 (the reimbursed voucher and the free columns) are not checked yet either:
-  // their cells stay as read, on repeated reimbursement rows too.
+  reembolso(f);
+  columnasLibres(f);
 }
 
 bool ComprasRun::repiteReembolso(const FilaCompra& f) {

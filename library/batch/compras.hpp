@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
+#include "library/frame/verifica_ruc.hpp"
 #include "platform/conversions/conversions.hpp"
 
 namespace valtrone {
@@ -29,8 +31,29 @@ enum ColCompra : long {
   kCSerie = 12,
   kCSecuencia = 13,
   kCAutorizacion = 14,
+  kCRetencionIR1 = 33,  // blocks of four: code, base, percentage, amount
+  kCRetencionIR2 = 37,
+  kCRetencionIR3 = 41,
+  kCDividendoFecha = 45,
+  kCDividendoImpuesto = 46,
+  kCDividendoAnio = 47,
+  kCRetSerie = 48,
+  kCRetSecuencia = 49,
+  kCRetAutorizacion = 50,
+  kCRetFecha = 51,
+  kCReembTipoId = 52,  // 52 to 64: the reimbursed voucher
+  kCLibre1 = 65,
   kCColumnas = 68,
 };
+
+// The identity check on a working copy formatted with ten digits for a cédula ("C"), else
+// thirteen: the cell keeps its 13-digit form. A check that cannot run counts as failed.
+bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules);
+// A date before 2002, which the annex refuses; the first of January 2002 passes.
+bool anteriorA2002(const vt::conv::Date& fecha);
+// A computed amount against an amount cell, both read through "########0.00", within the
+// tolerance; a side that could not be formed fails the comparison.
+bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto);
 
 // What one row's rules share; it starts fresh on every row, so that nothing of a row is ever
 // seen by the next.
@@ -69,6 +92,18 @@ class ComprasRun {
   // columns 10 to 14 before column 11 is rewritten, and kept as the key for the next row.
   bool repiteReembolso(const FilaCompra& f);
 
+  // Columns 33 to 44, the three income-tax blocks (compras_retenciones_ir.cpp).
+  void retencionesIR(FilaCompra& f);
+  // Columns 45 to 47, the types that carry no income tax, and the free columns 65 to 67
+  // (compras_dividendos.cpp).
+  void dividendos(FilaCompra& f);
+  void tiposSinRetencionIR(FilaCompra& f);
+  void columnasLibres(FilaCompra& f);
+  // Columns 48 to 51, the withholding voucher (compras_comprobante_retencion.cpp).
+  void comprobanteRetencion(FilaCompra& f);
+  // Columns 52 to 64, the reimbursed voucher (compras_reembolso.cpp).
+  void reembolso(FilaCompra& f);
+
   // Memoised catalogue answers; nullopt when the lookup could not run.
   std::optional<bool> sustentoRegistrado(const std::string& co_susten);
   std::optional<bool> comprobanteRegistrado(const std::string& co_comprob);
@@ -76,6 +111,16 @@ class ComprasRun {
   std::optional<bool> comprobantePorTransaccion(const std::string& co_comprob,
                                                 const std::string& sCodTransaccion);
   std::optional<bool> sustentoEnComprobante(const std::string& co_comprob, const std::string& co_susten);
+
+  // The withholding code's newest record valid on `dia`; nullopt when none is, or when the
+  // lookup could not run (then it is asked again next time).
+  struct RegistroIR {
+    double va_reten = 0;
+    std::string st_ingreso;
+  };
+  std::optional<RegistroIR> retencionIRRegistrada(const std::string& co_reten, const vt::conv::Date& dia);
+  // The dividend tax of a base (-1 outside the table); nullopt when the table could not be read.
+  std::optional<double> impuestoDividendo(double base);
 
  private:
   CLSValidarInformacion& object_;
@@ -89,6 +134,8 @@ class ComprasRun {
   int repeticiones_ = 0;
   bool repetida_ = false;
   LookupMemo memo_;
+  std::unordered_map<std::string, std::optional<RegistroIR>> registrosIR_;
+  std::unordered_map<double, double> dividendos_;
 };
 
 }  // namespace valtrone

@@ -11,21 +11,15 @@ using vt::conv::FormatNumberText;
 using vt::conv::Trim;
 using vt::conv::Upper;
 
-namespace {
-
-// The identity check on a working copy: the cell keeps its 13-digit form. A check that cannot
-// run counts as failed.
-bool identidadValida(const std::string& id, const std::string& tipo) {
+bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules) {
   std::string numero = FormatNumberText(id, tipo == "C" ? "0000000000" : "0000000000000");
   try {
-    return checkIdentityNumber(numero, tipo, IdentityRules::VerificaRUC_Cedula) == kRucValido;
+    return checkIdentityNumber(numero, tipo, rules) == kRucValido;
   } catch (...) {
     noteCurrentError();
     return false;
   }
 }
-
-}  // namespace
 
 void ComprasRun::proveedor(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
@@ -75,7 +69,7 @@ void ComprasRun::proveedor(FilaCompra& f) {
     return;
   }
   f.sCodTransaccion = c5 == "C" ? "02" : "01";
-  if (!identidadValida(c6, c5)) b.falla("Numero de Identificacion (RUC, Cédula ) no válido " + c6 + " " + c7);
+  if (!identidadValida(c6, c5, IdentityRules::VerificaRUC_Cedula)) b.falla("Numero de Identificacion (RUC, Cédula ) no válido " + c6 + " " + c7);
 }
 
 }  // namespace valtrone

@@ -50,9 +50,11 @@ TEST_F(Compras, EveryRowIsCheckedWithOneYieldAndItsProgress) {
   EXPECT_EQ(run.log, block(2, {"Número de Serie no puede ser cero 000000"}));
 }
 
-// Columns 10 to 14 of a reimbursement document; the rows that repeat it keep 11 to 14 as read.
+// Columns 10 to 14 of a reimbursement document and a valid reimbursed voucher; the rows that
+// repeat it keep 11 to 14 as read.
 Row reembolso(const Changes& more = {}) {
-  Row r = row({{11, "41"}, {12, "1001"}, {13, "25"}, {14, "1234567890"}});
+  Row r = row({{11, "41"}, {12, "1001"}, {13, "25"}, {14, "1234567890"}, {52, "R"}, {53, "1791234561001"},
+               {55, "1"}, {56, "05/05/2013"}, {57, "1001"}, {58, "77"}, {59, "1234567890"}, {61, "10"}});
   for (const auto& [col, cell] : more) r.at(static_cast<std::size_t>(col)) = cell;
   return r;
 }
