@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "compras_fixture.hpp"
+#include "library/frame/conexion.hpp"
+#include "library/frame/thread_context.hpp"
 #include "platform/database/statement_observer.hpp"
 
 namespace compras_test {
@@ -164,6 +166,43 @@ TEST_F(ComprasRenta, ReimbursedVoucher) {
        {"Reembolso. Monto de IVA doce no válido ",
         "Reembolso. Base Imponible  x  % IVA no concuerda con Monto de IVA: doce", "Reembolso. Monto de ICE x no válido "}},
   });
+}
+
+TEST_F(ComprasRenta, TheCodesRecordOnTheIssueDate) {
+  valtrone::gfAbreConexion();
+  valtrone::ctx().gdbConexion->execute(
+      "insert into tbcttgCoRetenIR (co_reten, ds_reten, va_reten, fe_inicio, fe_fin, st_ingreso, st_default) "
+      "values ('901', 'desde junio', 1, '2013-06-01', '2014-12-31', 'N', 'A'),"
+      "('902', 'inactivo', 1, '2013-01-01', '2014-12-31', 'N', 'I'),"
+      "('903', 'general', 1, '2013-01-01', '2014-12-31', 'N', 'A'),"
+      "('903', 'desde mayo', 2, '2013-05-01', '2013-12-31', 'N', 'A')");
+  const Changes voucher = with(kVoucher, {{34, "100"}, {36, "2"}});
+  check({
+      {"valid only from a later date", with(voucher, {{33, "901"}, {35, "2"}}),
+       {"Codigo de Retencion (1). Código 901 no registrado para periodo de fecha 10/05/2013"}},
+      {"only an inactive record", with(voucher, {{33, "902"}, {35, "2"}}),
+       {"Codigo de Retencion (1). Código 902 no registrado para periodo de fecha 10/05/2013"}},
+      {"two windows: the newest start holds", with(voucher, {{33, "903"}, {35, "2"}}), {}},
+      {"two windows: the older rate is refused", with(voucher, {{33, "903"}, {35, "1"}, {36, "1"}}),
+       {"Codigo Retencion (1). Porcentaje de retención 1.00 no valido para código 903 en 1791234561001-"}},
+      {"an issue date that is no date: no lookup", with(voucher, {{3, "x"}, {33, "903"}, {35, "2"}}),
+       {"Fecha de emisión de comprobante no es válido: x",
+        "Fecha de emisión de comprobante no debe ser mayor al mes seleccionado x",
+        "Fecha de contabilización 15/05/2013 no puede ser menor que la fecha de emisión x",
+        "Codigo de Retencion (1). Código 903 no registrado para periodo de fecha x",
+        "Comprobante Retencion: Fecha de emisión 10/05/2013 debe ser mayor o igual a fecha de emision x"}},
+  });
+}
+
+TEST_F(ComprasRenta, OneDividendBaseIsLookedUpOncePerCall) {
+  const std::vector<Row> rows(
+      3, row(with(kVoucher, {{33, "345"}, {34, "150000"}, {35, "0"}, {36, "3500"}, {45, "02/05/2013"}, {46, "0"}, {47, "2012"}})));
+  vt::db::StatementRecorder recorder;
+  EXPECT_EQ(validate(sheetOf(rows)).result, "OK");
+  const std::vector<std::string> queries = recorder.texts(vt::db::ObservedKind::Query);
+  EXPECT_EQ(std::count_if(queries.begin(), queries.end(),
+                          [](const std::string& q) { return q.find("tbDividendos_Tabla") != std::string::npos; }),
+            1);
 }
 
 TEST_F(ComprasRenta, OneIncomeTaxCodeOnOneDateIsLookedUpOncePerCall) {
