@@ -18,7 +18,7 @@ mkfifo "$work/stdin"
 "$host_program" <"$work/stdin" >"$work/id" &
 host_pid=$!
 exec 3>"$work/stdin"
-for _ in $(seq 50); do [ -s "$work/id" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/id" ] && break; sleep 0.1; done
 id=$(head -n1 "$work/id")
 [ -n "$id" ] || { echo "the host window did not start"; exit 1; }
 
@@ -42,7 +42,7 @@ fi
 xwininfo -children -id "$id" | grep -E "child|Tolvex"
 exec 3>&-  # the host destroys its window
 wait "$host_pid"
-for _ in $(seq 20); do
+for _ in $(seq 300); do
   kill -0 "$ambrix_pid" 2>/dev/null || { wait "$ambrix_pid"; echo "ambrix ended with the host"; exit 0; }
   sleep 0.1
 done
