@@ -36,6 +36,11 @@ std::optional<double> NumberWithExponent(std::string_view text);
 std::string FormatNumberText(std::string_view text, std::string_view mask);
 // Format(double, mask): the value is written to 15 significant digits first.
 std::string FormatNumber(double value, std::string_view mask);
+// A number text written by the masks above ("," grouping, "." decimal), with the given regional
+// separators instead: for what is shown or printed to the user, never for cells or the database.
+// The separators are arguments so that the conversions stay free of the profile.
+std::string RegionalNumberText(std::string_view invariant, std::string_view thousands,
+                               std::string_view decimal);
 
 // The regional short date ("sShortDate") that CDate, IsDate and CStr of a date follow. The
 // configuration installs where it is read from (the calling thread's settings); without a source,

@@ -138,4 +138,19 @@ std::string FormatNumber(double value, std::string_view mask) {
   return FormatDigits(r.neg, intDigits, fracDigits, *m);
 }
 
+std::string RegionalNumberText(std::string_view invariant, std::string_view thousands,
+                               std::string_view decimal) {
+  std::string out;
+  out.reserve(invariant.size() + 4);
+  for (const char c : invariant) {
+    if (c == ',')
+      out.append(thousands);
+    else if (c == '.')
+      out.append(decimal);
+    else
+      out += c;
+  }
+  return out;
+}
+
 }  // namespace vt::conv

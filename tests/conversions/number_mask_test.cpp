@@ -136,6 +136,27 @@ TEST(FormatNumberText, EveryMaskIsIdempotent) {
   }
 }
 
+TEST(RegionalNumberText, SwapsBothSeparatorsInOnePass) {
+  struct Case {
+    const char* invariant;
+    const char* thousands;
+    const char* decimal;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"1,234,567.89", ".", ",", "1.234.567,89"},  // swapped, not overwritten in turn
+      {"1,234,567.89", ",", ".", "1,234,567.89"},
+      {"-1,000.50", "'", ",", "-1'000,50"},
+      {"1,000", "", ".", "1000"},                    // no grouping at all
+      {"12.5", "\xC2\xA0", ",", "12,5"},
+      {"1,000.00", "\xC2\xA0", ",", "1\xC2\xA0" "000,00"},  // a multi-byte separator
+      {"", ".", ",", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(RegionalNumberText(c.invariant, c.thousands, c.decimal), c.expected) << c.invariant;
+  EXPECT_EQ(RegionalNumberText(FormatNumber(1234.5, "###,###,##0.00"), ".", ","), "1.234,50");
+}
+
 TEST(VbStr, Table) {
   const struct {
     double value;
