@@ -155,13 +155,16 @@ void AnuladosRun::autorizacion(SheetRow& c, BloqueErrorRegistro& b) {
 }
 
 void AnuladosRun::fechaAnulacion(SheetRow& c, BloqueErrorRegistro& b) {
-  c.set(8, vt::conv::FormatDateText(c.get(8), fechaCorta_));
+  // Read in the regional order, as every date cell of a sheet; a text that is no date there is
+  // kept as it stands and refused, even when it would read as one in the short-date pattern.
+  CeldaFecha celda = leeCeldaFecha(c.get(8), fechaCorta_);
+  c.set(8, std::move(celda.texto));
   const std::string& f = c.get(8);
   if (vt::conv::Trim(f).empty()) {
     b.falla("Fecha de anulación de comprobante esta vacia ");
     return;
   }
-  const std::optional<vt::conv::Date> fecha = vt::conv::ParseDateByPattern(f, fechaCorta_);
+  const std::optional<vt::conv::Date>& fecha = celda.fecha;
   if (!fecha) {
     b.falla("Fecha de anulación de comprobante no es válido: ", f);
     return;

@@ -57,7 +57,9 @@ void ComprasRun::comprobanteRetencion(FilaCompra& f) {
 
   const CeldaFecha emision = leeCeldaFecha(f.get(kCRetFecha));
   const std::string c51 = f.set(kCRetFecha, vt::conv::BlankToZero(emision.texto));
-  const std::optional<vt::conv::Date> compra = leeCeldaFecha(f.get(kCFechaEmision)).fecha;
+  // Column 3 was rewritten as dd/mm/yyyy by the period checks: read it back by that pattern.
+  const std::optional<vt::conv::Date> compra =
+      vt::conv::ParseDateByPattern(f.get(kCFechaEmision), vt::conv::kDateCellPattern);
   if (!emision.fecha) {
     b.falla("Comprobante Retencion: Fecha de emisión " + c51 + " no es válida");
   } else if (!compra || *compra > *emision.fecha) {

@@ -76,7 +76,8 @@ std::optional<double> ComprasRun::impuestoDividendo(double base) {
 void ComprasRun::retencionesIR(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
   const std::string c3 = f.get(kCFechaEmision);
-  const std::optional<vt::conv::Date> emision = leeCeldaFecha(c3).fecha;
+  // Column 3 was rewritten as dd/mm/yyyy by the period checks: read it back by that pattern.
+  const std::optional<vt::conv::Date> emision = vt::conv::ParseDateByPattern(c3, vt::conv::kDateCellPattern);
   const std::string c6 = FormatNumberText(f.get(kCIdProveedor), "0000000000000");
   const bool personaJuridica = c6.size() >= 3 && (c6[2] == '9' || c6[2] == '6');
 

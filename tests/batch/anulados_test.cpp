@@ -153,6 +153,17 @@ TEST_F(Anulados, EachCheckWritesItsLine) {
   }
 }
 
+// The cell is read in the regional order and rewritten in the short-date pattern; a day-first
+// text under a month-first setting is no date, even though the pattern would read it.
+TEST_F(Anulados, AMonthFirstRegionalSettingReadsTheCellInItsOrder) {
+  context().config.regional.gsFormatoFecha = "MM/dd/yyyy";
+  StringMatrixRef h = hoja({base({{8, "05/20/2013"}}), base({{8, "20/05/2013"}})});
+  const Resultado r = valida(h);
+  EXPECT_EQ(h->at(1, 8), "20/05/2013");
+  EXPECT_EQ(h->at(2, 8), "20/05/2013");
+  EXPECT_EQ(r.log, bloque(2, {"Fecha de anulación de comprobante no es válido: 20/05/2013"}));
+}
+
 TEST_F(Anulados, ASheetOfFaultsGivesTheGoldenLog) {
   const std::vector<Fila> filas = {
       base(),

@@ -136,10 +136,28 @@ TEST_F(Compras, AnAnnualRunComparesEachDateWithItsOwnMonth) {
 
 TEST_F(Compras, AMonthFirstRegionalPatternReadsTheLoadersDates) {
   context().config.regional.gsFormatoFecha = "MM/dd/yyyy";
-  const Outcome run = validateRow(row({{3, "05/10/2013"}, {4, "05/15/2013"}}));
+  // The withholding voucher's date is compared with the issue date once that is rewritten.
+  // The income-tax code is looked up on the issue date too.
+  const Outcome run = validateRow(row({{3, "05/10/2013"},
+                                       {4, "05/15/2013"},
+                                       {15, "0"},
+                                       {16, "50"},
+                                       {17, "100"},
+                                       {18, "12"},
+                                       {19, "0"},
+                                       {23, "L"},
+                                       {33, "312"},
+                                       {34, "150"},
+                                       {35, "1"},
+                                       {36, "1.5"},
+                                       {48, "1001"},
+                                       {49, "56"},
+                                       {50, "1112223334"},
+                                       {51, "05/16/2013"}}));
   EXPECT_EQ(run.result, "OK") << run.log;
   EXPECT_EQ(run.sheet->at(1, 3), "10/05/2013");
   EXPECT_EQ(run.sheet->at(1, 4), "15/05/2013");
+  EXPECT_EQ(run.sheet->at(1, 51), "16/05/2013");
 }
 
 TEST_F(Compras, SupplierIdentification) {
