@@ -16,17 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A copy of the demo folder and the fixture database under `root`, as the repository has them.
-fs::path copyDemo(const fs::path& root) {
-  const fs::path demo = root / "examples" / "demo";
-  fs::create_directories(demo / "db");
-  fs::create_directories(root / "build" / "demo");
-  for (const char* file :
-       {"TAXCONFIG.INI", "win.ini", "mayo-2013.ini", "compras-mayo-2013.csv", "anulados-mayo-2013.csv"})
-    fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file);
-  vt::testing::copyFixtureDatabase(demo / "db" / "GLOBAL.MDB");
-  return demo;
-}
+using vt::testing::copyDemo;
 
 vt::testing::ProgramRun runDemo(const fs::path& root, const std::string& registry) {
   return vt::testing::runBatch(root, "examples/demo/win.ini",

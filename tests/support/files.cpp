@@ -52,4 +52,17 @@ void copyFixtureDatabase(const fs::path& to) {
   fs::copy_file(fixtureDatabase(), to, fs::copy_options::overwrite_existing);
 }
 
+fs::path copyDemo(const fs::path& root) {
+  const fs::path demo = root / "examples" / "demo";
+  fs::create_directories(root / "build" / "demo");
+  for (const char* file :
+       {"TAXCONFIG.INI", "win.ini", "mayo-2013.ini", "compras-mayo-2013.csv", "anulados-mayo-2013.csv"}) {
+    makeParentFolders(demo / file);
+    fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file,
+                  fs::copy_options::overwrite_existing);
+  }
+  copyFixtureDatabase(demo / "db" / "GLOBAL.MDB");
+  return demo;
+}
+
 }  // namespace vt::testing

@@ -25,4 +25,9 @@ std::filesystem::path fixtureDatabase();
 // A copy of the fixture database at `to`, replacing any file there and making its folders.
 void copyFixtureDatabase(const std::filesystem::path& to);
 
+// The demo as the repository has it, under `root`: examples/demo with its configuration, state
+// file and sheets, the fixture database as its examples/demo/db/GLOBAL.MDB, and the empty output
+// folder build/demo. Returns root/examples/demo.
+std::filesystem::path copyDemo(const std::filesystem::path& root);
+
 }  // namespace vt::testing
