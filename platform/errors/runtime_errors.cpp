@@ -18,8 +18,16 @@ const char* runtimeErrorDescription(long number) {
       return "Subíndice fuera del intervalo";
     case kErrTypeMismatch:
       return "No coinciden los tipos";
+    case kErrBadFileName:
+      return "Nombre o número de archivo incorrecto";
+    case kErrFileExists:
+      return "El archivo ya existe";
+    case kErrPermissionDenied:
+      return "Permiso denegado";
     case kErrPathAccess:
       return "Error de acceso a la ruta o el archivo";
+    case kErrPathNotFound:
+      return "No se encontró la ruta de acceso";
     case kErrObjectNotSet:
       return "Variable de objeto o bloque With no establecido";
     case kErrInvalidUseOfNull:

@@ -1,5 +1,6 @@
 #include "shell/core/operacion_archivos.hpp"
 
+#include "platform/errors/runtime_errors.hpp"
 #include "platform/profile/system_info.hpp"
 #include "shell/core/avisos.hpp"
 
@@ -46,6 +47,22 @@ RenombrarCarpeta setRenombrarCarpeta(RenombrarCarpeta paso) {
   const RenombrarCarpeta anterior = gPasoRenombrar;
   gPasoRenombrar = paso ? paso : &RenombrarReal;
   return anterior;
+}
+
+void CrearCarpeta(const std::string& sCarpeta, const std::string& sNombre) {
+  if (sNombre.empty() || sNombre == "." || sNombre == ".." || sNombre.find('/') != std::string::npos)
+    vt::raiseRuntimeError(vt::kErrBadFileName, "CrearCarpeta");
+  const fs::path ruta = fs::path(sCarpeta) / sNombre;
+  if (Existe(ruta)) vt::raiseRuntimeError(vt::kErrFileExists, "CrearCarpeta");
+  std::error_code ec;
+  if (fs::create_directory(ruta, ec)) return;
+  if (!ec || ec == std::errc::file_exists) vt::raiseRuntimeError(vt::kErrFileExists, "CrearCarpeta");
+  if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
+    vt::raiseRuntimeError(vt::kErrPathNotFound, "CrearCarpeta");
+  if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
+      ec == std::errc::read_only_file_system)
+    vt::raiseRuntimeError(vt::kErrPermissionDenied, "CrearCarpeta");
+  vt::raiseRuntimeError(vt::kErrPathAccess, "CrearCarpeta");
 }
 
 void OperacionArchivos(const std::string& sOrigen, const std::string& sDestino, int iCodigo, bool& bFallo) {

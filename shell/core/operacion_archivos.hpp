@@ -19,6 +19,11 @@ inline constexpr const char* kOperacionFallida = "Operation Failed";
 // removed after a complete copy, which then stays in its new place so that nothing is lost.
 void OperacionArchivos(const std::string& sOrigen, const std::string& sDestino, int iCodigo, bool& bFallo);
 
+// Creates the folder sNombre inside sCarpeta, as the picker's new-folder button does. Raises
+// 52 for a name that is no single folder name ("", ".", "..", or holding "/"), 58 when the name
+// is taken, 70 when creating is not allowed, 76 when sCarpeta does not exist, 75 otherwise.
+void CrearCarpeta(const std::string& sCarpeta, const std::string& sNombre);
+
 // The rename step of the move. Tests replace it to force a failure, or a move across file
 // systems (std::errc::cross_device_link). Returns the previous step; nullptr restores the real one.
 using RenombrarCarpeta = std::error_code (*)(const std::filesystem::path& desde,

@@ -7,8 +7,10 @@
 
 #include <filesystem>
 
+#include "platform/errors/error.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
+#include "platform/errors/runtime_errors.hpp"
 #include "tests/support/temp_folder.hpp"
 
 namespace ambrix {
@@ -117,6 +119,47 @@ TEST_F(OperacionArchivosTest, ACopyThatCannotBeFinishedIsRemovedAndTheSourceKept
   EXPECT_TRUE(mover("datos/Salida", "archivo"));
   expectUntouched();
   EXPECT_EQ(temp_.read("archivo"), "x");
+}
+
+}  // namespace
+}  // namespace ambrix
+
+namespace ambrix {
+namespace {
+
+TEST(CrearCarpeta, ANewNameIsCreatedOtherNamesRaiseTheirNumber) {
+  vt::testing::TempFolder temp{"crear"};
+  temp.write("libro.xls", "x");
+  CrearCarpeta(temp.path().string(), "NuevaCarpeta");
+  EXPECT_TRUE(fs::is_directory(temp.path() / "NuevaCarpeta"));
+  CrearCarpeta(temp.path().string() + "/", " con blancos ");
+  EXPECT_TRUE(fs::is_directory(temp.path() / " con blancos ")) << "the name as typed";
+
+  struct Case {
+    std::string carpeta;
+    const char* nombre;
+    long numero;
+    const char* why;
+  };
+  const Case cases[] = {
+      {temp.path().string(), "NuevaCarpeta", vt::kErrFileExists, "a folder of that name"},
+      {temp.path().string(), "libro.xls", vt::kErrFileExists, "a file of that name"},
+      {temp.path().string(), "a/b", vt::kErrBadFileName, "not one folder name"},
+      {temp.path().string(), "..", vt::kErrBadFileName, "the parent"},
+      {temp.path().string(), "", vt::kErrBadFileName, "no name"},
+      {temp.file("NoExiste"), "Salida", vt::kErrPathNotFound, "the current folder went away"},
+      {temp.file("libro.xls"), "Salida", vt::kErrPathNotFound, "the current folder is a file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    try {
+      CrearCarpeta(c.carpeta, c.nombre);
+      ADD_FAILURE() << "created";
+    } catch (const vt::Error& e) {
+      EXPECT_EQ(e.number(), c.numero);
+      EXPECT_FALSE(e.description().empty());
+    }
+  }
 }
 
 }  // namespace
