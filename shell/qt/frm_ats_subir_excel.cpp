@@ -23,7 +23,7 @@
 #include "ambrix/version.hpp"
 #include "shell/qt/anfitrion.hpp"
 #include "shell/qt/centra_form.hpp"
-#include "shell/qt/selector_pendiente.hpp"
+#include "shell/qt/examinar.hpp"
 #include "shell/qt/texto_con_boton.hpp"
 #include "shell/qt/twips.hpp"
 

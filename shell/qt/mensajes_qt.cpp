@@ -29,9 +29,10 @@ QMessageBox::Icon iconOf(vt::Icono icono) {
 vt::Respuesta MensajesQt::mostrar(const std::string& texto, vt::Botones botones, vt::Icono icono,
                                   const std::string& titulo) {
   const bool siNo = botones == vt::Botones::SiNo;
-  // The texts carry CRLF line breaks; a label breaks at LF only.
+  // The texts carry CRLF or CR line breaks; a label breaks at LF only.
   QString cuerpo = QString::fromStdString(texto);
   cuerpo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  cuerpo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QMessageBox box(iconOf(icono), QString::fromStdString(titulo), cuerpo,
                   siNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, QApplication::activeWindow());
   if (siNo) {

@@ -20,7 +20,6 @@
 #include "shell/core/procesar.hpp"
 #include "ambrix/version.hpp"
 #include "shell/qt/centra_form.hpp"
-#include "shell/qt/selector_pendiente.hpp"
 #include "shell/qt/texto_con_boton.hpp"
 #include "tests/qt/ventana_fixture.hpp"
 #include "tests/support/files.hpp"
@@ -340,17 +339,6 @@ TEST_F(VentanaTest, TheHourglassIsAStateNotAStack) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   ventana_.PunteroEspera(false);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(VentanaTest, ButtonsOfLaterPartsSayTheyAreNotAvailableYet) {
-  ASSERT_EQ(load(), ResultadoInicio::Completo);
-  check("chkInfo(0)")->click();
-  control<TextoConBoton>("txtfile(0)")->boton()->click();
-  check("chkXML")->click();
-  control<TextoConBoton>("txtPath")->boton()->click();
-  ASSERT_EQ(boxes_.mensajes.size(), 2u);
-  EXPECT_EQ(boxes_.mensajes[0].texto, kSelectorNoDisponible);
-  EXPECT_EQ(boxes_.mensajes[1].texto, kSelectorNoDisponible);
 }
 
 TEST(CentraForm, CentresLeftOfAndAboveTheMiddleButNeverOffTheArea) {
