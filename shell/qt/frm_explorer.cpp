@@ -42,6 +42,7 @@ namespace fs = std::filesystem;
 constexpr const char* kClaveEscritorio = "Desktop";
 constexpr const char* kClaveEquipo = "MyComputer";
 constexpr const char* kClaveDocumentos = "MyDocuments";
+constexpr int kAnchoTamano = 50;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -170,7 +171,7 @@ frmExplorer::frmExplorer(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmExplorer"));
   setWindowTitle(QString::fromUtf8(kCaptionExplorer));
   setModal(true);
-  resize(760, 440);
+  resize(860, 480);
 
   Splitter1 = new QSplitter(Qt::Horizontal, this);
   Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -188,10 +189,10 @@ frmExplorer::frmExplorer(QWidget* parent) : QDialog(parent) {
   XPLV->setToolTip(QStringLiteral("doble clic para seleccionar"));
   XPLV->setHeaderLabels({QStringLiteral("Nombre"), QStringLiteral("Tipo"), QStringLiteral("Tamaño"),
                          QStringLiteral("Fecha modificado")});
-  const int anchos[] = {200, 175, 50, 120};
+  const int anchos[] = {200, 175, kAnchoTamano, 120};
   for (int c = 0; c < 4; ++c) XPLV->setColumnWidth(c, anchos[c]);
   Splitter1->setStretchFactor(1, 1);
-  Splitter1->setSizes({220, 540});
+  Splitter1->setSizes({260, 600});
 
   cmdCrearCarpeta = new QPushButton(QStringLiteral("Crear Carpeta"), this);
   cmdCrearCarpeta->setObjectName(QStringLiteral("cmdCrearCarpeta"));
@@ -341,6 +342,8 @@ void frmExplorer::LoadFiles(const std::string& Path) {
   carpetaActual_ = Path.ends_with('/') ? Path : Path + "/";
   XPLV->clear();
   const vt::ConfiguracionRegional& regional = vt::currentConfiguration().regional;
+  // A size without its decimal separator would read a thousand times too large.
+  const std::string sepDecimal = regional.gsSepDecimal.empty() ? "." : regional.gsSepDecimal;
   const QIcon carpeta = Imagen("FOLDER_CLOSED");
   QFileIconProvider iconos;
   std::vector<QTreeWidgetItem*> filas;
@@ -357,14 +360,16 @@ void frmExplorer::LoadFiles(const std::string& Path) {
     } else {
       fila->setIcon(0, iconos.icon(fi));
       fila->setText(1, TipoArchivo(fi));
-      fila->setText(
-          2, Q(gfFormatoTamano(static_cast<double>(fi.size()), regional.gsSepMiles, regional.gsSepDecimal)));
+      fila->setText(2, Q(gfFormatoTamano(static_cast<double>(fi.size()), regional.gsSepMiles, sepDecimal)));
     }
     fila->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     fila->setText(3, Q(fecha));
     filas.push_back(fila);
   }
   for (QTreeWidgetItem* fila : filas) XPLV->addTopLevelItem(fila);
+  // The size column is narrow by design; it widens rather than cut "1.500 Kb" short.
+  XPLV->resizeColumnToContents(2);
+  if (XPLV->columnWidth(2) < kAnchoTamano) XPLV->setColumnWidth(2, kAnchoTamano);
   QApplication::restoreOverrideCursor();
 }
 
