@@ -119,6 +119,13 @@ QString TipoArchivo(const QFileInfo& fi) {
   return tipo.isDefault() ? QString() : tipo.comment();
 }
 
+// The tree's model: a dragged node is offered as a move, which the view then accepts.
+class ModeloCarpetas : public QStandardItemModel {
+ public:
+  using QStandardItemModel::QStandardItemModel;
+  Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+};
+
 // The tree with its drag: only a folder node is dragged, and the drop is the dialog's, never
 // the model's own row move.
 class ArbolCarpetas : public QTreeView {
@@ -175,7 +182,7 @@ frmExplorer::frmExplorer(QWidget* parent) : QDialog(parent) {
 
   Splitter1 = new QSplitter(Qt::Horizontal, this);
   Splitter1->setObjectName(QStringLiteral("Splitter1"));
-  modelo = new QStandardItemModel(this);
+  modelo = new ModeloCarpetas(this);
   TV = new ArbolCarpetas(*this, Splitter1);
   TV->setObjectName(QStringLiteral("TV"));
   TV->setModel(modelo);

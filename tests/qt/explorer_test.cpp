@@ -159,6 +159,7 @@ TEST_F(ExplorerTest, TheTreeHoldsTheDesktopTheDocumentsAndTheComputerWithTheFirs
   EXPECT_EQ(equipo.data().toString(), QStringLiteral("Equipo"));
   EXPECT_TRUE(equipo.data(frmExplorer::kRolRuta).toString().isEmpty());
   EXPECT_FALSE(equipo.flags() & Qt::ItemIsDropEnabled) << "no folder to drop onto";
+  EXPECT_EQ(m->supportedDropActions(), Qt::MoveAction) << "a dragged folder is offered as a move";
   const QModelIndex raiz = m->index(0, 0, equipo);
   EXPECT_EQ(raiz.data(frmExplorer::kRolRuta).toString(), QStringLiteral("/"));
   EXPECT_EQ(raiz.data(frmExplorer::kRolClave).toString(), QStringLiteral("/"));
