@@ -8,15 +8,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUrl>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
@@ -407,6 +410,34 @@ TEST_F(ExplorerTest, AMoveThatFailsLeavesDiskAndTreeAsTheyWere) {
     }
     dlg_.hide();
   }
+}
+
+TEST_F(ExplorerTest, TheTreeTakesAFolderNodeOverAFolderAndIgnoresDropsFromElsewhere) {
+  open("*");
+  const QPersistentModelIndex salida = node("datos/Salida");
+  const QPersistentModelIndex destino = node("destino");
+  dlg_.TV->scrollTo(destino);
+  const QPoint sobre = dlg_.TV->visualRect(destino).center();
+  QWidget* vp = dlg_.TV->viewport();
+
+  std::unique_ptr<QMimeData> nodo(dlg_.modelo->mimeData({salida}));
+  QDragEnterEvent entra(sobre, Qt::MoveAction, nodo.get(), Qt::LeftButton, {});
+  QApplication::sendEvent(vp, &entra);
+  EXPECT_TRUE(entra.isAccepted());
+  QDragMoveEvent sobreCarpeta(sobre, Qt::MoveAction, nodo.get(), Qt::LeftButton, {});
+  QApplication::sendEvent(vp, &sobreCarpeta);
+  EXPECT_TRUE(sobreCarpeta.isAccepted()) << "a folder node over a folder";
+  EXPECT_EQ(sobreCarpeta.dropAction(), Qt::MoveAction);
+
+  // Files dragged in from another program are no folder node of this tree.
+  QMimeData archivos;
+  archivos.setUrls({QUrl::fromLocalFile(QString::fromStdString(temp_.file("datos/Salida")))});
+  QDropEvent suelta(QPointF(sobre), Qt::MoveAction | Qt::CopyAction, &archivos, Qt::LeftButton, {});
+  QApplication::sendEvent(vp, &suelta);
+  QApplication::processEvents();
+  EXPECT_TRUE(fs::is_directory(temp_.path() / "datos/Salida"));
+  EXPECT_FALSE(fs::exists(temp_.path() / "destino/Salida"));
+  EXPECT_TRUE(boxes_.mensajes.empty());
 }
 
 // The main window's browse buttons, with the picker answered by what `responde` does to it.
