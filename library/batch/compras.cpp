@@ -37,13 +37,17 @@ ComprasRun::ComprasRun(CLSValidarInformacion& object, const std::string& co_empr
       clave_(kClaveInicial) {}
 
 void ComprasRun::fila(SheetRow& celdas, BloqueErrorRegistro& bloque) {
-  FilaCompra f{celdas, bloque, {}, {}};
+  FilaCompra f{celdas, bloque, {}, {}, {}};
   periodoYFechas(f);
   proveedor(f);
   sustentoTributario(f);
   if (!repiteReembolso(f)) {
     comprobante(f);
-    // Columns 15 to 32 are not checked yet: their cells stay as read.
+    basesEIva(f);
+    icesYRetencionesIva(f);
+    pagoExterior(f);
+    documentoModificado(f);
+    formasPago(f);
     retencionesIR(f);
     dividendos(f);
     comprobanteRetencion(f);
@@ -115,6 +119,22 @@ std::optional<bool> ComprasRun::sustentoEnComprobante(const std::string& co_comp
     std::string comprob = co_comprob;
     std::string sustento = co_susten;
     return object_.Valida_SustTribEnComprob(comprob, sustento);
+  });
+}
+
+std::optional<bool> ComprasRun::paisRegistrado(const std::string& co_pais) {
+  return memo_.ask(LookupMemo::key("tbcttgCiudades", {co_pais}), [&] {
+    RecordsetRef rs;
+    gsSelectConexion("*", "tbcttgCiudades", "where co_pais = " + vt::db::quoteSql(co_pais) + " ", nullptr,
+                     rs);
+    return !rs->eof();
+  });
+}
+
+std::optional<bool> ComprasRun::formasPagoRegistradas(const std::string& formas) {
+  return memo_.ask(LookupMemo::key("Valida_FormaPago", {formas}), [&] {
+    vt::automation::Variant lista(formas);
+    return object_.Valida_FormaPago(lista);
   });
 }
 

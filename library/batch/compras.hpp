@@ -31,6 +31,24 @@ enum ColCompra : long {
   kCSerie = 12,
   kCSecuencia = 13,
   kCAutorizacion = 14,
+  kCBaseNoIva = 15,
+  kCBaseCero = 16,
+  kCBaseGravada = 17,
+  kCIva = 18,
+  kCIce = 19,
+  kCRetIvaBienes = 20,
+  kCRetIvaServicios = 21,
+  kCRetIva100 = 22,
+  kCPago = 23,
+  kCPais = 24,
+  kCDobleTributacion = 25,
+  kCSujetoRetencion = 26,
+  kCModTipo = 27,
+  kCModFecha = 28,
+  kCModSerie = 29,
+  kCModSecuencia = 30,
+  kCModAutorizacion = 31,
+  kCFormasPago = 32,
   kCRetencionIR1 = 33,  // blocks of four: code, base, percentage, amount
   kCRetencionIR2 = 37,
   kCRetencionIR3 = 41,
@@ -60,8 +78,9 @@ bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, c
 struct FilaCompra {
   SheetRow& celdas;
   BloqueErrorRegistro& bloque;
-  std::string sCodTransaccion;  // "01" RUC, "02" cédula, "03" passport; "" when not known
-  std::string sIdentificacion;  // column 6 "-" column 7, for later messages
+  std::string sCodTransaccion;       // "01" RUC, "02" cédula, "03" passport; "" when not known
+  std::string sIdentificacion;       // column 6 "-" column 7, for later messages
+  std::optional<double> dSumaBases;  // columns 15 to 17; none when a base is no number
 
   const std::string& get(long col) const { return celdas.get(col); }
   // Writes the rewritten cell and hands the text back for the checks (a cell outside the
@@ -87,6 +106,15 @@ class ComprasRun {
   // Column 10, and 11 to 14 unless the row repeats a reimbursement document (compras_comprobante.cpp).
   void sustentoTributario(FilaCompra& f);
   void comprobante(FilaCompra& f);
+  // Columns 15 to 18 (compras_bases.cpp).
+  void basesEIva(FilaCompra& f);
+  // Columns 19 to 22 (compras_retenciones_iva.cpp).
+  void icesYRetencionesIva(FilaCompra& f);
+  // Columns 23 to 26, and 32 (compras_pago.cpp).
+  void pagoExterior(FilaCompra& f);
+  void formasPago(FilaCompra& f);
+  // Columns 27 to 31 (compras_nota_credito.cpp).
+  void documentoModificado(FilaCompra& f);
 
   // Whether the row is a further line of the previous row's reimbursement document; decided on
   // columns 10 to 14 before column 11 is rewritten, and kept as the key for the next row.
@@ -111,6 +139,8 @@ class ComprasRun {
   std::optional<bool> comprobantePorTransaccion(const std::string& co_comprob,
                                                 const std::string& sCodTransaccion);
   std::optional<bool> sustentoEnComprobante(const std::string& co_comprob, const std::string& co_susten);
+  std::optional<bool> paisRegistrado(const std::string& co_pais);
+  std::optional<bool> formasPagoRegistradas(const std::string& formas);
 
   // The withholding code's newest record valid on `dia`; nullopt when none is, or when the
   // lookup could not run (then it is asked again next time).

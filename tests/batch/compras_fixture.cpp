@@ -22,6 +22,13 @@ Row baseRow() {
   r[12] = "1001";
   r[13] = "25";
   r[14] = "1234567890";
+  r[15] = "0";
+  r[16] = "50";
+  r[17] = "100";
+  r[18] = "12";
+  r[20] = "3.6";
+  r[23] = "L";
+  r[32] = "1";
   return r;
 }
 
@@ -48,19 +55,27 @@ std::string block(long r, const std::vector<std::string>& lines) {
 }
 
 Outcome Compras::validate(const vt::automation::StringMatrixRef& sheet, std::string nu_mes,
-                          std::string nu_anio, std::string co_empresa, int16_t mode) {
+                          std::string nu_anio, std::string co_empresa, int16_t mode, double tolerance) {
   valtrone::CLSValidarInformacion validator;
   validator.iPocIVA = 12;
   Outcome run;
   run.sheet = sheet;
   std::string fileError = logPath();
-  double tolerance = 0.01;
   vt::automation::StringMatrixRef handle = sheet;
   run.result = validator.ATS2013_Compras(mode, co_empresa, nu_mes, nu_anio, tolerance, handle, fileError,
                                          run.progress);
   run.log = vt::testing::readOptionalFile(logPath());
   std::filesystem::remove(logPath());
   return run;
+}
+
+void expectBlocks(Compras& t, const std::vector<Case>& cases, const std::string& nu_mes) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const Outcome run = t.validate(sheetOf({row(c.changes)}), nu_mes);
+    EXPECT_EQ(run.result, c.lines.empty() ? "OK" : "ERROR");
+    EXPECT_EQ(run.log, c.lines.empty() ? "" : block(1, c.lines));
+  }
 }
 
 }  // namespace compras_test

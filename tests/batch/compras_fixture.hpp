@@ -40,10 +40,19 @@ class Compras : public ::testing::Test, public frame_test::LibraryFixture {
  public:
   std::string logPath() const { return (folder / "tolvexError_2013-05.txt").string(); }
   Outcome validate(const vt::automation::StringMatrixRef& sheet, std::string nu_mes = "5",
-                   std::string nu_anio = "2013", std::string co_empresa = kEmpresa, int16_t mode = 1);
+                   std::string nu_anio = "2013", std::string co_empresa = kEmpresa, int16_t mode = 1,
+                   double tolerance = 0.01);
   Outcome validateRow(const Row& r, std::string nu_mes = "5") {
     return validate(sheetOf({r}), std::move(nu_mes));
   }
 };
+
+// A one-row case: the cells changed in the base row and the exact lines of its block.
+struct Case {
+  Changes changes;
+  std::vector<std::string> lines;  // none: the row passes
+  const char* why;
+};
+void expectBlocks(Compras& t, const std::vector<Case>& cases, const std::string& nu_mes = "5");
 
 }  // namespace compras_test

@@ -113,7 +113,7 @@ TEST_F(Compras, EachDistinctLookupRunsOncePerCall) {
   std::sort(distinct.begin(), distinct.end());
   distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
   EXPECT_EQ(distinct.size(), first.size()) << "no statement twice within one call";
-  EXPECT_EQ(first.size(), 5u) << "supplier type, tax support, voucher type and its two lists";
+  EXPECT_EQ(first.size(), 6u) << "supplier type, tax support, voucher type, its two lists, payment form";
   EXPECT_EQ(second, first) << "a second call asks again";
 }
 
@@ -138,7 +138,8 @@ TEST_F(Compras, AMissingDatabaseIsReportedAndEveryLookupFails) {
   EXPECT_EQ(run.log,
             block(1, {"Proveedor Tipo. Codigo 1 no registrado ",
                       "Código de sustento tributario no válido: 01", "Código de comprobante no válido: 03",
-                      "Codigo de sustento tributario: 01 no válido para comprobante: 03"}));
+                      "Codigo de sustento tributario: 01 no válido para comprobante: 03",
+                      "Forma de pago. Alguno de los codigos registrados no so validos 1"}));
   EXPECT_GT(ofTheOpen, 0u);
   EXPECT_EQ(messages.mensajes.size(), ofTheOpen) << "the messages of the open, none per lookup";
 }
@@ -162,8 +163,13 @@ TEST_F(Compras, ANarrowArrayIsReadAsBlankBeyondItsColumns) {
   EXPECT_EQ(run.sheet->cols(), 40);
   run = validate(sheetOf({baseRow()}, 12));
   EXPECT_EQ(run.result, "ERROR");
-  EXPECT_EQ(run.log, block(1, {"Secuencia de comprobante. Debe ser numérico: ",
-                               "Autorizacion de comprobante no válido "}));
+  EXPECT_EQ(
+      run.log,
+      block(1, {"Secuencia de comprobante. Debe ser numérico: ", "Autorizacion de comprobante no válido ",
+                "Suma de (Base NoIVA + Base 0% + Base Gravada)  debe ser mayor a cero: 0.00",
+                "No debe haber Retencion de IVA (Bienes/Servicios) si IVA es cero",
+                "Pago Local. Codigo 0 no válido, debe ser L ó E ",
+                "Forma de pago. Alguno de los codigos registrados no so validos 0"}));
   EXPECT_EQ(run.sheet->cols(), 13);
 }
 

@@ -11,21 +11,6 @@
 namespace compras_test {
 namespace {
 
-struct Case {
-  Changes changes;
-  std::vector<std::string> lines;  // none: the row passes
-  const char* why;
-};
-
-void expectBlocks(Compras& t, const std::vector<Case>& cases, const std::string& nu_mes = "5") {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    const Outcome run = t.validate(sheetOf({row(c.changes)}), nu_mes);
-    EXPECT_EQ(run.result, c.lines.empty() ? "OK" : "ERROR");
-    EXPECT_EQ(run.log, c.lines.empty() ? "" : block(1, c.lines));
-  }
-}
-
 TEST_F(Compras, TheBaseRowPassesAndIsRewrittenIntoNormalForm) {
   const Outcome run = validateRow(row({{5, " r "}, {6, " 1791234561001 "}, {3, "2013-05-10"}, {7, " ab "}}));
   EXPECT_EQ(run.result, "OK");
