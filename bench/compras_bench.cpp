@@ -146,7 +146,8 @@ CallResult validateInChild(long rows) {
       int32_t progress = 0;
       vt::automation::StringMatrixRef handle = sheet;
       const auto start = std::chrono::steady_clock::now();
-      const std::string result = validator.ATS2013_Compras(1, co, mes, anio, tolerance, handle, log, progress);
+      const std::string result =
+          validator.ATS2013_Compras(1, co, mes, anio, tolerance, handle, log, progress);
       r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       r.statements = statements;
       rusage usage{};

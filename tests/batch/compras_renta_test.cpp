@@ -107,7 +107,9 @@ TEST_F(ComprasRenta, DividendColumnsAndTypesWithoutIncomeTax) {
       {"the first of 2002 and the period's year pass", with(dividend, {{45, "01/01/2002"}, {46, "5"}, {47, "2013"}}), {}},
       {"a year that is text", with(dividend, {{45, "01/01/2002"}, {46, "5"}, {47, "dos"}}),
        {"Datos Dividendo. Año en que se pagaron las utilidades (atribuibles al dividendo) dos debe ser numerico"}},
-      {"a type 5 voucher carries no income tax", with(kVoucher, {{11, "5"}, {37, "332"}, {38, "10"}, {39, "0"}, {40, "0"}}),
+      {"a type 5 voucher carries no income tax",
+       with(kVoucher, {{11, "5"}, {27, "1"}, {28, "02/05/2013"}, {29, "1001"}, {30, "12"}, {31, "1234567890"},
+                       {37, "332"}, {38, "10"}, {39, "0"}, {40, "0"}}),
        {"Comprobante: Tipo de comprobante 05 no debe de tener datos en Retenciones de IR "}},
       {"free columns through \"#\"", {{65, "0"}, {66, "007"}, {67, "texto"}}, {}, {{65, ""}, {66, "7"}, {67, "texto"}}},
   });
