@@ -73,6 +73,17 @@ bool anteriorA2002(const vt::conv::Date& fecha);
 // tolerance; a side that could not be formed fails the comparison.
 bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto);
 
+// The three bases of a purchase (from column 15) or of its reimbursed voucher (from column 60),
+// rewritten and checked, the messages under `prefijo`. A base that is no number has its own
+// message and leaves no sum: the sum of another row is never used.
+struct FilaCompra;
+struct BasesImponibles {
+  std::string textoGravada;       // the third base as rewritten
+  std::optional<double> gravada;  // and its strict number
+  std::optional<double> suma;
+};
+BasesImponibles basesImponibles(FilaCompra& f, long primera, const std::string& prefijo);
+
 // What one row's rules share; it starts fresh on every row, so that nothing of a row is ever
 // seen by the next.
 struct FilaCompra {

@@ -9,31 +9,37 @@ using vt::conv::AmountCell;
 using vt::conv::IsNumericText;
 using vt::conv::StrictNumber;
 
-void ComprasRun::basesEIva(FilaCompra& f) {
+BasesImponibles basesImponibles(FilaCompra& f, long primera, const std::string& prefijo) {
   BloqueErrorRegistro& b = f.bloque;
-
-  const std::string c15 = f.set(kCBaseNoIva, AmountCell(f.get(kCBaseNoIva)));
-  if (!IsNumericText(c15)) b.falla("Base No Aplica IVA debe ser numérico : ", c15);
-  const std::string c16 = f.set(kCBaseCero, AmountCell(f.get(kCBaseCero)));
-  if (!IsNumericText(c16)) b.falla("Base imponible 0% debe ser numérico : ", c16);
-  const std::string c17 = f.set(kCBaseGravada, AmountCell(f.get(kCBaseGravada)));
-  const std::optional<double> s17 = StrictNumber(c17);
-  if (!s17) {
-    b.falla("Base imponible gravada debe ser numérico : ", c17);
-  } else if (*s17 < 0) {
-    b.falla("Base imponible gravada debe ser mayor a cero: ", c17);
+  const std::string noIva = f.set(primera, AmountCell(f.get(primera)));
+  if (!IsNumericText(noIva)) b.falla(prefijo + "Base No Aplica IVA debe ser numérico : ", noIva);
+  const std::string cero = f.set(primera + 1, AmountCell(f.get(primera + 1)));
+  if (!IsNumericText(cero)) b.falla(prefijo + "Base imponible 0% debe ser numérico : ", cero);
+  BasesImponibles bases;
+  const std::string& gravada = bases.textoGravada = f.set(primera + 2, AmountCell(f.get(primera + 2)));
+  bases.gravada = StrictNumber(gravada);
+  if (!bases.gravada) {
+    b.falla(prefijo + "Base imponible gravada debe ser numérico : ", gravada);
+  } else if (*bases.gravada < 0) {
+    b.falla(prefijo + "Base imponible gravada debe ser mayor a cero: ", gravada);
   }
 
-  // A base that is no number leaves no sum to test: the sum of another row is never used.
-  const std::optional<double> s15 = StrictNumber(c15), s16 = StrictNumber(c16);
-  f.dSumaBases.reset();
-  if (s15 && s16 && s17) {
-    f.dSumaBases = *s15 + *s16 + *s17;
-    if (*f.dSumaBases <= 0) {
-      b.falla("Suma de (Base NoIVA + Base 0% + Base Gravada)  debe ser mayor a cero: ",
-              vt::conv::FormatNumber(*f.dSumaBases, "########0.00"));
+  const std::optional<double> sNoIva = StrictNumber(noIva), sCero = StrictNumber(cero);
+  if (sNoIva && sCero && bases.gravada) {
+    bases.suma = *sNoIva + *sCero + *bases.gravada;
+    if (*bases.suma <= 0) {
+      b.falla(prefijo + "Suma de (Base NoIVA + Base 0% + Base Gravada)  debe ser mayor a cero: ",
+              vt::conv::FormatNumber(*bases.suma, "########0.00"));
     }
   }
+  return bases;
+}
+
+void ComprasRun::basesEIva(FilaCompra& f) {
+  BloqueErrorRegistro& b = f.bloque;
+  const BasesImponibles bases = basesImponibles(f, kCBaseNoIva, "");
+  f.dSumaBases = bases.suma;
+  const std::optional<double>& s17 = bases.gravada;
 
   const std::string c18 = f.set(kCIva, AmountCell(f.get(kCIva)));
   const std::optional<double> s18 = StrictNumber(c18);
@@ -43,12 +49,9 @@ void ComprasRun::basesEIva(FilaCompra& f) {
     b.falla("Monto de IVA debe ser mayor a cero ", c18);
   }
   if (held(s17 && s18 ? Condition(*s17 > 0 && *s18 > 0) : std::nullopt)) {
-    const double calculado =
-        vt::conv::LeadingNumber(c17) * vt::conv::LeadingNumber(std::to_string(object_.iPocIVA)) / 100;
-    const std::optional<double> a = StrictNumber(vt::conv::FormatNumber(calculado, "########0.00"));
-    const std::optional<double> iva = StrictNumber(vt::conv::FormatNumberText(c18, "########0.00"));
-    b.fallaSi(a && iva ? Condition(!gfDentroTolerancia(dDecRedondeo_, *a, *iva)) : std::nullopt,
-              "Base Imponible  x  % IVA no concuerda con Monto de IVA: ", c18);
+    const double calculado = vt::conv::LeadingNumber(bases.textoGravada) * object_.iPocIVA / 100;
+    if (!montoConcuerda(dDecRedondeo_, calculado, c18))
+      b.falla("Base Imponible  x  % IVA no concuerda con Monto de IVA: ", c18);
   }
 }
 

@@ -115,25 +115,8 @@ void ComprasRun::reembolso(FilaCompra& f) {
     b.falla("Reembolso. Longitud de autorizacion " + c59 + "es " + std::to_string(largo) + " debe ser 10 o 37 ");
   }
 
-  const std::string c60 = f.set(kRBaseNoIva, AmountCell(f.get(kRBaseNoIva)));
-  if (!IsNumericText(c60)) b.falla("Reembolso. Base No Aplica IVA debe ser numérico : ", c60);
-  const std::string c61 = f.set(kRBase0, AmountCell(f.get(kRBase0)));
-  if (!IsNumericText(c61)) b.falla("Reembolso. Base imponible 0% debe ser numérico : ", c61);
-  const std::string c62 = f.set(kRBaseGravada, AmountCell(f.get(kRBaseGravada)));
-  const std::optional<double> s62 = StrictNumber(c62);
-  if (!s62) {
-    b.falla("Reembolso. Base imponible gravada debe ser numérico : ", c62);
-  } else if (*s62 < 0) {
-    b.falla("Reembolso. Base imponible gravada debe ser mayor a cero: ", c62);
-  }
-
-  // A base that is no number has its own message; the sum is then left out.
-  const std::optional<double> s60 = StrictNumber(c60);
-  const std::optional<double> s61 = StrictNumber(c61);
-  if (s60 && s61 && s62 && *s60 + *s61 + *s62 <= 0) {
-    b.falla("Reembolso. Suma de (Base NoIVA + Base 0% + Base Gravada)  debe ser mayor a cero: ",
-            vt::conv::FormatNumber(*s60 + *s61 + *s62, "########0.00"));
-  }
+  const BasesImponibles bases = basesImponibles(f, kRBaseNoIva, "Reembolso. ");
+  const std::optional<double>& s62 = bases.gravada;
 
   const std::string c63 = f.set(kRIva, AmountCell(f.get(kRIva)));
   const std::optional<double> s63 = StrictNumber(c63);
@@ -144,7 +127,7 @@ void ComprasRun::reembolso(FilaCompra& f) {
   }
 
   if (held(s62 && s63 ? Condition(*s62 > 0 && *s63 > 0) : std::nullopt)) {
-    const double calculado = LeadingNumber(c62) * object_.iPocIVA / 100;
+    const double calculado = LeadingNumber(bases.textoGravada) * object_.iPocIVA / 100;
     if (!montoConcuerda(dDecRedondeo_, calculado, c63))
       b.falla("Reembolso. Base Imponible  x  % IVA no concuerda con Monto de IVA: ", c63);
   }
