@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <map>
+#include <sstream>
 
 #include "import/importa_compras.hpp"
 #include "import/rutinas_hoja.hpp"
@@ -158,6 +159,30 @@ TEST_F(AlmacenCompras, StoresPurchasesWithholdingsAndReimbursementVouchers) {
   EXPECT_EQ(almacena(h), "OK");
   EXPECT_EQ(volcado(), vt::testing::readFile(kGolden + "compras-filas.golden"));
   EXPECT_EQ(log(), "");
+}
+
+// The rows of the purchases sheet of every column that the validator passed, as it rewrote them
+// (its golden normal form), stored: the rewritten cells are what the store reads, reimbursement
+// groups included.
+TEST_F(AlmacenCompras, TheValidatorsNormalFormOfTheWholeSheetStoresItsPassedRows) {
+  const std::string fallas = vt::testing::readFile(VT_SOURCE_DIR "/tests/batch/compras-completa.log.golden");
+  std::istringstream normal(vt::testing::readFile(VT_SOURCE_DIR "/tests/batch/compras-completa.normal.golden"));
+  std::vector<Fila> filas;
+  std::string linea;
+  for (long fila = 1; std::getline(normal, linea); ++fila) {
+    // Sheet row `fila` has its block as "Registro: fila + 1".
+    if (fallas.find("COMPRAS - Registro: " + std::to_string(fila + 1) + "\r\n") != std::string::npos) continue;
+    Fila celdas;
+    std::size_t desde = 0;
+    for (std::size_t hasta; (hasta = linea.find(';', desde)) != std::string::npos; desde = hasta + 1)
+      celdas.push_back(linea.substr(desde, hasta - desde));
+    celdas.push_back(linea.substr(desde));
+    ASSERT_EQ(celdas.size(), 68u) << "row " << fila;
+    filas.push_back(celdas);
+  }
+  ASSERT_EQ(filas.size(), 11u);
+  EXPECT_EQ(almacena(filas), "OK") << log();
+  EXPECT_EQ(volcado(), vt::testing::readFile(kGolden + "compras-completa-filas.golden"));
 }
 
 TEST_F(AlmacenCompras, EachColumnRuleOfThePurchaseRow) {
