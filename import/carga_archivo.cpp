@@ -34,8 +34,8 @@ InfoFile& gaInfoHoja(int indice) {
   }
 }
 
-int gnColumnasRequeridas(int indice) { return kColumnasRequeridas[std::clamp(indice, 0, 3)]; }
-int gnUltimaColumnaLibro(int indice) { return kUltimaColumnaLibro[std::clamp(indice, 0, 3)]; }
+int columnasRequeridas(int indice) { return kColumnasRequeridas[std::clamp(indice, 0, 3)]; }
+int ultimaColumnaLibro(int indice) { return kUltimaColumnaLibro[std::clamp(indice, 0, 3)]; }
 
 bool gfCargaArchivoExcel(std::string& sTipo, std::vector<std::string>& asArchivos, std::string& sSeparador,
                          std::string& sError, const vt::workbook::TextFormats& formatos) {

@@ -23,8 +23,8 @@ bool gfCargaArchivoExcel(std::string& sTipo, std::vector<std::string>& asArchivo
 
 // The columns the validator and the store of each sheet read: a delimited file narrower than
 // this fails to load (a workbook always gives its fixed width).
-int gnColumnasRequeridas(int indice);
+int columnasRequeridas(int indice);
 // The fixed upper column bound of each sheet read from a workbook.
-int gnUltimaColumnaLibro(int indice);
+int ultimaColumnaLibro(int indice);
 
 }  // namespace ambrix

@@ -14,7 +14,7 @@ bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFor
   try {
     vt::workbook::Worksheet libro = vt::workbook::readActiveSheet(ruta);
     const long filas = static_cast<long>(libro.currentRegionRows()) - 1;
-    const long ultima = gnUltimaColumnaLibro(indice);
+    const long ultima = ultimaColumnaLibro(indice);
     if (static_cast<long long>(filas + 1) * (ultima + 1) > kCeldasMaximas) {
       vt::workbook::fail(vt::workbook::Failure::TooLarge);
     }

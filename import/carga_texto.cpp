@@ -21,6 +21,11 @@ std::string mensajeSeparador(const std::string& ruta, const std::string& sSepara
 std::string encabezadoError(const std::string& ruta) { return "Error al cargar archivo " + ruta + "\r\n"; }
 
 bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, int indice,
+                          vt::automation::StringMatrix& hoja, std::string& sError) {
+  return cargaTextoDelimitado(ruta, sSeparador, static_cast<long>(columnasRequeridas(indice)), hoja, sError);
+}
+
+bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, long requeridas,
                           vt::automation::StringMatrix& hoja, std::string& sError) try {
   vt::ReadFailure why = vt::ReadFailure::CannotRead;
   std::string bytes = vt::readWholeFile(vt::conv::Trim(ruta), kBytesMaximosTexto, &why).value_or(std::string());
@@ -46,7 +51,6 @@ bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador
     return false;
   }
   const long columnas = static_cast<long>(splitFields(lineas[0], sSeparador).size());
-  const long requeridas = gnColumnasRequeridas(indice);
   if (columnas < requeridas) {
     sError = encabezadoError(ruta) + "El archivo tiene " + std::to_string(columnas) +
              " columnas; se requieren " + std::to_string(requeridas) + " ";

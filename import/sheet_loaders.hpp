@@ -17,7 +17,11 @@ inline constexpr std::uint64_t kBytesMaximosTexto = 512ull << 20;
 // "Error al cargar archivo " + path + CR LF: the start of every load failure message.
 std::string encabezadoError(const std::string& ruta);
 
+// The sheet `indice` (0 purchases .. 3 exports) must have at least its required columns.
 bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, int indice,
+                          vt::automation::StringMatrix& hoja, std::string& sError);
+// The same for a file of any sheet, with at least `columnasMinimas` columns in its header line.
+bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, long columnasMinimas,
                           vt::automation::StringMatrix& hoja, std::string& sError);
 bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFormats& formatos,
                 vt::automation::StringMatrix& hoja, std::string& sError);

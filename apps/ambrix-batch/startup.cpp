@@ -1,8 +1,7 @@
 #include "apps/ambrix-batch/startup.hpp"
 
-#include "platform/errors/err_object.hpp"
-#include "platform/errors/muestra_error.hpp"
 #include "platform/profile/system_info.hpp"
+#include "shell/core/avisos.hpp"
 
 namespace ambrix::batch {
 
@@ -16,8 +15,7 @@ bool loadConfiguration(const BatchOptions& options, vt::ContextoConfiguracion& c
   try {
     vt::gsCargaEstacion(ctx);
   } catch (...) {
-    vt::Err().captureCurrentException(vt::gsTituloApp);
-    vt::reportCurrentError("Ocurrió un error ");
+    ambrix::reportUnexpectedError();
     return false;
   }
   return true;

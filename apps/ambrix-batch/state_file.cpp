@@ -80,7 +80,7 @@ void applyChoices(Estado& e, VentanaBatch& v) {
   DatosVentanaATS& d = v.datos;
   if (e.select("cmbEmpresas", v.cmbEmpresas,
                [](const IListaCombo& c, int i) { return gfCodigoCombo(c.List(i)); }))
-    loadSelectedCompanyParameters(v.cmbEmpresas);
+    cmbEmpresas_Click(v.cmbEmpresas);
   e.select("cmbMeses", v.cmbMeses, [](const IListaCombo& c, int i) { return std::to_string(c.ItemData(i)); });
   e.select("cmbanios", v.cmbanios, [](const IListaCombo& c, int i) { return c.List(i); });
   e.check("chkXML", d.chkXML);

@@ -1,9 +1,8 @@
 #include "apps/valtrone-call/call_arguments.hpp"
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
+#include "import/sheet_loaders.hpp"
 #include "import/sheet_text.hpp"
 #include "platform/automation/array.hpp"
 #include "platform/conversions/conversions.hpp"
@@ -34,23 +33,11 @@ Variant readSheet(std::string_view spec) {
     if (cut + 1 < path.size()) separator = path.substr(cut + 1);
     path.resize(cut);
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) fail("no se puede leer la hoja " + path);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  const std::string text = ambrix::decodeTextFile(bytes.str());
-  const auto lines = ambrix::splitLines(text);
-  if (lines.empty()) fail("la hoja " + path + " está vacía");
-  const long columns = static_cast<long>(ambrix::splitFields(lines[0], separator).size());
-  auto sheet =
-      std::make_shared<vt::automation::StringMatrix>(0, static_cast<long>(lines.size()) - 1, 0, columns - 1);
-  for (size_t r = 1; r < lines.size(); ++r) {
-    const auto fields = ambrix::splitFields(lines[r], separator);
-    if (static_cast<long>(fields.size()) > columns)
-      fail("la fila " + std::to_string(r) + " tiene demasiadas columnas");
-    for (size_t c = 0; c < fields.size(); ++c)
-      sheet->at(static_cast<long>(r), static_cast<long>(c)) = fields[c];
-  }
+  // As the program loads a delimited sheet; any width, since the member called may be a validator
+  // of any sheet, and each one checks its own cell layout.
+  auto sheet = std::make_shared<vt::automation::StringMatrix>();
+  std::string error;
+  if (!ambrix::cargaTextoDelimitado(path, separator, 1L, *sheet, error)) fail(error);
   return Variant(sheet);
 }
 

@@ -7,12 +7,14 @@
 #include "library/frame/thread_context.hpp"
 #include "platform/automation/errors.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/database/connection_text.hpp"
 #include "platform/database/errors.hpp"
 #include "platform/database/file_lookup.hpp"
 #include "platform/database/recordset.hpp"
 #include "platform/database/sql_text.hpp"
 #include "platform/errors/err_object.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
+#include "platform/profile/system_info.hpp"
 
 namespace valtrone {
 namespace {
@@ -23,11 +25,6 @@ void showCritical(const std::string& text) {
   } catch (...) {
     // A notifier that fails must not turn a reported failure into a raised one.
   }
-}
-
-// A folder setting ends in a separator; one written with "\" keeps it.
-void endWithSeparator(std::string& folder) {
-  if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
 }
 
 // Fechasys as a date-time, whatever kind the engine handed back.
@@ -54,21 +51,13 @@ ConnectionPlan connectionPlan(const vt::ConfiguracionSistema& s) {
     plan.text = s.gsPathDB + s.gsNombreBD;
     plan.user = s.gsUsuarioBD;
     plan.password = s.gsClaveBD;
-  } else if (engine == vt::db::Engine::Sql && s.gsTipoConexion == "OLEDB") {
-    plan.opens = true;
-    plan.driverText = true;
-    plan.text = "Driver=" + s.gsProveedorBD + ";" + "Server=" + s.gsServidorBD + ";" +
-                "Uid=" + s.gsUsuarioBD + ";" + "Pwd=" + s.gsClaveBD + ";" + "Database=" + s.gsNombreBD;
-  } else if (engine == vt::db::Engine::Sql) {
-    plan.opens = true;
-    plan.text = "Provider=sqloledb;" + std::string("Data Source=") + s.gsServidorBD +
-                ";Initial Catalog=" + s.gsNombreBD + ";User Id=" + s.gsUsuarioBD +
-                ";Password=" + s.gsClaveBD + "; ";
-  } else if (engine == vt::db::Engine::Oracle) {
-    plan.opens = true;
-    plan.text = "Driver=" + s.gsProveedorBD + ";Server=" + s.gsServidorBD + ";Uid=" + s.gsUsuarioBD +
-                ";Pwd=" + s.gsClaveBD + ";";
+    return plan;
   }
+  plan.text = vt::db::serverConnectionText(
+      engine, {s.gsTipoConexion, s.gsProveedorBD, s.gsServidorBD, s.gsNombreBD, s.gsUsuarioBD, s.gsClaveBD},
+      s.gsProveedorBD);
+  plan.opens = !plan.text.empty();
+  plan.driverText = vt::db::usesSqlServerDriver(engine, s.gsTipoConexion);
   return plan;
 }
 
@@ -80,7 +69,7 @@ void gfAbreConexion() {
   vt::db::Connection& connection = *c.gdbConexion;
   for (std::string* folder :
        {&s.gsPathApp, &s.gsPathReportAccess, &s.gsPathReportSQL, &s.gsPathReportOracle, &s.gsPathDB}) {
-    endWithSeparator(*folder);
+    *folder = vt::withTrailingSlash(*folder);
   }
   try {
     const ConnectionPlan plan = connectionPlan(s);

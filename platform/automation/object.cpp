@@ -1,6 +1,6 @@
 #include "platform/automation/object.hpp"
 
-#include "platform/automation/ascii.hpp"
+#include "platform/conversions/conversions.hpp"
 
 namespace vt::automation {
 
@@ -10,7 +10,7 @@ thread_local bool memberEntered = false;
 
 const Member* ClassInfo::find(std::string_view name, Invoke kind) const {
   for (const Member& m : members) {
-    if (m.kind == kind && equalsIgnoringCase(m.name, name)) return &m;
+    if (m.kind == kind && conv::SameText(m.name, name)) return &m;
   }
   return nullptr;
 }

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/automation/ascii.hpp"
+#include "platform/conversions/conversions.hpp"
 #include "platform/automation/errors.hpp"
 
 namespace fs = std::filesystem;
@@ -42,19 +42,19 @@ std::string_view trimmed(std::string_view s) {
 }
 
 void assign(RegistryEntry& e, std::string_view key, std::string value) {
-  if (equalsIgnoringCase(key, "Class"))
+  if (conv::SameText(key, "Class"))
     e.className = std::move(value);
-  else if (equalsIgnoringCase(key, "Interface"))
+  else if (conv::SameText(key, "Interface"))
     e.interfaceName = std::move(value);
-  else if (equalsIgnoringCase(key, "Library"))
+  else if (conv::SameText(key, "Library"))
     e.library = value;
-  else if (equalsIgnoringCase(key, "Threading"))
+  else if (conv::SameText(key, "Threading"))
     e.threading = std::move(value);
-  else if (equalsIgnoringCase(key, "CLSID"))
+  else if (conv::SameText(key, "CLSID"))
     e.clsid = std::move(value);
-  else if (equalsIgnoringCase(key, "TypeLib"))
+  else if (conv::SameText(key, "TypeLib"))
     e.typeLibrary = std::move(value);
-  else if (equalsIgnoringCase(key, "HelpText"))
+  else if (conv::SameText(key, "HelpText"))
     e.helpText = std::move(value);
 }
 
@@ -116,7 +116,7 @@ Registry Registry::load(const fs::path& file) {
       const std::string_view progId = trimmed(text.substr(1, text.size() - 2));
       auto& entries = registry.entries_;
       const auto found = std::find_if(entries.begin(), entries.end(), [&](const RegistryEntry& e) {
-        return equalsIgnoringCase(e.progId, progId);
+        return conv::SameText(e.progId, progId);
       });
       current = static_cast<size_t>(found - entries.begin());
       if (found == entries.end()) {
@@ -143,7 +143,7 @@ void Registry::update(const fs::path& file, const std::function<void(Registry&)>
 
 std::optional<RegistryEntry> Registry::find(std::string_view progId) const {
   for (const RegistryEntry& e : entries_) {
-    if (equalsIgnoringCase(e.progId, progId)) return e;
+    if (conv::SameText(e.progId, progId)) return e;
   }
   return std::nullopt;
 }
@@ -155,7 +155,7 @@ void Registry::put(RegistryEntry entry) {
   }
   if (hasLineBreak(entry.library.string())) raise(kErrInvalidCall, kSource, entry.library.string());
   for (RegistryEntry& e : entries_) {
-    if (equalsIgnoringCase(e.progId, entry.progId)) {
+    if (conv::SameText(e.progId, entry.progId)) {
       e = std::move(entry);
       return;
     }

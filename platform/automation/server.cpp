@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/automation/ascii.hpp"
+#include "platform/conversions/conversions.hpp"
 #include "platform/automation/registry.hpp"
 
 namespace fs = std::filesystem;
@@ -80,7 +80,7 @@ void Server::addClass(const ClassInfo& info, std::function<std::shared_ptr<Objec
 
 ClassFactory* Server::factory(std::string_view progId) {
   for (const auto& f : factories_) {
-    if (equalsIgnoringCase(f->classInfo().progId, progId)) return f.get();
+    if (conv::SameText(f->classInfo().progId, progId)) return f.get();
   }
   return nullptr;
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "platform/automation/ascii.hpp"
 #include "platform/automation/errors.hpp"
 #include "platform/conversions/conversions.hpp"
 
@@ -145,8 +144,8 @@ double Variant::toR8() const { return toNumber(); }
 bool Variant::toBool() const {
   if (const auto* s = std::get_if<std::string>(&value_)) {
     const std::string trimmed = conv::Trim(*s);
-    if (equalsIgnoringCase(trimmed, "true")) return true;
-    if (equalsIgnoringCase(trimmed, "false")) return false;
+    if (conv::SameText(trimmed, "true")) return true;
+    if (conv::SameText(trimmed, "false")) return false;
   }
   return toNumber() != 0.0;
 }

@@ -112,6 +112,11 @@ std::string LTrim(std::string_view text);
 std::string RTrim(std::string_view text);
 std::string Upper(std::string_view text);
 std::string Lower(std::string_view text);
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// The one case-insensitive comparison of names (members, identifiers, SQL words, INI sections and
+// keys, workbook streams): ASCII letters compare without case, and a text with other bytes
+// compares as Upper gives it, so "año" equals "AÑO".
+bool SameText(std::string_view a, std::string_view b);
 long Len(std::string_view text);
 std::string Left(std::string_view text, long count);
 std::string Right(std::string_view text, long count);

@@ -94,6 +94,14 @@ std::string Trim(std::string_view text) {
 std::string Upper(std::string_view text) { return MapCase<UpperLatin, 'a', 'z'>(text); }
 std::string Lower(std::string_view text) { return MapCase<LowerLatin, 'A', 'Z'>(text); }
 
+bool SameText(std::string_view a, std::string_view b) {
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if ((static_cast<unsigned char>(a[i]) | static_cast<unsigned char>(b[i])) >= 0x80) return Upper(a) == Upper(b);
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return a.size() == b.size();
+}
+
 long Len(std::string_view text) {
   long count = 0;
   for (size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) ++count;

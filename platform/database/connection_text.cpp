@@ -1,5 +1,6 @@
 #include "platform/database/connection_text.hpp"
 
+#include <initializer_list>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -114,6 +115,27 @@ ConnectionTarget resolveConnectionText(std::string_view text, Login login, std::
   if (!login.user.empty() && !hasUser) out += "UID=" + odbcValue(login.user) + ";";
   if (!login.password.empty() && !hasPassword) out += "PWD=" + odbcValue(login.password) + ";";
   return target;
+}
+
+bool usesSqlServerDriver(Engine engine, std::string_view connectionKind) {
+  return engine == Engine::Sql && connectionKind == "OLEDB";
+}
+
+std::string serverConnectionText(Engine engine, const ServerSettings& s, std::string_view oracleDriver) {
+  const auto text = [](std::initializer_list<std::string_view> parts) {
+    std::string joined;
+    for (const std::string_view part : parts) joined += part;
+    return joined;
+  };
+  if (usesSqlServerDriver(engine, s.connectionKind))
+    return text({"Driver=", s.provider, ";Server=", s.server, ";Uid=", s.user, ";Pwd=", s.password,
+                 ";Database=", s.database});
+  if (engine == Engine::Sql)
+    return text({"Provider=sqloledb;Data Source=", s.server, ";Initial Catalog=", s.database, ";User Id=", s.user,
+                 ";Password=", s.password, "; "});
+  if (engine == Engine::Oracle)
+    return text({"Driver=", oracleDriver, ";Server=", s.server, ";Uid=", s.user, ";Pwd=", s.password, ";"});
+  return "";
 }
 
 }  // namespace vt::db

@@ -6,7 +6,26 @@
 #include <string>
 #include <string_view>
 
+#include "platform/database/sql_text.hpp"
+
 namespace vt::db {
+
+// The parts of a server connection as the settings hold them: connection kind (dbTypeConexion),
+// provider or driver (dbProvider_OLEDB), server, database, user and password.
+struct ServerSettings {
+  std::string_view connectionKind, provider, server, database, user, password;
+};
+
+// Whether SQL Server is reached through its driver text (connection kind exactly "OLEDB"), which
+// opens with client-side cursors and a 60-second login.
+bool usesSqlServerDriver(Engine engine, std::string_view connectionKind);
+
+// The text a server engine opens, user and password inside it:
+//   SQL, driver:   "Driver=<provider>;Server=<server>;Uid=<user>;Pwd=<password>;Database=<database>"
+//   SQL, provider: "Provider=sqloledb;Data Source=<server>;Initial Catalog=<database>;User Id=<user>;Password=<password>; "
+//   ORACLE:        "Driver=<oracleDriver>;Server=<server>;Uid=<user>;Pwd=<password>;"
+// "" for any other engine (the file engine opens its folder and file name).
+std::string serverConnectionText(Engine engine, const ServerSettings& s, std::string_view oracleDriver);
 
 struct ConnectionTarget {
   enum class Kind { File, Odbc };

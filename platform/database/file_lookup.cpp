@@ -17,7 +17,7 @@ std::optional<fs::path> findFileNoCase(const fs::path& path) {
   if (ec) return std::nullopt;
   for (const auto& entry : it) {
     const std::string name = entry.path().filename().string();
-    if (!equalsNoCase(name, wanted) || !fs::is_regular_file(entry.path(), ec)) continue;
+    if (!conv::SameText(name, wanted) || !fs::is_regular_file(entry.path(), ec)) continue;
     if (!best || name < best->filename().string())
       best = path.has_parent_path() ? folder / name : fs::path(name);
   }

@@ -53,7 +53,7 @@ std::vector<Token> tokenize(std::string_view sql) {
 }
 
 bool isWord(const Token& t, std::string_view word) {
-  return t.kind == Kind::Word && equalsNoCase(t.text, word);
+  return t.kind == Kind::Word && conv::SameText(t.text, word);
 }
 bool isPunct(const Token& t, char c) { return t.kind == Kind::Punct && t.text.size() == 1 && t.text[0] == c; }
 
@@ -104,7 +104,7 @@ void adaptDelete(std::vector<Token>& t, std::size_t begin, std::size_t end) {
 bool mayAdaptJetSql(std::string_view sql) {
   // "@@identity" anywhere; "delete" opening the text or a statement after a ";".
   return sql.find("@@") != std::string_view::npos || sql.find(';') != std::string_view::npos ||
-         equalsNoCase(sqlFirstWord(sql), "delete");
+         conv::SameText(sqlFirstWord(sql), "delete");
 }
 
 std::string adaptJetSql(std::string_view sql) {

@@ -59,13 +59,13 @@ const std::string& Recordset::fieldName(int ordinal) const {
 int Recordset::fieldIndex(std::string_view name) const {
   const auto& columns = data().columns;
   for (std::size_t i = 0; i < columns.size(); ++i)
-    if (equalsNoCase(columns[i].name, name)) return static_cast<int>(i);
+    if (conv::SameText(columns[i].name, name)) return static_cast<int>(i);
   const auto dot = name.rfind('.');
   if (dot != std::string_view::npos) {
     const auto table = name.substr(0, dot);
     const auto column = name.substr(dot + 1);
     for (std::size_t i = 0; i < columns.size(); ++i)
-      if (equalsNoCase(columns[i].table, table) && equalsNoCase(columns[i].origin, column))
+      if (conv::SameText(columns[i].table, table) && conv::SameText(columns[i].origin, column))
         return static_cast<int>(i);
   }
   raise(kErrItemNotFound, kSource);

@@ -73,7 +73,7 @@ Keyword keywordOf(std::string_view word) {
       {"returning", Keyword::Returning}, {"distinct", Keyword::Distinct}};
   if (word.size() < 4 || word.size() > 9) return Keyword::Other;  // most names end here
   for (const auto& [text, keyword] : kWords)
-    if (equalsNoCase(word, text)) return keyword;
+    if (conv::SameText(word, text)) return keyword;
   return Keyword::Other;
 }
 

@@ -143,7 +143,7 @@ std::optional<double> plainDecimal(std::string_view text) {
 bool mayChangeSchema(std::string_view firstWord) {
   for (std::string_view word : {"select", "insert", "update", "delete", "replace", "with", "begin", "commit",
                                 "end", "rollback", "savepoint", "release"})
-    if (equalsNoCase(firstWord, word)) return false;
+    if (conv::SameText(firstWord, word)) return false;
   return true;
 }
 

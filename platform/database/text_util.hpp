@@ -5,21 +5,14 @@
 #include <string>
 #include <string_view>
 
-namespace vt::db {
+#include "platform/conversions/conversions.hpp"
 
-inline char lowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace vt::db {
 
 inline std::string lowerAscii(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = lowerAsciiChar(c);
+  for (char& c : out) c = conv::AsciiLower(c);
   return out;
-}
-
-inline bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lowerAsciiChar(a[i]) != lowerAsciiChar(b[i])) return false;
-  return true;
 }
 
 // A character SQLite lets a name hold (a "$" only after the first).

@@ -25,11 +25,7 @@ std::string_view regionalShortDate() { return currentConfiguration().regional.gs
 [[maybe_unused]] const bool kShortDateInstalled = (conv::SetShortDateSource(&regionalShortDate), true);
 
 // A folder as the program uses it: trimmed, ending in "/".
-std::string asFolder(const std::string& path) {
-  std::string folder = conv::Trim(path);
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
+std::string asFolder(const std::string& path) { return withTrailingSlash(conv::Trim(path)); }
 
 std::int16_t asInt16(const std::string& text) {
   return static_cast<std::int16_t>(profile::legacyInteger(text, -32768, 32767));

@@ -64,25 +64,6 @@ ParsedLine parseLine(std::string_view text, bool first) {
   return {Kind::Key, trimBlanks(text.substr(skip, eq - skip)), eq};
 }
 
-bool isAscii(std::string_view s) {
-  for (const char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-  if (isAscii(a) && isAscii(b)) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-      if (upper(a[i]) != upper(b[i])) return false;
-    }
-    return true;
-  }
-  return conv::Upper(a) == conv::Upper(b);
-}
-
 std::string valueOf(std::string_view text, std::size_t equals) {
   std::string_view v = trimBlanks(text.substr(equals + 1));
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
@@ -111,11 +92,11 @@ Place findKey(const std::vector<ParsedLine>& parsed, std::string_view section, s
   for (std::size_t i = 0; i < parsed.size(); ++i) {
     const ParsedLine& p = parsed[i];
     if (p.kind == Kind::Section) {
-      inSection = sameName(p.name, section);
+      inSection = conv::SameText(p.name, section);
       firstSection = inSection && !place.sectionEnd;
       if (firstSection) place.sectionEnd = i;
     } else if (p.kind == Kind::Key && inSection) {
-      if (sameName(p.name, key)) {
+      if (conv::SameText(p.name, key)) {
         place.keyLine = i;
         return place;
       }

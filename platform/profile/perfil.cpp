@@ -1,12 +1,11 @@
 #include "platform/profile/perfil.hpp"
 
-#include <sys/stat.h>
-
 #include <optional>
 
 #include "platform/conversions/conversions.hpp"
 #include "platform/profile/ini_file.hpp"
 #include "platform/profile/system_info.hpp"
+#include "platform/profile/text_file.hpp"
 
 namespace vt {
 namespace {
@@ -46,9 +45,8 @@ void gsEscribeIni(std::string_view sSeccion, std::string_view sClave, std::strin
 bool gfExisteArchivo(std::string_view sRuta) {
   const std::string path = conv::Trim(sRuta);
   if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
-  struct stat st {};
   // A folder, FIFO, device or socket is no file: opening one could block the run or read nothing.
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return pathKind(path) == PathKind::File;
 }
 
 std::string regionalProfilePath() {

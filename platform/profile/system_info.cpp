@@ -85,9 +85,12 @@ std::string programConfigFolder() { return configFolder("AMBRIX_CONFIG_DIR", exe
 
 std::string joinPath(std::string_view folder, std::string_view name) {
   if (folder.empty()) return std::string(name);
+  return withTrailingSlash(folder) + std::string(name);
+}
+
+std::string withTrailingSlash(std::string_view folder) {
   std::string path(folder);
-  if (path.back() != '/') path += '/';
-  path += name;
+  if (path.empty() || path.back() != '/') path += '/';
   return path;
 }
 

@@ -33,6 +33,9 @@ std::string programConfigFolder();
 
 // folder + "/" + name, with no doubled "/"; an empty folder gives the name.
 std::string joinPath(std::string_view folder, std::string_view name);
+// The folder with a "/" at its end, added when missing ("" gives "/"): the form in which every
+// folder setting is glued to a file name.
+std::string withTrailingSlash(std::string_view folder);
 // The path without its trailing "/" characters (the root stays "/").
 std::string withoutTrailingSlash(std::string_view path);
 

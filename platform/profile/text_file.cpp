@@ -89,6 +89,13 @@ std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t 
   return content;
 }
 
+PathKind pathKind(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return PathKind::Missing;
+  if (S_ISREG(st.st_mode)) return PathKind::File;
+  return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
+}
+
 bool pathExists(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0;

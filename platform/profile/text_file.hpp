@@ -28,6 +28,11 @@ inline constexpr std::uint64_t kMaxStateFileBytes = 1ull << 20;
 // Whether anything (file, folder, link) is at the path.
 bool pathExists(const std::string& path);
 
+// What a path names, links followed: a regular file, a folder, something else (FIFO, device,
+// socket) or nothing reachable. "" names nothing.
+enum class PathKind { Missing, File, Folder, Other };
+PathKind pathKind(const std::string& path);
+
 // Writes the content to a temporary file in the target's folder and renames it over the target,
 // so that readers see the old file or the new one, never half of one. A symbolic link is written
 // through to the file it names; an existing file keeps its permissions. False on any failure,

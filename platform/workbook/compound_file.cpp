@@ -1,9 +1,9 @@
 #include "platform/workbook/compound_file.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
+#include "platform/conversions/conversions.hpp"
 #include "platform/workbook/failure.hpp"
 
 namespace vt::workbook {
@@ -23,14 +23,6 @@ std::uint16_t u16(const std::vector<std::uint8_t>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -143,7 +135,7 @@ std::vector<std::uint8_t> CompoundFile::readChain(std::uint32_t start, std::uint
 
 const CompoundFile::Entry* CompoundFile::find(std::string_view name) const {
   for (const Entry& e : entries_) {
-    if (e.type == 2 && sameName(e.name, name)) return &e;
+    if (e.type == 2 && conv::SameText(e.name, name)) return &e;
   }
   return nullptr;
 }

@@ -1,7 +1,9 @@
 #include "shell/core/conexion.hpp"
 
 #include "platform/conversions/conversions.hpp"
+#include "platform/database/connection_text.hpp"
 #include "platform/database/file_lookup.hpp"
+#include "platform/profile/system_info.hpp"
 #include "shell/core/avisos.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/sentencias.hpp"
@@ -13,28 +15,16 @@ namespace {
 constexpr int kCursorCliente = 3;
 constexpr int kTiempoConexionOledb = 60;
 
-void addTrailingSlash(std::string& folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
-}
-
 }  // namespace
 
 std::string connectionText(const vt::ConfiguracionSistema& cfg) {
-  switch (vt::db::parseEngine(vt::conv::Upper(cfg.gsMotorBD))) {
-    case vt::db::Engine::Access:
-      return cfg.gsPathDB + cfg.gsNombreBD;
-    case vt::db::Engine::Sql:
-      if (cfg.gsTipoConexion == "OLEDB")
-        return "Driver=" + cfg.gsProveedorBD + ";" + "Server=" + cfg.gsServidorBD + ";" +
-               "Uid=" + cfg.gsUsuarioBD + ";" + "Pwd=" + cfg.gsClaveBD + ";" + "Database=" + cfg.gsNombreBD;
-      return "Provider=sqloledb;Data Source=" + cfg.gsServidorBD + ";Initial Catalog=" + cfg.gsNombreBD +
-             ";User Id=" + cfg.gsUsuarioBD + ";Password=" + cfg.gsClaveBD + "; ";
-    case vt::db::Engine::Oracle:
-      return "Driver={Microsoft ODBC for Oracle};Server=" + cfg.gsServidorBD + ";Uid=" + cfg.gsUsuarioBD +
-             ";Pwd=" + cfg.gsClaveBD + ";";
-    default:
-      return "";
-  }
+  const vt::db::Engine engine = vt::db::parseEngine(vt::conv::Upper(cfg.gsMotorBD));
+  if (engine == vt::db::Engine::Access) return cfg.gsPathDB + cfg.gsNombreBD;
+  // The program names its Oracle driver itself; the library takes dbProvider_OLEDB.
+  return vt::db::serverConnectionText(engine,
+                                      {cfg.gsTipoConexion, cfg.gsProveedorBD, cfg.gsServidorBD, cfg.gsNombreBD,
+                                       cfg.gsUsuarioBD, cfg.gsClaveBD},
+                                      "{Microsoft ODBC for Oracle}");
 }
 
 void gsConectaBD() {
@@ -42,7 +32,7 @@ void gsConectaBD() {
   gConexion = vt::db::Connection::create();
   for (std::string* folder : {&cfg.gsPathApp, &cfg.gsPathReportAccess, &cfg.gsPathReportSQL,
                               &cfg.gsPathReportOracle, &cfg.gsPathDB})
-    addTrailingSlash(*folder);
+    *folder = vt::withTrailingSlash(*folder);
 
   const std::string texto = connectionText(cfg);
   try {
@@ -54,7 +44,7 @@ void gsConectaBD() {
         gConexion->open(texto, cfg.gsUsuarioBD, cfg.gsClaveBD);
         break;
       case vt::db::Engine::Sql:
-        if (cfg.gsTipoConexion == "OLEDB") {
+        if (vt::db::usesSqlServerDriver(vt::db::Engine::Sql, cfg.gsTipoConexion)) {
           gConexion->setCursorLocation(kCursorCliente);
           gConexion->setConnectionTimeout(kTiempoConexionOledb);
         }

@@ -59,7 +59,7 @@ ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy
     }
     fillValidationLevels(l.cmbValidaCompras);
     l.cmbEmpresas.setListIndex(0);
-    loadSelectedCompanyParameters(l.cmbEmpresas);
+    cmbEmpresas_Click(l.cmbEmpresas);
     gsCierraBD();
     return ResultadoInicio::Completo;
   } catch (...) {
@@ -68,7 +68,7 @@ ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy
   }
 }
 
-void loadSelectedCompanyParameters(const IListaCombo& cmbEmpresas) {
+void cmbEmpresas_Click(const IListaCombo& cmbEmpresas) {
   const bool yaAbierta = isOpen();
   try {
     if (!yaAbierta) gsConectaBD();

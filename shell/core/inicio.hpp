@@ -49,7 +49,7 @@ ResultadoInicio gfIniciarPrograma(ListasVentanaATS& listas, const vt::conv::Date
 // What choosing a company loads: the parameters of the selected company, or the first row of
 // tbParaSistema when it has none of its own. Connects for the duration when gConexion is closed;
 // an error is reported with the standard handler.
-void loadSelectedCompanyParameters(const IListaCombo& cmbEmpresas);
+void cmbEmpresas_Click(const IListaCombo& cmbEmpresas);
 
 // The default XML file name of a period: gsPrefijoXML + two-digit month (list index + 1) + year
 // + ".XML".

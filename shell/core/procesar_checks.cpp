@@ -1,10 +1,9 @@
 #include "shell/core/procesar_checks.hpp"
 
-#include <sys/stat.h>
-
 #include "platform/conversions/conversions.hpp"
 #include "platform/profile/configuracion.hpp"
 #include "platform/profile/perfil.hpp"
+#include "platform/profile/text_file.hpp"
 #include "shell/core/avisos.hpp"
 
 namespace ambrix {
@@ -48,10 +47,7 @@ bool xmlTargetIsValid(DatosVentanaATS& d, IVentanaATS& frm) {
 
 }  // namespace
 
-bool folderExists(const std::string& sRuta) {
-  struct stat st {};
-  return !sRuta.empty() && ::stat(sRuta.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+bool folderExists(const std::string& sRuta) { return vt::pathKind(sRuta) == vt::PathKind::Folder; }
 
 bool choicesAreValid(DatosVentanaATS& d, IVentanaATS& frm) {
   if (d.chkXML == 0 && d.chkValidaFile == 0)

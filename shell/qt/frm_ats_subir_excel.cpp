@@ -441,7 +441,7 @@ void frm_ATS_SubirExcel::cmbanios_Click() {
 
 void frm_ATS_SubirExcel::cmbEmpresas_Click() {
   if (cargando_) return;
-  loadSelectedCompanyParameters(*listaEmpresas_);
+  ambrix::cmbEmpresas_Click(*listaEmpresas_);
   chkXML_Click();
 }
 

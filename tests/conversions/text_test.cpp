@@ -44,6 +44,27 @@ TEST(Lower, AsciiAndLatinLetters) {
   for (const auto& c : cases) EXPECT_EQ(Lower(c.in), c.out) << c.in;
 }
 
+TEST(SameText, IgnoresTheCaseOfAsciiAndLatinLetters) {
+  const struct {
+    const char *a, *b;
+    bool same;
+    const char* why;
+  } cases[] = {
+      {"Path_App", "PATH_APP", true, "ASCII letters"},
+      {"Valtrone.CLSVarios", "valtrone.clsvarios", true, "identifier with a dot"},
+      {"Configuración", "CONFIGURACIÓN", true, "a Latin letter as Upper gives it"},
+      {"año", "ANO", false, "ñ is not n"},
+      {"abc", "abcd", false, "one is a prefix of the other"},
+      {"", "", true, "both empty"},
+      {"a_b", "A-B", false, "only letters change case"},
+      {"[", "{", false, "bytes 0x5B and 0x7B are not letters"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SameText(c.a, c.b), c.same) << c.why;
+    EXPECT_EQ(SameText(c.b, c.a), c.same) << c.why << " (swapped)";
+  }
+}
+
 TEST(Characters, CountCodePoints) {
   EXPECT_EQ(Len("Año"), 3);
   EXPECT_EQ(Len(""), 0);

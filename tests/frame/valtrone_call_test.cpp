@@ -149,6 +149,35 @@ TEST(CallArguments, SheetReadWithHeaderAndSeparator) {
   EXPECT_EQ(out.str(), "arg6(1,0)=1\narg6(1,2)=3\narg6(2,0)=4\narg6(2,1)=5\n");
 }
 
+// A sheet argument fails as the program's loader fails on the same file, with its message.
+TEST(CallArguments, SheetFailuresAreTheLoadersOwn) {
+  const vt::testing::TempFolder temp("frame-sheet");
+  const fs::path& folder = temp.path();
+  vt::testing::writeFile(folder / "vacia.csv", "");
+  vt::testing::writeFile(folder / "ancha.csv", "A;B\n1;2;3\n");
+  fs::create_directory(folder / "carpeta.csv");
+  const std::string demasiadas = "Tiene demasiadas columnas o el caracter separador ';'  está muchas veces ";
+  const struct {
+    const char* file;
+    std::string message;
+  } cases[] = {
+      {"vacia.csv", demasiadas},
+      {"ancha.csv", demasiadas},
+      {"carpeta.csv", "No es un archivo regular (una carpeta, un dispositivo o una tubería)"},
+      {"falta.csv", demasiadas},
+  };
+  for (const auto& c : cases) {
+    const std::string path = (folder / c.file).string();
+    try {
+      valtrone_call::parseArgument("sheet:" + path);
+      ADD_FAILURE() << c.file << " loaded";
+    } catch (const vt::Error& e) {
+      EXPECT_EQ(e.description().rfind("Error al cargar archivo " + path + "\r\n" + c.message, 0), 0u)
+          << c.file << ": " << e.description();
+    }
+  }
+}
+
 TEST(CallOutput, ValuesOfEachKind) {
   struct Case {
     Variant value;

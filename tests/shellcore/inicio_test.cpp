@@ -85,13 +85,13 @@ TEST_F(StartUp, ChoosingACompanyLoadsItsOwnParametersOrTheFirstRow) {
   ASSERT_EQ(start(), ResultadoInicio::Completo);
   EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "12");
   empresas_.setListIndex(1);
-  loadSelectedCompanyParameters(empresas_);
+  cmbEmpresas_Click(empresas_);
   EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "14");
   EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
 
   prepare({"DELETE FROM tbParaSistema WHERE co_empresa = '0992314702001'",
            "UPDATE tbParaSistema SET po_iva = 10"});
-  loadSelectedCompanyParameters(empresas_);
+  cmbEmpresas_Click(empresas_);
   EXPECT_EQ(gParametrosEmpresa.gsPorcIVA, "10");
 }
 
