@@ -86,21 +86,22 @@ std::vector<ParsedLine> parseLines(const std::vector<Line>& lines) {
 }
 
 Place findKey(const std::vector<ParsedLine>& parsed, std::string_view section, std::string_view key) {
+  // Only the first section of the name counts: a later one of the same name is neither read nor
+  // written, as the Windows profile does.
   Place place;
   bool inSection = false;
-  bool firstSection = false;
   for (std::size_t i = 0; i < parsed.size(); ++i) {
     const ParsedLine& p = parsed[i];
     if (p.kind == Kind::Section) {
+      if (place.sectionEnd) return place;
       inSection = conv::SameText(p.name, section);
-      firstSection = inSection && !place.sectionEnd;
-      if (firstSection) place.sectionEnd = i;
+      if (inSection) place.sectionEnd = i;
     } else if (p.kind == Kind::Key && inSection) {
       if (conv::SameText(p.name, key)) {
         place.keyLine = i;
         return place;
       }
-      if (firstSection) place.sectionEnd = i;
+      place.sectionEnd = i;
     }
   }
   return place;

@@ -1,6 +1,7 @@
 #pragma once
 // INI files with the Windows profile semantics. Section and key names compare case-insensitively
-// with the blanks around them ignored, and the first match wins. A value is the text after the
+// with the blanks around them ignored, and the first match wins: only the first section of a name
+// is read or written, a later one of the same name is ignored. A value is the text after the
 // first "=", trimmed, with one pair of surrounding quotes removed. ";" lines are comments; lines
 // end at CRLF or LF. Writing changes one line and keeps every other byte of the file.
 

@@ -37,9 +37,9 @@ std::string gfLeeWinIni(std::string_view sSeccion, std::string_view sClave, std:
   return readTrimmed(regionalProfilePath(), sSeccion, sClave, sDefecto, lTamano);
 }
 
-void gsEscribeIni(std::string_view sSeccion, std::string_view sClave, std::string_view sValor,
+bool gsEscribeIni(std::string_view sSeccion, std::string_view sClave, std::string_view sValor,
                   std::string_view sArchivo) {
-  profile::writeFileValue(std::string(sArchivo), sSeccion, sClave, sValor);
+  return profile::writeFileValue(std::string(sArchivo), sSeccion, sClave, sValor);
 }
 
 bool gfExisteArchivo(std::string_view sRuta) {

@@ -19,9 +19,10 @@ std::string gfLeeIni(std::string_view sArchivo, std::string_view sSeccion, std::
 std::string gfLeeWinIni(std::string_view sSeccion, std::string_view sClave, std::string_view sDefecto,
                         long& lTamano);
 
-// Writes one value; failures (missing folder, no permission, a value with a line break) are
-// silently ignored, as callers expect.
-void gsEscribeIni(std::string_view sSeccion, std::string_view sClave, std::string_view sValor,
+// Writes one value; failures (missing folder, no permission, a value with a line break) show
+// nothing and stop nothing, as callers expect. The result says whether the value was written, for
+// a caller that must not claim a write that did not happen.
+bool gsEscribeIni(std::string_view sSeccion, std::string_view sClave, std::string_view sValor,
                   std::string_view sArchivo);
 
 // Whether the trimmed path names something that is not a folder; wildcards and "" give false.

@@ -184,8 +184,7 @@ bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGene
   if (d.chkXML == 1 && !writeXml(d, frm, generador, p)) return false;
 
   resetAtEnd(frm);
-  vt::gsEscribeIni("PATH_Files", "ATS", d.txtFileATS_XML, cfg.gsPathApp + vt::kArchivoConfiguracion);
-  return true;
+  return vt::gsEscribeIni("PATH_Files", "ATS", d.txtFileATS_XML, cfg.gsPathApp + vt::kArchivoConfiguracion);
 }
 
 }  // namespace

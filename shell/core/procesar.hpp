@@ -12,7 +12,8 @@ inline constexpr const char* kTituloVisorErrores = "Consulta de Archivo de error
 // One run: the checks of the choices, the error log of the period, the validation and store
 // passes, the XML file and the record of its name in TAXCONFIG.INI. txtFileATS_XML of the
 // snapshot and of the window gain ".XML" when they lack it. True when the run went to its end
-// and wrote [PATH_Files] ATS; false when a check, a status or an unexpected error stopped it.
+// and wrote [PATH_Files] ATS; false when a check, a status or an unexpected error stopped it, or
+// when TAXCONFIG.INI could not be written (which the user is not told, as always).
 bool cmdProcesar_Click(DatosVentanaATS& datos, IVentanaATS& frm, IImportadorATS& importador,
                        IGeneradorXML& generador);
 

@@ -43,7 +43,10 @@ TEST(IniRead, ProfileSemantics) {
       {"no final line end", "[S]\nk=v", "S", "k", "v"},
       {"duplicate key: first wins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
       {"duplicate section: first wins", "[S]\nk=1\n[S]\nk=2\n", "S", "k", "1"},
-      {"key in a later duplicate section", "[S]\na=1\n[T]\nk=0\n[s]\nk=2\n", "S", "k", "2"},
+      {"key only in a later duplicate section is not read", "[S]\na=1\n[T]\nk=0\n[s]\nk=2\n", "S", "k",
+       std::nullopt},
+      {"a later duplicate section after the first's keys", "[S]\na=1\n[S]\na=2\nk=3\n", "S", "k",
+       std::nullopt},
       {"empty value", "[S]\nk=\n", "S", "k", ""},
       {"missing key", "[S]\nj=1\n", "S", "k", std::nullopt},
       {"key of another section", "[S]\nj=1\n[T]\nk=1\n", "S", "k", std::nullopt},
@@ -87,6 +90,9 @@ TEST(IniWrite, ChangesOneLineAndKeepsEveryOtherByte) {
       {"a last line ending in a lone CR keeps it", "[S]\nk=1\r", "S", "j", "2", "[S]\nk=1\r\r\nj=2\n"},
       {"the same when a section is appended", "[S]\nk=1\r", "T", "j", "2", "[S]\nk=1\r\r\n[T]\nj=2\n"},
       {"empty value", "[S]\nk=1\n", "S", "k", "", "[S]\nk=\n"},
+      {"key only in a later duplicate section: added to the first", "[S]\na=1\n[T]\n[S]\nk=1\n", "S",
+       "k", "2", "[S]\na=1\nk=2\n[T]\n[S]\nk=1\n"},
+      {"an empty first section takes the key", "[S]\n[S]\nk=1\n", "S", "k", "2", "[S]\nk=2\n[S]\nk=1\n"},
   };
   for (const WriteCase& c : cases) {
     const std::optional<std::string> after = withValue(c.before, c.section, c.key, c.value);

@@ -26,9 +26,13 @@ TEST(GfLeeIni, DefaultsAndSize) {
 TEST(GsEscribeIni, WritesAndIgnoresFailures) {
   vt::testing::TempFolder tmp;
   const std::string file = tmp.write("TAXCONFIG.INI", "[PATH]\r\nPath_App=/x/\r\n");
-  vt::gsEscribeIni("PATH_Files", "ATS", "AT122013.XML", file);
+  EXPECT_TRUE(vt::gsEscribeIni("PATH_Files", "ATS", "AT122013.XML", file));
   EXPECT_EQ(vt::gfLeeIni(file, "PATH_Files", "ATS", ""), "AT122013.XML");
-  EXPECT_NO_THROW(vt::gsEscribeIni("PATH_Files", "ATS", "x", tmp.file("falta/TAXCONFIG.INI")));
+  bool escrito = true;
+  EXPECT_NO_THROW(escrito = vt::gsEscribeIni("PATH_Files", "ATS", "x", tmp.file("falta/TAXCONFIG.INI")));
+  EXPECT_FALSE(escrito);
+  EXPECT_FALSE(vt::gsEscribeIni("PATH_Files", "ATS", "dos\r\nlineas", file));
+  EXPECT_EQ(vt::gfLeeIni(file, "PATH_Files", "ATS", ""), "AT122013.XML");
 }
 
 TEST(GfExisteArchivo, OnlyPlainPathsOfFiles) {

@@ -291,6 +291,18 @@ TEST_F(MainAction, AWriterThatSavedNothingGetsNoSuccessMessage) {
   EXPECT_EQ(iniName(), "AT052013.XML");
 }
 
+TEST_F(MainAction, ARunWhoseNameCannotBeRecordedDoesNotClaimIt) {
+  connectToCopy();
+  ctx_.sistema.gsPathApp = file("no-existe/");
+  frm_.datos.chkValidaFile = 0;
+  frm_.datos.chkXML = 1;
+  frm_.datos.txtFileATS_XML = "AT052013.XML";
+  EXPECT_FALSE(press());
+  ASSERT_EQ(writer_.llamadas.size(), 1u);
+  EXPECT_EQ(boxTexts().back(), "Archivo AT052013.XML generado con éxito.");
+  EXPECT_FALSE(fs::exists(file("no-existe")));
+}
+
 TEST_F(MainAction, AStoreOnlyRunLoadsTheNamedSheetsFirst) {
   DatosVentanaATS& d = frm_.datos;
   d.chkSinValidar = 1;
