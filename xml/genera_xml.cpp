@@ -130,7 +130,7 @@ bool GeneradorXML::GeneraXML_ATS(ParamGeneraXML& param) {
     err.captureCurrentException(gsTitulo);
     const std::string sDescripcion = err.Description;
     err.Clear();
-    vt::currentMessages().mostrar(sDescripcion, vt::Botones::Aceptar, vt::Icono::Ninguno, vt::gsTituloApp);
+    vt::currentMessages().mostrar(sDescripcion, vt::Botones::Aceptar, vt::Icono::Ninguno, gsTituloApp);
     return false;
   }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/profile/system_info.hpp"
 #include "shell/core/avisos.hpp"
+#include "shell/core/globals.hpp"
 
 namespace ambrix::batch {
 
@@ -10,6 +11,7 @@ std::string configurationFolder(const BatchOptions& options) {
 }
 
 bool loadConfiguration(const BatchOptions& options, vt::ContextoConfiguracion& ctx) {
+  ctx.gsTituloApp = ambrix::gsTituloApp;
   ctx.programFolder = configurationFolder(options);
   if (!vt::gfCargaConfiguracion(ctx)) return false;
   try {

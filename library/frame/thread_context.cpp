@@ -26,6 +26,7 @@ void ensureThreadStarted() {
   if (c.started) return;
   // Marked first: a failure below is reported once, not again at every creation.
   c.started = true;
+  c.config.gsTituloApp = gsTituloApp;
   c.config.programFolder = vt::configFolder("VALTRONE_CONFIG_DIR", libraryFolder());
   vt::gsCargaConfRegional(c.config);
   // Its result is not looked at: a missing file has been reported and leaves the settings empty.

@@ -28,6 +28,9 @@ struct ThreadContext {
 // The calling thread's context.
 ThreadContext& ctx();
 
+// The library's own title: source of its errors and title of its boxes.
+inline constexpr const char* gsTituloApp = "Valtrone";
+
 // The start routine: regional settings, TAXCONFIG.INI from the library's folder (or
 // $VALTRONE_CONFIG_DIR), station name. Runs once per thread; later calls do nothing.
 void ensureThreadStarted();

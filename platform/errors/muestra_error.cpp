@@ -27,11 +27,11 @@ void gsMuestraError(long lNumero, const std::string& sOrigen, const std::string&
   }
 }
 
-void reportCurrentError(const std::string& sMensaje) {
+void reportCurrentError(const std::string& sMensaje, const std::string& sTituloApp) {
   const ErrObject& err = Err();
   const long propio = kErrorPropio;
   const long contexto = 0;
-  gsMuestraError(err.Number, gsTituloApp, err.Description + "(" + err.Source + ")", "", contexto, sMensaje,
+  gsMuestraError(err.Number, sTituloApp, err.Description + "(" + err.Source + ")", "", contexto, sMensaje,
                  propio);
 }
 

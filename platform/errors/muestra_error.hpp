@@ -7,10 +7,6 @@
 
 namespace vt {
 
-// The application's title: source of the errors the program raises itself and title of the
-// configuration and error boxes.
-inline constexpr const char* gsTituloApp = "Ambrix";
-
 // The number of the errors the program raises itself.
 inline constexpr long kErrorPropio = 4001;
 
@@ -22,7 +18,8 @@ void gsMuestraError(long lNumero, const std::string& sOrigen, const std::string&
                     const long& lNumeroPropio);
 
 // The standard handler of the program's routines: reports the thread's current error with the
-// application's title, "description(source)", no help and the own number 4001 under sMensaje.
-void reportCurrentError(const std::string& sMensaje);
+// running program's title sTituloApp, "description(source)", no help and the own number 4001
+// under sMensaje.
+void reportCurrentError(const std::string& sMensaje, const std::string& sTituloApp);
 
 }  // namespace vt

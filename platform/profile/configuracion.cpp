@@ -27,8 +27,8 @@ std::string_view regionalShortDate() { return currentConfiguration().regional.gs
 // A folder as the program uses it: trimmed, ending in "/".
 std::string asFolder(const std::string& path) { return withTrailingSlash(conv::Trim(path)); }
 
-std::int16_t asInt16(const std::string& text) {
-  return static_cast<std::int16_t>(profile::legacyInteger(text, -32768, 32767));
+std::int16_t asInt16(const std::string& text, const std::string& source) {
+  return static_cast<std::int16_t>(profile::legacyInteger(text, -32768, 32767, source));
 }
 
 void readSettings(const profile::IniText& file, ContextoConfiguracion& ctx) {
@@ -51,7 +51,7 @@ void readSettings(const profile::IniText& file, ContextoConfiguracion& ctx) {
 
   s.gsDsCompras = read("DEFAULT", "Ds_COMPRAS", "");
   s.gsDsVentas = read("DEFAULT", "DS_VENTAS", "");
-  s.giRegsMaxConsulta = asInt16(read("DEFAULT", "RegsMaxConsulta", "100"));
+  s.giRegsMaxConsulta = asInt16(read("DEFAULT", "RegsMaxConsulta", "100"), ctx.gsTituloApp);
   s.gsQuessaNet = read("DEFAULT", "QuessaNet", "0");
   s.gsCxP = read("DEFAULT", "CxP", "N");
 
@@ -62,7 +62,7 @@ void readSettings(const profile::IniText& file, ContextoConfiguracion& ctx) {
   s.gsUsuarioBD = read("DATABASE", "dbUser", "admin");
   s.gsClaveBD = read("DATABASE", "dbpassword", "");
   s.gsProveedorBD = read("DATABASE", "dbProvider_OLEDB", "Microsoft.Jet.OLEDB.4.0");
-  s.giTimeoutBD = asInt16(read("DATABASE", "dbTimeout", "90"));
+  s.giTimeoutBD = asInt16(read("DATABASE", "dbTimeout", "90"), ctx.gsTituloApp);
   s.gsDSN = read("DATABASE", "dbDSN", "TolvexAccess");
 
   if (conv::Trim(s.gsPathApp).empty()) s.gsPathApp = ctx.programFolder;
@@ -79,15 +79,15 @@ bool gfCargaConfiguracion(ContextoConfiguracion& ctx) {
     if (ctx.programFolder.empty()) ctx.programFolder = programConfigFolder();
     const std::string file = joinPath(ctx.programFolder, kArchivoConfiguracion);
     if (!gfExisteArchivo(file)) {
-      Err().Raise(kErrorPropio, gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
+      Err().Raise(kErrorPropio, ctx.gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
     }
     ReadFailure why = ReadFailure::CannotRead;
     std::optional<profile::IniText> ini = profile::readIniFile(file, &why);
     if (!ini && why == ReadFailure::NotRegularFile) {
-      Err().Raise(kErrorPropio, gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
+      Err().Raise(kErrorPropio, ctx.gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
     }
     if (!ini && why == ReadFailure::TooLarge) {
-      Err().Raise(kErrorPropio, gsTituloApp,
+      Err().Raise(kErrorPropio, ctx.gsTituloApp,
                   "El archivo de configuracion del sistema TAXCONFIG.INI excede el tamaño admitido (" +
                       std::to_string(kMaxProfileBytes >> 20) + " MB)");
     }
@@ -96,8 +96,8 @@ bool gfCargaConfiguracion(ContextoConfiguracion& ctx) {
     readSettings(*ini, ctx);
     return true;
   } catch (...) {
-    Err().captureCurrentException(gsTituloApp);
-    reportCurrentError("Ocurrió un error al intentar obtener los parámetros de configuración");
+    Err().captureCurrentException(ctx.gsTituloApp);
+    reportCurrentError("Ocurrió un error al intentar obtener los parámetros de configuración", ctx.gsTituloApp);
     return false;
   }
 }

@@ -53,6 +53,9 @@ struct ConfiguracionSistema {
 };
 
 struct ContextoConfiguracion {
+  // The running program's own title ("Ambrix" in the program, "Valtrone" in the library), set by
+  // its start-up: source of the errors the loaders raise and title of the boxes they show.
+  std::string gsTituloApp;
   ConfiguracionRegional regional;
   ConfiguracionSistema sistema;
   std::string gsEstacion;

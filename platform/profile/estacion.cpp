@@ -10,7 +10,7 @@ namespace vt {
 void gsCargaEstacion(ContextoConfiguracion& ctx) {
   const std::optional<std::string> host = hostName();
   if (!host) {
-    Err().Raise(kErrorPropio, gsTituloApp, "Ocurrió un error al recuperar información de la Estación...");
+    Err().Raise(kErrorPropio, ctx.gsTituloApp, "Ocurrió un error al recuperar información de la Estación...");
   }
   // Host names are often fully qualified or longer than the 20 characters the station holds.
   ctx.gsEstacion = stationFromHostName(*host);

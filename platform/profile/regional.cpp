@@ -48,7 +48,7 @@ void gsCargaConfRegional(ContextoConfiguracion& ctx) {
   auto read = [&](const char* key, std::string_view fallback) {
     return file->value("Intl", key).value_or(conv::Trim(fallback));
   };
-  r.gbDigitos = static_cast<std::uint8_t>(profile::legacyInteger(read("iDigits", "2"), 0, 255));
+  r.gbDigitos = static_cast<std::uint8_t>(profile::legacyInteger(read("iDigits", "2"), 0, 255, ctx.gsTituloApp));
   r.gsFormatoFecha = read("sShortDate", "dd/MM/yyyy");
   r.gsFormatoHora = read("sTimeFormat", "HH:mm:ss");
   r.gsSepDecimal = read("sDecimal", locale.decimal);

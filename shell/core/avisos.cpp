@@ -22,7 +22,7 @@ void showCurrentError(const std::string& sPrefijo) {
 
 void reportUnexpectedError() {
   vt::Err().captureCurrentException(gsTitulo);
-  vt::reportCurrentError("Ocurrió un error ");
+  vt::reportCurrentError("Ocurrió un error ", gsTituloApp);
 }
 
 }  // namespace ambrix

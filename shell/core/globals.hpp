@@ -14,6 +14,9 @@ namespace ambrix {
 
 // Title of every message box of the program.
 inline constexpr const char* gsTitulo = "Tolvex";
+// The program's own title (the library has its own): the start-up puts it into the settings,
+// whose loaders raise and report with it; the standard handler and the XML writer's box use it.
+inline constexpr const char* gsTituloApp = "Ambrix";
 // Prefix of the annex XML file name.
 inline constexpr const char* gsPrefijoXML = "AT";
 

@@ -38,6 +38,7 @@ void fillValidationLevels(IListaCombo& cmb) {
 
 ResultadoInicio gfIniciarPrograma(ListasVentanaATS& l, const vt::conv::Date& hoy) {
   vt::ContextoConfiguracion& ctx = vt::currentConfiguration();
+  ctx.gsTituloApp = gsTituloApp;
   if (!vt::gfCargaConfiguracion(ctx)) return ResultadoInicio::ConfiguracionFallida;
   // The validation library always shared the program's folder and its TAXCONFIG.INI.
   if (!ctx.programFolder.empty()) ::setenv("VALTRONE_CONFIG_DIR", ctx.programFolder.c_str(), 0);

@@ -86,14 +86,15 @@ TEST_F(MuestraError, HelpFileAndContextOnlyReplacedWhenGiven) {
 
 TEST_F(MuestraError, StandardHandlerReportsTheCurrentError) {
   try {
-    vt::Err().Raise(4001, vt::gsTituloApp, "No existe archivo de configuracion del sistema TAXCONFIG.INI");
+    vt::Err().Raise(4001, "Valtrone", "No existe archivo de configuracion del sistema TAXCONFIG.INI");
   } catch (...) {
-    vt::Err().captureCurrentException(vt::gsTituloApp);
-    vt::reportCurrentError(kLeadInConfig);
+    vt::Err().captureCurrentException("Valtrone");
+    vt::reportCurrentError(kLeadInConfig, "Valtrone");
   }
   ASSERT_EQ(grabados.mensajes.size(), 1u);
   EXPECT_EQ(grabados.mensajes[0].texto,
-            "No existe archivo de configuracion del sistema TAXCONFIG.INI(Ambrix)");
+            "No existe archivo de configuracion del sistema TAXCONFIG.INI(Valtrone)");
+  EXPECT_EQ(grabados.mensajes[0].titulo, "Valtrone");
 }
 
 struct FailingMensajes : vt::Mensajes {

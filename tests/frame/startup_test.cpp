@@ -67,7 +67,8 @@ TEST_F(Startup, MissingConfigurationIsReportedOncePerThreadAndOpensNothing) {
       vt::automation::createObject("Valtrone.CLSProveedores");
       ASSERT_EQ(messages.mensajes.size(), 1u);
       EXPECT_EQ(messages.mensajes[0].texto,
-                "No existe archivo de configuracion del sistema TAXCONFIG.INI(Ambrix)");
+                "No existe archivo de configuracion del sistema TAXCONFIG.INI(Valtrone)");
+      EXPECT_EQ(messages.mensajes[0].titulo, "Valtrone");
       EXPECT_EQ(valtrone::ctx().config.sistema.gsMotorBD, "");
       valtrone::gfAbreConexion();
       EXPECT_EQ(messages.mensajes.size(), 1u);

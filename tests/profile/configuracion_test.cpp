@@ -33,7 +33,10 @@ Values valuesOf(const vt::ContextoConfiguracion& ctx) {
 // Regional settings and locale pinned; TAXCONFIG.INI written per case into <tmp>/app.
 class Configuracion : public ::testing::Test {
  protected:
-  void SetUp() override { ctx.programFolder = tmp.file("app"); }
+  void SetUp() override {
+    ctx.programFolder = tmp.file("app");
+    ctx.gsTituloApp = "Ambrix";
+  }
 
   bool load(const std::string& taxconfig) {
     tmp.write("app/TAXCONFIG.INI", taxconfig);
