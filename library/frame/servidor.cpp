@@ -9,7 +9,8 @@ namespace valtrone {
 namespace {
 
 vt::automation::Server& valtroneServer() {
-  static vt::automation::Server server("Valtrone", "Orsinel Vandrel - Anexos SRI", &ensureThreadStarted);
+  static vt::automation::Server server("Valtrone", "Orsinel Vandrel - Anexos SRI", &ensureThreadStarted,
+                                             &settingsInForce);
   static const bool classes = (server.add<CLSProveedores>()
                                    .add<CLSEstablecimientos>()
                                    .add<CLSDctosAutorizados>()

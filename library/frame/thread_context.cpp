@@ -34,6 +34,12 @@ void ensureThreadStarted() {
   vt::gsCargaEstacion(c.config);
 }
 
+std::shared_ptr<void> settingsInForce() {
+  ThreadContext& c = ctx();
+  vt::ContextoConfiguracion* const previous = vt::setThreadConfiguration(&c.config);
+  return std::shared_ptr<void>(&c, [previous](void*) { vt::setThreadConfiguration(previous); });
+}
+
 ScopedContext::ScopedContext() : previous_(installed) { installed = &fresh_; }
 ScopedContext::~ScopedContext() { installed = previous_; }
 

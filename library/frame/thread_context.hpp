@@ -35,6 +35,11 @@ inline constexpr const char* gsTituloApp = "Valtrone";
 // $VALTRONE_CONFIG_DIR), station name. Runs once per thread; later calls do nothing.
 void ensureThreadStarted();
 
+// Makes the calling thread's settings of the library its current configuration until the token
+// is released, as every creation and call by name does: dates and numbers then convert under the
+// library's regional settings, whoever the caller is, and the caller's settings come back after.
+std::shared_ptr<void> settingsInForce();
+
 // The folder of the library file itself, without a trailing "/".
 std::string libraryFolder();
 

@@ -17,8 +17,8 @@ const Member* ClassInfo::find(std::string_view name, Invoke kind) const {
 
 Object::Object() : creator_(std::this_thread::get_id()) {}
 // A copy is a new object of the thread that makes it.
-Object::Object(const Object&)
-    : std::enable_shared_from_this<Object>(), creator_(std::this_thread::get_id()) {}
+Object::Object(const Object& other)
+    : std::enable_shared_from_this<Object>(), creator_(std::this_thread::get_id()), callScope_(other.callScope_) {}
 Object& Object::operator=(const Object&) { return *this; }
 Object::~Object() = default;
 
@@ -26,6 +26,8 @@ Variant Object::invoke(std::string_view name, Invoke kind, std::span<Variant* co
   const ClassInfo& info = classInfo();
   const std::string& source = info.progId.empty() ? info.className : info.progId;
   if (std::this_thread::get_id() != creator_) raise(kErrWrongThread, source, std::string(name));
+  // Arguments convert and the member runs under the library's own settings.
+  const std::shared_ptr<void> scope = callScope_ ? callScope_() : nullptr;
 
   // A late-bound read asks for "method or property get", so each kind finds the other.
   const Member* member = info.find(name, kind);

@@ -79,8 +79,15 @@ class Object : public std::enable_shared_from_this<Object> {
 
   std::thread::id creatorThread() const { return creator_; }
 
+  // What the object's library puts in force around each call into it (its own settings for the
+  // calling thread, say), undone when the returned token is released. Set by the library's class
+  // factory; a copy of the object keeps it.
+  using CallScope = std::shared_ptr<void> (*)();
+  void setCallScope(CallScope scope) { callScope_ = scope; }
+
  private:
   std::thread::id creator_;
+  CallScope callScope_ = nullptr;
 };
 
 using ObjectRef = std::shared_ptr<Object>;

@@ -57,8 +57,11 @@ class Server::Factory final : public ClassFactory {
   const ClassInfo& classInfo() const override { return info_; }
 
   std::shared_ptr<Object> create() override {
+    const std::shared_ptr<void> scope = server_.callScope_ ? server_.callScope_() : nullptr;
     if (server_.startThread_) server_.startThread_();
-    return make_();
+    std::shared_ptr<Object> object = make_();
+    object->setCallScope(server_.callScope_);
+    return object;
   }
 
  private:
@@ -67,10 +70,12 @@ class Server::Factory final : public ClassFactory {
   std::function<std::shared_ptr<Object>()> make_;
 };
 
-Server::Server(std::string typeLibrary, std::string helpText, std::function<void()> startThread)
+Server::Server(std::string typeLibrary, std::string helpText, std::function<void()> startThread,
+               Object::CallScope callScope)
     : typeLibrary_(std::move(typeLibrary)),
       helpText_(std::move(helpText)),
-      startThread_(std::move(startThread)) {}
+      startThread_(std::move(startThread)),
+      callScope_(callScope) {}
 
 Server::~Server() = default;
 

@@ -48,7 +48,10 @@ const std::string& lastServerError();
 
 class Server {
  public:
-  Server(std::string typeLibrary, std::string helpText, std::function<void()> startThread = {});
+  // startThread runs before each creation (the library's per-thread start routine); callScope
+  // around each creation and each call into the objects created.
+  Server(std::string typeLibrary, std::string helpText, std::function<void()> startThread = {},
+         Object::CallScope callScope = nullptr);
   ~Server();
   Server(const Server&) = delete;
   Server& operator=(const Server&) = delete;
@@ -83,6 +86,7 @@ class Server {
   std::string typeLibrary_;
   std::string helpText_;
   std::function<void()> startThread_;
+  Object::CallScope callScope_;
   std::vector<std::unique_ptr<Factory>> factories_;
   std::atomic<long> live_{0};
 };

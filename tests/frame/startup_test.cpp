@@ -7,6 +7,7 @@
 #include "frame_test_support.hpp"
 #include "library/frame/conexion.hpp"
 #include "platform/automation/loader.hpp"
+#include "platform/profile/configuracion.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/scoped_env.hpp"
 
@@ -75,6 +76,29 @@ TEST_F(Startup, MissingConfigurationIsReportedOncePerThreadAndOpensNothing) {
       EXPECT_EQ(valtrone::ctx().gdbConexion->state(), vt::db::State::Closed);
     });
   }
+}
+
+// A caller that loaded no settings of its own (another program of the family, a worker thread)
+// still has dates read in the order of the regional settings the library loaded; a caller with
+// settings of its own gets them back after each call.
+TEST_F(Startup, CallsRunUnderTheLibrarysOwnRegionalSettings) {
+  writeConfig();
+  vt::testing::writeFile(configFolder / "win.ini", "[Intl]\r\nsShortDate=MM/dd/yyyy\r\n");
+  vt::testing::ScopedEnv winIni{"AMBRIX_WIN_INI", (configFolder / "win.ini").string()};
+  onNewThread([] {
+    vt::ContextoConfiguracion caller;
+    caller.regional.gsFormatoFecha = "dd/MM/yyyy";
+    for (vt::ContextoConfiguracion* own : {static_cast<vt::ContextoConfiguracion*>(nullptr), &caller}) {
+      SCOPED_TRACE(own ? "caller with its own settings" : "caller without settings");
+      vt::ContextoConfiguracion* const before = vt::setThreadConfiguration(own);
+      vt::ContextoConfiguracion* const current = &vt::currentConfiguration();
+      auto validar = vt::automation::createObject("Valtrone.CLSValidarInformacion");
+      EXPECT_EQ(valtrone::ctx().config.regional.gsFormatoFecha, "MM/dd/yyyy");
+      EXPECT_EQ(validar->call("gfUltimoDiaMes", "02/01/2024").toI2(), 29) << "2 January read as 1 February";
+      EXPECT_EQ(&vt::currentConfiguration(), current);
+      vt::setThreadConfiguration(before);
+    }
+  });
 }
 
 TEST_F(Startup, EachThreadHasItsOwnConnection) {
