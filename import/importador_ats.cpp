@@ -10,6 +10,7 @@
 #include "platform/automation/loader.hpp"
 #include "platform/automation/registry.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/database/db_objects.hpp"
 #include "platform/errors/runtime_errors.hpp"
 #include "shell/core/avisos.hpp"
 #include "shell/core/conexion.hpp"
@@ -44,7 +45,7 @@ bool preparaValidador(const ImportadorATS::Fabrica& fabrica) {
     goValidador = fabrica();
     if (!goValidador) vt::raiseRuntimeError(vt::kErrCannotCreate, gsTitulo);
     goValidador->let("iPocIVA", vt::automation::Variant(gParametrosEmpresa.gsPorcIVA));
-    goValidador->set("db_ConexionObj", vt::automation::Variant::fromObject(gConexion));
+    goValidador->set("db_ConexionObj", vt::db::asVariant(gConexion));
     return true;
   } catch (...) {
     goValidador.reset();
@@ -74,7 +75,7 @@ void registroPorOmision() {
 
 vt::automation::Object& validadorConConexion() {
   if (!goValidador) vt::raiseRuntimeError(vt::kErrObjectNotSet, gsTitulo);
-  goValidador->set("db_ConexionObj", vt::automation::Variant::fromObject(gConexion));
+  goValidador->set("db_ConexionObj", vt::db::asVariant(gConexion));
   return *goValidador;
 }
 

@@ -64,4 +64,24 @@ class Connection {
   std::string provider_;
 };
 
+class Recordset;  // recordset.hpp
+
 }  // namespace vt::db
+
+// A connection or a recordset travels through a Variant only as the automation object of
+// db_objects.hpp, which defines these: it is never boxed, and a file that passes one by name
+// without that header does not compile.
+namespace vt::automation {
+template <class T>
+struct ArgTraits;
+template <class T>
+class Boxed;
+}  // namespace vt::automation
+template <>
+struct vt::automation::ArgTraits<std::shared_ptr<vt::db::Connection>>;
+template <>
+struct vt::automation::ArgTraits<std::shared_ptr<vt::db::Recordset>>;
+template <>
+class vt::automation::Boxed<vt::db::Connection>;
+template <>
+class vt::automation::Boxed<vt::db::Recordset>;

@@ -43,3 +43,4 @@ class Recordset {
 };
 
 }  // namespace vt::db
+

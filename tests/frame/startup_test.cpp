@@ -7,6 +7,7 @@
 #include "frame_test_support.hpp"
 #include "library/frame/conexion.hpp"
 #include "platform/automation/loader.hpp"
+#include "platform/database/db_objects.hpp"
 #include "platform/profile/configuracion.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/scoped_env.hpp"
@@ -155,8 +156,16 @@ TEST_F(Startup, HostConnectionIsSetAndReadBack) {
   onNewThread([&] {
     auto validator = vt::automation::createObject("Valtrone.CLSValidarInformacion");
     auto connection = std::make_shared<vt::db::Connection>();
-    validator->set("db_ConexionObj", Variant::fromObject(connection));
-    EXPECT_EQ(validator->get("db_ConexionObj").objectAs<vt::db::Connection>(), connection);
+    validator->set("db_ConexionObj", vt::db::asVariant(connection));
+    EXPECT_EQ(vt::db::connectionOf(validator->get("db_ConexionObj")), connection);
+    // A connection comes only as its object: any other object is the wrong type.
+    const Variant recordset(vt::automation::ObjectRef(std::make_shared<vt::db::RecordsetObject>()));
+    try {
+      vt::db::connectionOf(recordset);
+      ADD_FAILURE() << "a recordset taken as a connection";
+    } catch (const vt::Error& e) {
+      EXPECT_EQ(e.number(), 13);
+    }
   });
 }
 

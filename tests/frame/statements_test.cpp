@@ -202,11 +202,11 @@ TEST_F(Statements, SelectMemberIgnoresItsConnectionAndInsertMemberUsesIt) {
   other->execute("insert into tbPrueba (co, ds) values ('01', 'de la otra')");
 
   auto validator = std::make_shared<CLSValidarInformacion>();
-  Variant connection = Variant::fromObject(other);
+  Variant connection = vt::db::asVariant(other);
   Variant rsaux;
   validator->call("lsEjecutaSelect", "ds", "tbPrueba", "where co = '01'", connection, rsaux);
   // The caller's handle comes back as it went in, still usable as its own connection.
-  EXPECT_EQ(connection.objectAs<vt::db::Connection>(), other);
+  EXPECT_EQ(vt::db::connectionOf(connection), other);
   auto rs = rsaux.toObject();
   ASSERT_TRUE(rs);
   EXPECT_EQ(rs->get("RecordCount").toI4(), 1);

@@ -1,10 +1,10 @@
-#include "library/frame/db_objects.hpp"
+#include "platform/database/db_objects.hpp"
 
 #include <limits>
 
 #include "platform/automation/errors.hpp"
 
-namespace valtrone {
+namespace vt::db {
 
 using vt::automation::ClassBuilder;
 using vt::automation::ClassInfo;
@@ -120,20 +120,18 @@ std::shared_ptr<vt::db::Connection> connectionOf(const Variant& value) {
   const ObjectRef object = value.toObject();
   if (!object) return nullptr;
   if (auto ours = std::dynamic_pointer_cast<ConnectionObject>(object)) return ours->connection();
-  if (auto boxed = std::dynamic_pointer_cast<vt::automation::Boxed<vt::db::Connection>>(object)) {
-    return boxed->value();
-  }
-  vt::automation::raise(vt::automation::kErrTypeMismatch, "Valtrone");
+  vt::automation::raise(vt::automation::kErrTypeMismatch, vt::automation::kConversionSource);
 }
 
 std::shared_ptr<vt::db::Recordset> recordsetOf(const Variant& value) {
   const ObjectRef object = value.toObject();
   if (!object) return nullptr;
   if (auto ours = std::dynamic_pointer_cast<RecordsetObject>(object)) return ours->recordset();
-  if (auto boxed = std::dynamic_pointer_cast<vt::automation::Boxed<vt::db::Recordset>>(object)) {
-    return boxed->value();
-  }
-  vt::automation::raise(vt::automation::kErrTypeMismatch, "Valtrone");
+  vt::automation::raise(vt::automation::kErrTypeMismatch, vt::automation::kConversionSource);
 }
 
-}  // namespace valtrone
+Variant asVariant(const std::shared_ptr<vt::db::Connection>& connection) {
+  return vt::automation::ArgTraits<std::shared_ptr<vt::db::Connection>>::to(connection);
+}
+
+}  // namespace vt::db
