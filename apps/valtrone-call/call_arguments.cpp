@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "import/carga_archivo.hpp"
+#include "import/info_file.hpp"
 #include "import/sheet_loaders.hpp"
 #include "import/sheet_text.hpp"
 #include "platform/automation/array.hpp"
@@ -26,24 +28,32 @@ std::vector<std::string> splitBars(std::string_view list) {
   return items;
 }
 
-Variant readSheet(std::string_view spec) {
+Variant readSheet(std::string_view spec, long columns) {
   std::string path(spec);
   std::string separator = ";";
   if (const auto cut = path.find(';'); cut != std::string::npos) {
     if (cut + 1 < path.size()) separator = path.substr(cut + 1);
     path.resize(cut);
   }
-  // As the program loads a delimited sheet; any width, since the member called may be a validator
-  // of any sheet, and each one checks its own cell layout.
   auto sheet = std::make_shared<vt::automation::StringMatrix>();
   std::string error;
-  if (!ambrix::cargaTextoDelimitado(path, separator, 1L, *sheet, error)) fail(error);
+  if (!ambrix::cargaTextoDelimitado(path, separator, columns, *sheet, error)) fail(error);
   return Variant(sheet);
 }
 
 }  // namespace
 
-Variant parseArgument(std::string_view text) {
+long sheetColumnsFor(std::string_view member) {
+  const std::pair<const char*, int> sheets[] = {{"ATS2013_Compras", ambrix::kHojaCompras},
+                                                {"ATS2013_Ventas", ambrix::kHojaVentas},
+                                                {"ATS2013_Anulados", ambrix::kHojaAnulados},
+                                                {"ATS2013_Exportaciones", ambrix::kHojaExportaciones}};
+  for (const auto& [name, indice] : sheets)
+    if (vt::conv::SameText(member, name)) return ambrix::columnasRequeridas(indice);
+  return 1;
+}
+
+Variant parseArgument(std::string_view text, long sheetColumns) {
   if (text == "missing") return Variant::missing();
   if (text == "nothing") return Variant(std::shared_ptr<vt::automation::Object>());
   const auto colon = text.find(':');
@@ -76,7 +86,7 @@ Variant parseArgument(std::string_view text) {
     for (long i = 0; i <= upper; ++i) array->at(i) = Variant(items[static_cast<size_t>(i)]).toI2();
     return Variant(array);
   }
-  if (kind == "sheet") return readSheet(value);
+  if (kind == "sheet") return readSheet(value, sheetColumns);
   fail("tipo de argumento desconocido: " + std::string(kind));
 }
 
@@ -94,7 +104,8 @@ CallRequest parseCommandLine(const std::vector<std::string>& words) {
   if (i + 2 > words.size()) fail(kUsage);
   request.progId = words[i++];
   request.member = words[i++];
-  for (; i < words.size(); ++i) request.arguments.push_back(parseArgument(words[i]));
+  const long sheetColumns = sheetColumnsFor(request.member);
+  for (; i < words.size(); ++i) request.arguments.push_back(parseArgument(words[i], sheetColumns));
   return request;
 }
 

@@ -14,9 +14,14 @@ namespace valtrone_call {
 // One argument from its text form: s:TEXT, i:N, l:N, d:X, b:true|false, dt:dd/mm/yyyy,
 // a:V1|V2|... (String array from 0), ai:1|0|... (Integer array from 0), sheet:PATH[;SEP] (a
 // delimited text file: header line, row 0 left empty, separator ";" unless given), missing,
-// nothing (an Object argument holding Nothing).
-// A form it does not know raises vt::Error 5 saying which.
-vt::automation::Variant parseArgument(std::string_view text);
+// nothing (an Object argument holding Nothing). A sheet loads as the program loads a delimited
+// sheet, with at least `sheetColumns` columns.
+// A form it does not know, or a sheet that does not load, raises vt::Error 5 saying which.
+vt::automation::Variant parseArgument(std::string_view text, long sheetColumns = 1);
+
+// The columns a sheet handed to the member must have: those of the program's sheet for the four
+// sheet validators it calls (ATS2013_Compras, _Ventas, _Anulados, _Exportaciones), else 1.
+long sheetColumnsFor(std::string_view member);
 
 struct CallRequest {
   std::vector<std::pair<std::string, vt::automation::Variant>> properties;  // --set NAME=ARG

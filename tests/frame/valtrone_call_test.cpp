@@ -178,6 +178,24 @@ TEST(CallArguments, SheetFailuresAreTheLoadersOwn) {
   }
 }
 
+// A sheet for one of the program's sheet validators must be as wide as the program requires.
+TEST(CallArguments, SheetOfASheetValidatorHasItsRequiredColumns) {
+  const vt::testing::TempFolder temp("frame-sheet");
+  const std::string hoja = temp.write("anulados.csv", "A;B;C\n1;2;3\n");
+  const std::vector<std::string> words = {"Valtrone.CLSValidarInformacion", "ATS2013_Anulados", "s:1",
+                                          "sheet:" + hoja};
+  try {
+    valtrone_call::parseCommandLine(words);
+    ADD_FAILURE() << "a sheet of 3 columns taken for the cancelled documents";
+  } catch (const vt::Error& e) {
+    EXPECT_EQ(e.description(), "Error al cargar archivo " + hoja + "\r\nEl archivo tiene 3 columnas; se requieren 9 ");
+  }
+  EXPECT_EQ(valtrone_call::sheetColumnsFor("ats2013_compras"), 68);
+  EXPECT_EQ(valtrone_call::sheetColumnsFor("Valida_REOC"), 1);
+  const auto request = valtrone_call::parseCommandLine({"Valtrone.CLSValidarInformacion", "RDEP2013", "sheet:" + hoja});
+  EXPECT_EQ(request.arguments[0].toStringMatrix()->at(1, 2), "3");
+}
+
 TEST(CallOutput, ValuesOfEachKind) {
   struct Case {
     Variant value;
