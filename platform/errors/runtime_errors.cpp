@@ -20,6 +20,8 @@ const char* runtimeErrorDescription(long number) {
       return "No coinciden los tipos";
     case kErrBadFileName:
       return "Nombre o número de archivo incorrecto";
+    case kErrFileNotFound:
+      return "No se encontró el archivo";
     case kErrFileExists:
       return "El archivo ya existe";
     case kErrPermissionDenied:

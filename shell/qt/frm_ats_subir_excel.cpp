@@ -24,6 +24,7 @@
 #include "shell/qt/anfitrion.hpp"
 #include "shell/qt/centra_form.hpp"
 #include "shell/qt/examinar.hpp"
+#include "shell/qt/frm_help.hpp"
 #include "shell/qt/texto_con_boton.hpp"
 #include "shell/qt/twips.hpp"
 
@@ -37,8 +38,6 @@ namespace {
 constexpr const char* kMensajeDescripcion =
     "Importa la información desde un achivo Excel. Valida y genera archivo 'ATmmaaaa.XML' "
     "para un periodo específico.\n\nFicha técnica: Ene-2009   DIMM: ver 1.0.2\n\n";
-constexpr const char* kVisorNoDisponible =
-    "El visor del archivo de errores aún no está disponible en esta versión.";
 constexpr const char* kTalonNoDisponible = "La impresión del talón aún no está disponible en esta versión.";
 
 constexpr std::array<const char*, 4> kHojas{"Compras", "Ventas", "Anulados", "Exportac."};
@@ -386,8 +385,8 @@ void frm_ATS_SubirExcel::DoEvents() { QCoreApplication::processEvents(); }
 
 void frm_ATS_SubirExcel::Refrescar() { repaint(); }
 
-void frm_ATS_SubirExcel::AbrirVisorErrores(const std::string&, const std::string&) {
-  showBox(kVisorNoDisponible, vt::Icono::Informacion);
+void frm_ATS_SubirExcel::AbrirVisorErrores(const std::string& sTitulo, const std::string& sRuta) {
+  frmHelp::Abrir(sTitulo, sRuta, this);
 }
 
 void frm_ATS_SubirExcel::Chkanio_Click() {
