@@ -20,11 +20,13 @@
 #include "shell/core/fecha_actual.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/core/procesar.hpp"
+#include "shell/core/talon_resumen.hpp"
 #include "ambrix/version.hpp"
 #include "shell/qt/anfitrion.hpp"
 #include "shell/qt/centra_form.hpp"
 #include "shell/qt/examinar.hpp"
 #include "shell/qt/frm_help.hpp"
+#include "shell/qt/impresora_reporte_qt.hpp"
 #include "shell/qt/texto_con_boton.hpp"
 #include "shell/qt/twips.hpp"
 
@@ -38,7 +40,6 @@ namespace {
 constexpr const char* kMensajeDescripcion =
     "Importa la información desde un achivo Excel. Valida y genera archivo 'ATmmaaaa.XML' "
     "para un periodo específico.\n\nFicha técnica: Ene-2009   DIMM: ver 1.0.2\n\n";
-constexpr const char* kTalonNoDisponible = "La impresión del talón aún no está disponible en esta versión.";
 
 constexpr std::array<const char*, 4> kHojas{"Compras", "Ventas", "Anulados", "Exportac."};
 
@@ -473,7 +474,15 @@ void frm_ATS_SubirExcel::cmdSalir_Click() { close(); }
 
 void frm_ATS_SubirExcel::cmdImprimir_Click() {
   if (enProceso_) return;
-  showBox(kTalonNoDisponible, vt::Icono::Informacion);
+  enProceso_ = true;
+  ImpresoraReporteQt impresora(this);
+  ControlReporte rptTalonResumen(impresora);
+  ambrix::cmdImprimir_Click(datos(), *this, rptTalonResumen);
+  enProceso_ = false;
+  if (salirAlFinal_)
+    QCoreApplication::exit(0);
+  else if (cerrarAlFinal_)
+    close();
 }
 
 // Closing while a run is under way cancels it; the window closes when the run has ended.
