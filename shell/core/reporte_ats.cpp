@@ -157,8 +157,9 @@ constexpr const char* kLineaAbajo = "border-bottom:1px solid #000000;";
 
 std::string celda(const std::string& etiqueta, const std::string& contenido, bool derecha,
                   const std::string& estilo) {
-  return "<" + etiqueta + " align=\"" + (derecha ? "right" : "left") + "\" style=\"" + kCelda + estilo +
-         "\">" + contenido + "</" + etiqueta + ">";
+  // No amount or code is split over two lines: the columns share the width instead.
+  return "<" + etiqueta + " align=\"" + (derecha ? "right" : "left") + "\" style=\"" + kCelda +
+         "white-space:nowrap;" + estilo + "\">" + contenido + "</" + etiqueta + ">";
 }
 
 std::string tablaHtml(const BloqueReporte& b, const DefinicionReporte& def,
