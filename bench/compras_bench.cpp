@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/en_hijo.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "platform/automation/string_matrix.hpp"
 #include "platform/database/statement_observer.hpp"
@@ -123,11 +124,7 @@ struct CallResult {
 };
 
 CallResult validateInChild(long rows) {
-  int fds[2];
-  if (pipe(fds) != 0) std::abort();
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
+  return bench::enHijo([rows] {
     CallResult r;
     {
       frame_test::LibraryFixture library;
@@ -150,9 +147,7 @@ CallResult validateInChild(long rows) {
           validator.ATS2013_Compras(1, co, mes, anio, tolerance, handle, log, progress);
       r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       r.statements = statements;
-      rusage usage{};
-      getrusage(RUSAGE_SELF, &usage);
-      r.peakKiB = usage.ru_maxrss;
+      r.peakKiB = bench::peakKiB();
       if (FILE* f = std::fopen(log.c_str(), "rb")) {
         char line[512];
         while (std::fgets(line, sizeof line, f))
@@ -161,16 +156,8 @@ CallResult validateInChild(long rows) {
       }
       if (result != "ERROR") r.faultyRows = -1;
     }
-    if (write(fds[1], &r, sizeof r) != sizeof r) _exit(1);
-    _exit(0);
-  }
-  close(fds[1]);
-  CallResult r;
-  if (read(fds[0], &r, sizeof r) != sizeof r) r = {};
-  close(fds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return r;
+    return r;
+  });
 }
 
 void BM_ValidatePurchases(benchmark::State& state) {

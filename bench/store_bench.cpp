@@ -14,6 +14,7 @@
 #include <string>
 
 #include "bench/copia_base.hpp"
+#include "bench/en_hijo.hpp"
 #include "import/info_file.hpp"
 #include "import/rutinas_hoja.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
@@ -79,29 +80,15 @@ struct Medida {
 };
 
 // Runs `almacena` in a child; it answers whether the store ended "OK".
-Medida enHijo(const std::function<bool()>& almacena) {
-  int tubo[2];
-  if (pipe(tubo) != 0) return {};
-  const pid_t hijo = fork();
-  if (hijo == 0) {
-    close(tubo[0]);
+Medida midiendo(const std::function<bool()>& almacena) {
+  return bench::enHijo([&] {
     const auto inicio = std::chrono::steady_clock::now();
     Medida m;
     m.ok = almacena();
     m.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    m.peakKiB = uso.ru_maxrss;
-    if (write(tubo[1], &m, sizeof m) != sizeof m) _exit(1);
-    _exit(0);
-  }
-  close(tubo[1]);
-  Medida m;
-  if (read(tubo[0], &m, sizeof m) != sizeof m) m = {};
-  close(tubo[0]);
-  int estado = 0;
-  waitpid(hijo, &estado, 0);
-  return m;
+    m.peakKiB = bench::peakKiB();
+    return m;
+  });
 }
 
 void informa(benchmark::State& state, const Medida& m) {
@@ -119,7 +106,7 @@ void informa(benchmark::State& state, const Medida& m) {
 void mide(benchmark::State& state, const std::function<std::string(VentanaMuda&)>& almacena) {
   for (auto _ : state) {
     Database db;
-    informa(state, enHijo([&almacena] {
+    informa(state, midiendo([&almacena] {
               vt::MensajesGrabados cajas;
               vt::ScopedThreadMessages guard(cajas);
               VentanaMuda frm;

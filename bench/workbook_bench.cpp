@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/en_hijo.hpp"
 #include "import/carga_archivo.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "tests/workbook/support/xls_builder.hpp"
@@ -222,29 +223,15 @@ struct LoadResult {
 
 // Loads the file as the purchases sheet in a child process; returns its peak resident size.
 LoadResult loadInChild(const std::string& path, Kind kind) {
-  int fds[2];
-  if (pipe(fds) != 0) std::abort();
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
+  return bench::enHijo([&] {
     std::vector<std::string> archivos = {path, "", "", ""};
     std::string tipo = kind == kCsv ? "csv" : "xls", separador = ";", error;
     LoadResult r;
     if (ambrix::gfCargaArchivoExcel(tipo, archivos, separador, error))
       r.dataRows = ambrix::gaInfoCompras->ubound(1);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    r.peakKiB = usage.ru_maxrss;
-    if (write(fds[1], &r, sizeof r) != sizeof r) _exit(1);
-    _exit(0);
-  }
-  close(fds[1]);
-  LoadResult r;
-  if (read(fds[0], &r, sizeof r) != sizeof r) r = {};
-  close(fds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return r;
+    r.peakKiB = bench::peakKiB();
+    return r;
+  });
 }
 
 // Seconds `unzip -p` takes to unpack the sheet part to nowhere: the floor any reader of the part

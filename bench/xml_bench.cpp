@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/copia_base.hpp"
+#include "bench/en_hijo.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/mensajes_grabados.hpp"
 #include "platform/profile/configuracion.hpp"
@@ -87,28 +89,15 @@ std::string retencionSql() {
 class Datos {
  public:
   Datos() {
-    std::string pattern = (fs::temp_directory_path() / "xml-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    carpeta_ = pattern;
-    fs::copy_file(VT_FIXTURE_DB, carpeta_ / "GLOBAL.MDB");
-    auto& s = ctx_.sistema;
-    s.gsMotorBD = "ACCESS";
-    s.gsPathDB = carpeta_.string() + "/";
-    s.gsNombreBD = "GLOBAL.MDB";
-    s.gsFechaCorta = "dd/MM/yyyy";
-    s.giTimeoutBD = 90;
-    vt::setThreadConfiguration(&ctx_);
     ambrix::gsConectaBD();
     ambrix::gConexion->execute(kCompraSql);
     ambrix::gConexion->execute(retencionSql());
     ambrix::gsCierraBD();
   }
-  ~Datos() { fs::remove_all(carpeta_); }
-  const fs::path& carpeta() const { return carpeta_; }
+  const fs::path& carpeta() const { return copia_.carpeta(); }
 
  private:
-  fs::path carpeta_;
-  vt::ContextoConfiguracion ctx_;
+  bench::CopiaBase copia_{"xml-bench"};
 };
 
 struct Resultado {
@@ -120,11 +109,7 @@ struct Resultado {
 
 // One writer run in a child process: connect, write, close.
 Resultado runInChild(const Datos& datos) {
-  int fds[2];
-  if (pipe(fds) != 0) std::abort();
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
+  return bench::enHijo([&datos] {
     vt::MensajesGrabados boxes;
     vt::setProcessMessages(&boxes);
     Ventana ventana(datos.carpeta().string());
@@ -142,20 +127,10 @@ Resultado runInChild(const Datos& datos) {
     r.guardado = generador.GeneraXML_ATS(p);
     ambrix::gsCierraBD();
     r.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    r.peakKiB = usage.ru_maxrss;
+    r.peakKiB = bench::peakKiB();
     r.bytes = static_cast<long long>(fs::file_size(datos.carpeta() / "AT052013.XML"));
-    if (write(fds[1], &r, sizeof r) != sizeof r) _exit(1);
-    _exit(0);
-  }
-  close(fds[1]);
-  Resultado r;
-  if (read(fds[0], &r, sizeof r) != sizeof r) r = {};
-  close(fds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return r;
+    return r;
+  });
 }
 
 void BM_WritePurchasesXml(benchmark::State& state) {
