@@ -30,13 +30,16 @@ asan: deps
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The lists the start-up fills, then the main job of May 2013 (examples/demo/mayo-2013.ini), and
-# the annex file it writes checked against the tax authority's schema.
+# the annex file it writes checked against the tax authority's schema, and the summary receipt of
+# the period printed to PDF.
 demo: build examples/demo/db/GLOBAL.MDB
 	@mkdir -p build/demo
 	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo --list
 	AMBRIX_WIN_INI=examples/demo/win.ini VALTRONE_REGISTRY=$(BUILD)/automation.reg \
 	  $(BUILD)/bin/ambrix-batch --config-dir examples/demo --state examples/demo/mayo-2013.ini
 	xmllint --noout --schema xml/schema/ats.xsd build/demo/AT052013.XML
+	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo \
+	  --state examples/demo/mayo-2013.ini --print-receipt --pdf build/demo/talon-052013.pdf
 
 # The main window on the demo configuration, as `make demo` runs the batch program.
 window: build examples/demo/db/GLOBAL.MDB

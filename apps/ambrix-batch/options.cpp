@@ -52,7 +52,10 @@ bool parseProcessOption(BatchOptions& o, std::string_view arg, const std::string
     o.stateFile = value;
     return setMode(o, Mode::Process, error);
   }
-  if (arg == "--answers") {
+  if (arg == "--pdf") {
+    o.pdf = value;
+    if (value.empty()) error = "--pdf necesita el nombre de un archivo";
+  } else if (arg == "--answers") {
     for (const std::string& answer : splitCommas(value)) {
       if (answer != "yes" && answer != "no") error = "--answers admite solo yes y no separados por comas";
       o.answers.push_back(answer == "yes" ? vt::Respuesta::Si : vt::Respuesta::No);
@@ -66,7 +69,15 @@ bool parseProcessOption(BatchOptions& o, std::string_view arg, const std::string
 }
 
 bool isProcessOption(std::string_view arg) {
-  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields";
+  return arg == "--state" || arg == "--answers" || arg == "--cancel-after-yields" || arg == "--pdf";
+}
+
+// The receipt is printed from a state, and only to a file: there is no printer dialog here.
+std::string checkReceiptOptions(const BatchOptions& o) {
+  if (o.printReceipt && o.mode != Mode::Process) return "--print-receipt se usa con --state";
+  if (o.printReceipt && o.pdf.empty()) return "--print-receipt necesita --pdf ARCHIVO";
+  if (!o.printReceipt && !o.pdf.empty()) return "--pdf se usa con --print-receipt";
+  return "";
 }
 
 }  // namespace
@@ -92,6 +103,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
       } else if (!parseProcessOption(o, arg, args[++i], result.error)) {
         return result;
       }
+    } else if (arg == "--print-receipt") {
+      o.printReceipt = true;
     } else if (arg == "--list") {
       setMode(o, Mode::List, result.error);
     } else if (arg == "--config-dir") {
@@ -108,6 +121,7 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     if (!result.error.empty()) return result;
   }
   if (o.mode == Mode::None) result.error = "no se indicó ninguna acción";
+  if (result.error.empty() && o.mode != Mode::Help) result.error = checkReceiptOptions(o);
   return result;
 }
 

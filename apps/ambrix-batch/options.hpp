@@ -25,6 +25,8 @@ struct BatchOptions {
   std::string stateFile;                 // --state FILE: the window's inputs
   std::vector<vt::Respuesta> answers;    // --answers yes,no,...: the yes/no prompts in order
   long cancelAfterYields = 0;            // --cancel-after-yields N: cancel at the N-th yield
+  bool printReceipt = false;             // --print-receipt: the print button in place of the process one
+  std::string pdf;                       // --pdf FILE: where the receipt is printed
   // Test hook: scripted statuses of the import passes.
 };
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "apps/ambrix-batch/receipt_mode.hpp"
 #include "apps/ambrix-batch/startup.hpp"
 #include "apps/ambrix-batch/state_file.hpp"
 #include "apps/ambrix-batch/ventana_batch.hpp"
@@ -18,7 +19,8 @@ namespace ambrix::batch {
 
 int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err) {
   vt::ReadFailure why = vt::ReadFailure::CannotRead;
-  const std::optional<std::string> estado = vt::readWholeFile(options.stateFile, vt::kMaxStateFileBytes, &why);
+  const std::optional<std::string> estado =
+      vt::readWholeFile(options.stateFile, vt::kMaxStateFileBytes, &why);
   if (!estado) {
     // A state file is never used in part: one past the cap is refused whole.
     err << "ambrix-batch: no se puede leer el archivo de estado " << options.stateFile;
@@ -39,6 +41,7 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
     return 2;
   }
   ventana.takeListSelections();
+  if (options.printReceipt) return printReceipt(ventana, options.pdf);
   ImportadorATS importador;
   GeneradorXML generador;
   if (cmdProcesar_Click(ventana.datos, ventana, importador, generador))

@@ -33,6 +33,36 @@ std::string lineaColumna(const std::string& texto, std::ptrdiff_t offset) {
   throw ErrorReporte(kErrReporteMalFormado, "Archivo de reporte mal formado (" + donde + "): " + causa);
 }
 
+// The parser's finding in the user's language.
+const char* causaXml(pugi::xml_parse_status estado) {
+  switch (estado) {
+    case pugi::status_unrecognized_tag:
+      return "etiqueta no reconocida";
+    case pugi::status_bad_pi:
+      return "instrucción de proceso mal formada";
+    case pugi::status_bad_comment:
+      return "comentario mal formado";
+    case pugi::status_bad_cdata:
+      return "sección CDATA mal formada";
+    case pugi::status_bad_doctype:
+      return "declaración de tipo de documento mal formada";
+    case pugi::status_bad_pcdata:
+      return "texto mal formado";
+    case pugi::status_bad_start_element:
+      return "etiqueta de apertura mal formada";
+    case pugi::status_bad_attribute:
+      return "atributo mal formado";
+    case pugi::status_bad_end_element:
+      return "etiqueta de cierre mal formada";
+    case pugi::status_end_element_mismatch:
+      return "la etiqueta de cierre no corresponde a la abierta";
+    case pugi::status_no_document_element:
+      return "el archivo no tiene ningún elemento";
+    default:
+      return "el archivo no es XML";
+  }
+}
+
 std::string html(std::string_view s);
 
 struct Escritor : pugi::xml_writer {
@@ -260,7 +290,7 @@ DefinicionReporte leerReporte(const std::string& sRuta) {
   pugi::xml_document doc;
   const pugi::xml_parse_result r =
       doc.load_buffer(texto.data(), texto.size(), pugi::parse_default, pugi::encoding_utf8);
-  if (!r) malFormado(lineaColumna(texto, r.offset), r.description());
+  if (!r) malFormado(lineaColumna(texto, r.offset), causaXml(r.status));
   const pugi::xml_node raiz = doc.document_element();
   if (std::string(raiz.name()) != "reporte")
     malFormado(lineaColumna(texto, raiz.offset_debug()), "falta <reporte>");

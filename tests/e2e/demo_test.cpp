@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "ambrix/version.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/run_program.hpp"
 #include "tests/support/temp_folder.hpp"
@@ -22,6 +23,12 @@ vt::testing::ProgramRun runDemo(const fs::path& root, const std::string& registr
   return vt::testing::runBatch(root, "examples/demo/win.ini",
                                "--config-dir examples/demo --state examples/demo/mayo-2013.ini",
                                {{"VALTRONE_REGISTRY", registry}, {"VALTRONE_CONFIG_DIR", std::nullopt}});
+}
+
+std::size_t veces(const std::string& texto, const std::string& parte) {
+  std::size_t n = 0;
+  for (std::size_t at = texto.find(parte); at != std::string::npos; at = texto.find(parte, at + 1)) ++n;
+  return n;
 }
 
 // The sheets are validated once, then validated again as each is stored, and the annex file of
@@ -84,8 +91,9 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
   EXPECT_EQ(fs::file_size(log), 0u);
 
   const auto consulta = [&](const std::string& sql) {
-    return vt::testing::runCommand("sqlite3 -batch -list examples/demo/db/GLOBAL.MDB " + vt::testing::quoted(sql),
-                                   {.folder = root.path()})
+    return vt::testing::runCommand(
+               "sqlite3 -batch -list examples/demo/db/GLOBAL.MDB " + vt::testing::quoted(sql),
+               {.folder = root.path()})
         .out;
   };
   // The three rows of the reimbursement voucher (type 41) are one purchase and its three
@@ -103,14 +111,17 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
             "41|001003|000000500|1791234561001|2013-05-16|0|30|100|12\n"
             "01|001001|000000102|1791234561001|2013-05-20|0|0|800|96\n"
             "05|001001|000000008|1791234561001|2013-05-27|0|0|20|2.4\n");
-  EXPECT_EQ(consulta("SELECT c.co_comprob, count(*) FROM tbAT_Cmprs_RE r JOIN tbAT_Cmprs c ON c.id_reg = r.id_comprob "
-                     "GROUP BY c.id_reg"),
-            "41|3\n");
-  EXPECT_EQ(consulta("SELECT co_comprob, nu_serie, nu_secu_ini, nu_secu_fin, nu_autoriza, fe_anula, st_regis "
-                     "FROM tbAT_CmptsAnu WHERE co_empresa = '1792045185001' AND co_mes = '05' AND co_anio = '2013' "
-                     "ORDER BY id_reg"),
-            "01|001001|000000101|000000101|1110123456|2013-05-20|A\n"
-            "01|001001|000000115|000000118|1110123456|2013-05-27|A\n");
+  EXPECT_EQ(
+      consulta(
+          "SELECT c.co_comprob, count(*) FROM tbAT_Cmprs_RE r JOIN tbAT_Cmprs c ON c.id_reg = r.id_comprob "
+          "GROUP BY c.id_reg"),
+      "41|3\n");
+  EXPECT_EQ(
+      consulta("SELECT co_comprob, nu_serie, nu_secu_ini, nu_secu_fin, nu_autoriza, fe_anula, st_regis "
+               "FROM tbAT_CmptsAnu WHERE co_empresa = '1792045185001' AND co_mes = '05' AND co_anio = '2013' "
+               "ORDER BY id_reg"),
+      "01|001001|000000101|000000101|1110123456|2013-05-20|A\n"
+      "01|001001|000000115|000000118|1110123456|2013-05-27|A\n");
 
   const fs::path xml = root.path() / "build" / "demo" / "AT052013.XML";
   const vt::testing::ProgramRun esquema = vt::testing::runCommand(
@@ -119,12 +130,54 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
       {.streams = vt::testing::Streams::Together});
   EXPECT_EQ(esquema.status, 0) << esquema.out;
   const std::string annex = vt::testing::readFile(xml);
-  std::size_t detalles = 0;
-  for (std::size_t at = annex.find("<detalleCompras>"); at != std::string::npos;
-       at = annex.find("<detalleCompras>", at + 1))
-    ++detalles;
-  EXPECT_EQ(detalles, 10u);
+  EXPECT_EQ(veces(annex, "<detalleCompras>"), 10u);
   EXPECT_NE(annex.find("<detalleAnulados>"), std::string::npos);
+}
+
+// The print button pressed by the batch program: the receipt of what the main job stored, read
+// back from the PDF. A period without rows prints every section empty with zero totals.
+TEST(Demo, TheReceiptOfTheStoredPeriodAndOfAnEmptyOnePrintToPdf) {
+  vt::testing::TempFolder root("e2e");
+  const fs::path demo = copyDemo(root.path());
+  ASSERT_EQ(runDemo(root.path(), VT_BINARY_DIR "/automation.reg").status, 0);
+  std::string junio = vt::testing::readFile(demo / "mayo-2013.ini");
+  junio.replace(junio.find("cmbMeses=5"), 10, "cmbMeses=6");
+  vt::testing::writeFile(demo / "junio-2013.ini", junio);
+
+  const auto talon = [&](const std::string& estado, const std::string& pdf) {
+    const vt::testing::ProgramRun r = vt::testing::runBatch(
+        root.path(), "examples/demo/win.ini",
+        "--config-dir examples/demo --state examples/demo/" + estado + " --print-receipt --pdf " + pdf,
+        {{"VALTRONE_REGISTRY", VT_BINARY_DIR "/automation.reg"}});
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    const vt::testing::ProgramRun texto =
+        vt::testing::runCommand("pdftotext -layout " + pdf + " -", {.folder = root.path()});
+    EXPECT_EQ(texto.status, 0) << texto.err;
+    return std::regex_replace(texto.out, std::regex(" +"), " ");
+  };
+  const std::string firmas = "RUC: 1104567894 RUC: 1709988776\n";
+  const std::string pie =
+      "Generado por " + std::string("Ambrix ") + kVersionTexto + " · tolvexATS_TalonResumen.rpt";
+
+  const std::string mayo = talon("mayo-2013.ini", "build/demo/talon-mayo.pdf");
+  for (const std::string& linea :
+       {std::string("Razón social: Comercial Andina Demo SA\n"), std::string("RUC: 1792045185001\n"),
+        std::string("Periodo: 05/2013\n"),
+        // COMPRAS: per type, count, the bases, VAT, ICE and VAT withheld, then the totals.
+        std::string(" 01 5 5,00 70,00 2.600,00 312,00 0,00 57,60\n"),
+        std::string(" 41 1 0,00 30,00 100,00 12,00 0,00 0,00\n"),
+        std::string(" Total 10 5,00 220,00 2.730,00 327,60 0,00 57,60\n"),
+        // RETENCIONES IR, then ANULADOS.
+        std::string(" 312 2 1.650,00 16,50\n"), std::string(" Total 10 1.650,00 16,50\n"),
+        std::string(" 01 2\n Total 2\n"), std::string(" Contador Representante legal\n"), firmas, pie})
+    EXPECT_NE(mayo.find(linea), std::string::npos) << linea << "\n" << mayo;
+
+  const std::string vacio = talon("junio-2013.ini", "build/demo/talon-junio.pdf");
+  EXPECT_NE(vacio.find("Periodo: 06/2013\n"), std::string::npos) << vacio;
+  EXPECT_EQ(veces(mayo, "Sin registros en el periodo\n"), 2u) << mayo;  // sales and exports
+  EXPECT_EQ(veces(vacio, "Sin registros en el periodo\n Total 0"), 5u) << vacio;
+  EXPECT_NE(vacio.find(firmas), std::string::npos) << vacio;
 }
 
 TEST(Demo, WithoutARegisteredLibraryThePassEndsAfterAMessage) {
@@ -205,7 +258,8 @@ TEST(Demo, StateFileThatIsNotARegularFileOrTooLargeIsRefused) {
     const vt::testing::ProgramRun r =
         vt::testing::runBatch(root.path(), "win.ini", "--config-dir . --state " + c.path);
     EXPECT_EQ(r.status, 2) << c.what;
-    EXPECT_EQ(r.out + r.err, "ambrix-batch: no se puede leer el archivo de estado " + c.path + " " + c.reason + "\n")
+    EXPECT_EQ(r.out + r.err,
+              "ambrix-batch: no se puede leer el archivo de estado " + c.path + " " + c.reason + "\n")
         << c.what;
   }
 }

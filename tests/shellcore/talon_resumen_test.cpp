@@ -65,13 +65,51 @@ TEST_F(Talon, FormulasOfTheCompanyAndPeriod) {
   };
   for (const auto& [i, texto] : cases) EXPECT_EQ(rpt_.Formulas(i), texto) << i;
   EXPECT_EQ(rpt_.WindowTitle(), "Talon Resumen ATS");
+  EXPECT_EQ(rpt_.ReportFileName(), ctx_.sistema.gsPathReportAccess + "tolvexATS_TalonResumen.rpt");
+  EXPECT_EQ(rpt_.Connect(), "\"DSN=" + ctx_.gsEstacion + ";UID=" + ctx_.sistema.gsUsuarioBD +
+                                ";PWD=" + ctx_.sistema.gsClaveBD + ";DSQ=" + ctx_.sistema.gsNombreBD + "\"");
   EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
 }
 
+// The data source and report folder of each engine; an engine without them leaves the control's
+// connection as it was and the report file without folder.
+TEST(TalonConexion, ConnectionTextAndReportFolderPerEngine) {
+  vt::ContextoConfiguracion ctx;
+  ctx.gsEstacion = "CAJA-01";
+  ctx.sistema.gsServidorBD = "srv-contable";
+  ctx.sistema.gsUsuarioBD = "admin";
+  ctx.sistema.gsClaveBD = "s3cr3t";
+  ctx.sistema.gsNombreBD = "GLOBAL";
+  ctx.sistema.gsPathReportAccess = "rep/access/";
+  ctx.sistema.gsPathReportSQL = "rep/sql/";
+  ctx.sistema.gsPathReportOracle = "rep/oracle/";
+  const struct {
+    const char* motor;
+    bool tiene;
+    const char* connect;
+    const char* carpeta;
+  } cases[] = {
+      {"ACCESS", true, "\"DSN=CAJA-01;UID=admin;PWD=s3cr3t;DSQ=GLOBAL\"", "rep/access/"},
+      {"Access", true, "\"DSN=CAJA-01;UID=admin;PWD=s3cr3t;DSQ=GLOBAL\"", "rep/access/"},
+      {"sql", true, "\"DSN=srv-contable;UID=admin;PWD=s3cr3t;DSQ=GLOBAL\"", "rep/sql/"},
+      {"ORACLE", true, "\"DSN=srv-contable;UID=admin;PWD=s3cr3t;DSQ=GLOBAL\"", "rep/oracle/"},
+      {"MYSQL", false, "antes", ""},
+      {"", false, "antes", ""},
+  };
+  for (const auto& c : cases) {
+    ctx.sistema.gsMotorBD = c.motor;
+    std::string connect = "antes", carpeta;
+    EXPECT_EQ(conexionReporte(ctx, connect, carpeta), c.tiene) << c.motor;
+    EXPECT_EQ(connect, c.connect) << c.motor;
+    EXPECT_EQ(carpeta + kArchivoTalon, std::string(c.carpeta) + "tolvexATS_TalonResumen.rpt") << c.motor;
+  }
+}
+
 TEST_F(Talon, TheReceiptShowsTheStoredRows) {
-  exec("INSERT INTO tbAT_Cmprs (co_empresa, co_mes, co_anio, co_comprob, mo_base, mo_iva) VALUES "
-       "('0992314702001','05','2013','01',1000.5,120.06),('0992314702001','05','2013','01',2000,240),"
-       "('0992314702001','05','2013','03',10,0)");
+  exec(
+      "INSERT INTO tbAT_Cmprs (co_empresa, co_mes, co_anio, co_comprob, mo_base, mo_iva) VALUES "
+      "('0992314702001','05','2013','01',1000.5,120.06),('0992314702001','05','2013','01',2000,240),"
+      "('0992314702001','05','2013','03',10,0)");
   exec("UPDATE tbEmpresas SET ds_nombre = 'Comercial \"La Andina\"' WHERE nu_ruc = '0992314702001'");
   frm_.datos.sItemEmpresa = itemEmpresaCombo("Comercial \"La Andina\"", "0992314702001");
   press();
@@ -96,7 +134,8 @@ TEST_F(Talon, MessagesOfTheHandler) {
   EXPECT_NE(lastMessage().find("\r\n1: "), std::string::npos) << lastMessage();
   vt::testing::writeFile(temp_.path() / kArchivoTalon, "<reporte>\n  <texto>\n</reporte>\n");
   press();
-  EXPECT_NE(lastMessage().find("\r\n2: Archivo de reporte mal formado (3:"), std::string::npos) << lastMessage();
+  EXPECT_NE(lastMessage().find("\r\n2: Archivo de reporte mal formado (3:"), std::string::npos)
+      << lastMessage();
   EXPECT_TRUE(impresora_.documentos.empty());
 }
 

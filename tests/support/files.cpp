@@ -61,6 +61,10 @@ fs::path copyDemo(const fs::path& root) {
     fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file,
                   fs::copy_options::overwrite_existing);
   }
+  // The demo configuration prints the receipt from the report file the repository ships.
+  const fs::path informe = fs::path("shell") / "reportes" / "tolvexATS_TalonResumen.rpt";
+  makeParentFolders(root / informe);
+  fs::copy_file(fs::path(VT_SOURCE_DIR) / informe, root / informe, fs::copy_options::overwrite_existing);
   copyFixtureDatabase(demo / "db" / "GLOBAL.MDB");
   return demo;
 }

@@ -26,8 +26,9 @@ std::filesystem::path fixtureDatabase();
 void copyFixtureDatabase(const std::filesystem::path& to);
 
 // The demo as the repository has it, under `root`: examples/demo with its configuration, state
-// file and sheets, the fixture database as its examples/demo/db/GLOBAL.MDB, and the empty output
-// folder build/demo. Returns root/examples/demo.
+// file and sheets, its report file shell/reportes/tolvexATS_TalonResumen.rpt, the fixture database
+// as its examples/demo/db/GLOBAL.MDB, and the empty output folder build/demo. Returns
+// root/examples/demo.
 std::filesystem::path copyDemo(const std::filesystem::path& root);
 
 }  // namespace vt::testing
