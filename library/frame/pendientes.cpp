@@ -6,14 +6,6 @@
 
 namespace valtrone {
 
-std::string CLSValidarInformacion::ATS2013_Ventas_Acumula(std::string&, std::string&, std::string&, Sheet&,
-                                                          std::string&, int32_t&, Options&) {
-  notImplemented("CLSValidarInformacion.ATS2013_Ventas_Acumula");
-}
-std::string CLSValidarInformacion::ICE2014_Ventas_Acumula(std::string&, std::string&, std::string&, Sheet&,
-                                                          std::string&, int32_t&) {
-  notImplemented("CLSValidarInformacion.ICE2014_Ventas_Acumula");
-}
 std::string CLSValidarInformacion::ATS2013_Ventas(int16_t, std::string&, std::string&, std::string&, double&,
                                                   Sheet&, std::string&, int32_t&, Options&) {
   notImplemented("CLSValidarInformacion.ATS2013_Ventas");
