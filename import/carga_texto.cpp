@@ -4,7 +4,7 @@
 
 #include "import/carga_archivo.hpp"
 #include "import/sheet_loaders.hpp"
-#include "import/sheet_text.hpp"
+#include "platform/profile/text_decoding.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "platform/profile/text_file.hpp"
 
@@ -42,15 +42,15 @@ bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador
     sError = mensajeSeparador(ruta, sSeparador);
     return false;
   }
-  const std::string texto = decodeTextFile(bytes);
+  const std::string texto = vt::decodeTextFile(bytes);
   bytes.clear();
   bytes.shrink_to_fit();
-  const std::vector<std::string_view> lineas = splitLines(texto);
+  const std::vector<std::string_view> lineas = vt::splitLines(texto);
   if (lineas.empty()) {
     sError = mensajeSeparador(ruta, sSeparador);
     return false;
   }
-  const long columnas = static_cast<long>(splitFields(lineas[0], sSeparador).size());
+  const long columnas = static_cast<long>(vt::splitFields(lineas[0], sSeparador).size());
   if (columnas < requeridas) {
     sError = encabezadoError(ruta) + "El archivo tiene " + std::to_string(columnas) +
              " columnas; se requieren " + std::to_string(requeridas) + " ";
@@ -62,7 +62,7 @@ bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador
   }
   hoja = vt::automation::StringMatrix(0, static_cast<long>(lineas.size()) - 1, 0, columnas - 1);
   for (std::size_t r = 1; r < lineas.size(); ++r) {
-    const std::vector<std::string_view> campos = splitFields(lineas[r], sSeparador);
+    const std::vector<std::string_view> campos = vt::splitFields(lineas[r], sSeparador);
     if (static_cast<long>(campos.size()) > columnas) {
       sError = mensajeSeparador(ruta, sSeparador);
       return false;

@@ -5,7 +5,7 @@
 #include "import/carga_archivo.hpp"
 #include "import/info_file.hpp"
 #include "import/sheet_loaders.hpp"
-#include "import/sheet_text.hpp"
+#include "platform/profile/text_decoding.hpp"
 #include "platform/automation/array.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "platform/errors/error.hpp"
@@ -24,7 +24,7 @@ constexpr const char* kUsage = "uso: valtrone-call [--set PROPIEDAD=ARG]... PROG
 
 std::vector<std::string> splitBars(std::string_view list) {
   std::vector<std::string> items;
-  for (std::string_view field : ambrix::splitFields(list, "|")) items.emplace_back(field);
+  for (std::string_view field : vt::splitFields(list, "|")) items.emplace_back(field);
   return items;
 }
 

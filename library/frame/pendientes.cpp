@@ -22,9 +22,6 @@ std::string CLSValidarInformacion::ATS2013_Exportaciones(int16_t, std::string&, 
                                                          double&, Sheet&, std::string&, int32_t&) {
   notImplemented("CLSValidarInformacion.ATS2013_Exportaciones");
 }
-std::string CLSValidarInformacion::gsREOCCargaFile(std::string&, std::string&, int16_t&, Record&) {
-  notImplemented("CLSValidarInformacion.gsREOCCargaFile");
-}
 std::string CLSValidarInformacion::RDEP2013(int16_t, std::string&, std::string&, std::string&, int16_t&,
                                             double&, Sheet&, std::string&, int32_t&) {
   notImplemented("CLSValidarInformacion.RDEP2013");

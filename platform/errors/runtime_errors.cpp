@@ -24,6 +24,8 @@ const char* runtimeErrorDescription(long number) {
       return "No se encontró el archivo";
     case kErrFileExists:
       return "El archivo ya existe";
+    case kErrPastEndOfFile:
+      return "La entrada pasó del final del archivo";
     case kErrPermissionDenied:
       return "Permiso denegado";
     case kErrPathAccess:

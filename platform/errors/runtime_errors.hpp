@@ -14,6 +14,7 @@ inline constexpr long kErrTypeMismatch = 13;
 inline constexpr long kErrBadFileName = 52;
 inline constexpr long kErrFileNotFound = 53;
 inline constexpr long kErrFileExists = 58;
+inline constexpr long kErrPastEndOfFile = 62;
 inline constexpr long kErrPermissionDenied = 70;
 inline constexpr long kErrPathAccess = 75;
 inline constexpr long kErrPathNotFound = 76;

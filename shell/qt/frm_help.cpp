@@ -14,7 +14,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "import/sheet_text.hpp"
+#include "platform/profile/text_decoding.hpp"
 #include "platform/errors/runtime_errors.hpp"
 #include "shell/core/globals.hpp"
 #include "shell/qt/centra_form.hpp"
@@ -50,7 +50,7 @@ std::string leerBytes(const std::string& sRuta) {
 
 // The log's lines end at CR LF; the text box keeps a lone CR as a character of its own.
 QString textoDelArchivo(const std::string& sRuta) {
-  QString texto = QString::fromStdString(decodeTextFile(leerBytes(sRuta)));
+  QString texto = QString::fromStdString(vt::decodeTextFile(leerBytes(sRuta)));
   texto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return texto;
 }

@@ -1,10 +1,10 @@
-#include "import/sheet_text.hpp"
+#include "platform/profile/text_decoding.hpp"
 
 #include <cstdint>
 
 #include "platform/workbook/utf8.hpp"
 
-namespace ambrix {
+namespace vt {
 namespace {
 
 // Windows-1252 0x80..0x9F; 0 where the code page leaves the byte undefined (kept as U+0080..).
@@ -144,4 +144,4 @@ std::vector<std::string_view> splitFields(std::string_view line, std::string_vie
   return fields;
 }
 
-}  // namespace ambrix
+}  // namespace vt

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ambrix {
+namespace vt {
 
 bool isValidUtf8(std::string_view bytes);
 std::string windows1252ToUtf8(std::string_view bytes);
@@ -19,4 +19,4 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // Fields split at every occurrence of the separator; an empty separator gives one field.
 std::vector<std::string_view> splitFields(std::string_view line, std::string_view separator);
 
-}  // namespace ambrix
+}  // namespace vt
