@@ -47,8 +47,5 @@ std::string CLSValidarInformacion::Valida_Venta(Record&, bool&, std::string&) {
 std::string CLSValidarInformacion::Valida_ATSVenta(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_ATSVenta");
 }
-std::string CLSValidarInformacion::Valida_Anulacion(Record&, bool&, std::string&) {
-  notImplemented("CLSValidarInformacion.Valida_Anulacion");
-}
 
 }  // namespace valtrone

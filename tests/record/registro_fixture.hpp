@@ -1,0 +1,46 @@
+#pragma once
+// A validator object of company 1792045185001, May 2013, on a copy of the fixture database whose
+// connection is open, as a client holds it before validating records one at a time.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../frame/frame_test_support.hpp"
+#include "library/frame/cls_validar_informacion.hpp"
+
+namespace registro_test {
+
+using Campos = std::vector<std::string>;
+using Cambios = std::vector<std::pair<int, std::string>>;
+
+// `campos` with the changes applied.
+Campos con(Campos campos, const Cambios& cambios);
+// The lines as a fault text: each followed by CR LF.
+std::string texto(const std::vector<std::string>& lineas);
+
+struct Resultado {
+  std::string respuesta;
+  bool fallido = false;
+  std::string errores;
+  vt::automation::StringArrayRef registro;
+};
+
+using Miembro = std::string (valtrone::CLSValidarInformacion::*)(valtrone::CLSValidarInformacion::Record&,
+                                                                  bool&, std::string&);
+
+class Registros : public ::testing::Test, public frame_test::LibraryFixture {
+ protected:
+  Registros();
+  ~Registros() override;
+
+  // Calls `miembro` on the record, passing the flag as True and `previo` as the fault text.
+  Resultado valida(Miembro miembro, const Campos& campos, const std::string& previo = "");
+  Resultado valida(Miembro miembro, vt::automation::StringArrayRef registro, const std::string& previo = "");
+
+  valtrone::CLSValidarInformacion validador_;
+};
+
+}  // namespace registro_test

@@ -1,0 +1,56 @@
+// The record validators as outside callers reach them: by name, through valtrone-call, with the
+// period let on the object first. Such a caller opens no connection of the library, so every
+// catalogue lookup fails as the lookup of a record validator does without one.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../frame/frame_test_support.hpp"
+#include "tests/support/files.hpp"
+#include "tests/support/run_program.hpp"
+#include "tests/support/temp_folder.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using vt::testing::quoted;
+
+class RegistroLlamada : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame_test::pinEnvironment();
+    vt::testing::writeFile(folder / "TAXCONFIG.INI",
+                           "[PATH]\r\nPath_db=" + (folder / "db").string() +
+                               "/\r\n[CONFIGURACION]\r\nFechaCorta=dd/MM/yyyy\r\nHora=HH:mm:ss\r\n"
+                               "[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
+                               "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
+  }
+  vt::testing::ProgramRun call(const std::string& member, const std::string& record) {
+    return vt::testing::runCommand(
+        quoted(VT_VALTRONE_CALL) +
+            " --set co_empresa=s:1792045185001 --set nu_mes=i:5 --set nu_anio=s:2013"
+            " Valtrone.CLSValidarInformacion " +
+            member + " " + quoted("a:" + record) + " b:true " + quoted("s:antes"),
+        {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
+  }
+
+  vt::testing::TempFolder temp_{"record-call"};
+  const fs::path& folder = temp_.path();
+};
+
+TEST_F(RegistroLlamada, ACancelledDocumentRecord) {
+  const vt::testing::ProgramRun r =
+      call("Valida_Anulacion", "1792045185001|5|2013|01|001001|9|10|1112223334|20/05/2013");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "result=OK\n"
+            "arg1(0)=1792045185001\narg1(1)=5\narg1(2)=2013\narg1(3)=01\narg1(4)=001001\narg1(5)=9\n"
+            "arg1(6)=10\narg1(7)=1112223334\narg1(8)=20/05/2013\n"
+            "arg2=True\n"
+            "arg3=antesCódigo de comprobante no válido: 01\r\n"
+            "Rango de secuencias de comprobantes no correcto. Inicio: 9. Fin: 10\r\n\n");
+}
+
+}  // namespace
