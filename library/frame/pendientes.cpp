@@ -35,9 +35,6 @@ std::string CLSValidarInformacion::Valida_ATSCompra(Record&, bool&, std::string&
 std::string CLSValidarInformacion::Valida_REOC(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_REOC");
 }
-std::string CLSValidarInformacion::Valida_Exportacion(Record&, bool&, std::string&) {
-  notImplemented("CLSValidarInformacion.Valida_Exportacion");
-}
 std::string CLSValidarInformacion::Valida_Importacion(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Importacion");
 }

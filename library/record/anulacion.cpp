@@ -10,32 +10,7 @@
 
 namespace valtrone {
 
-namespace {
-
 using vt::conv::FormatNumberText;
-using vt::conv::IsNumericText;
-using vt::conv::LeadingNumber;
-
-bool esCero(const std::string& s) { return LeadingNumber(s) == 0; }
-bool noNumerico(const std::string& s) { return !IsNumericText(s); }
-
-void serie(ValidadorRegistro& r, const Campo& s) {
-  r.fallaSi(sobre(s, noNumerico), "Número de Serie no válido: ", s);
-  r.fallaSi(sobre(s, esCero), "Número de Serie no puede ser cero ", s);
-  const Campo establecimiento = s ? Campo(vt::conv::Left(*s, 3)) : std::nullopt;
-  if (!r.fallaSi(sobre(establecimiento, esCero), "Número de Serie - Código de establecimiento no válido ",
-                 establecimiento)) {
-    const Campo punto = vt::conv::Right(*s, 3);
-    r.fallaSi(sobre(punto, esCero), "Número de Serie - Punto de emisión no válido ", punto);
-  }
-}
-
-void secuencia(ValidadorRegistro& r, const Campo& s) {
-  if (!r.fallaSi(sobre(s, noNumerico), "Número de Secuencia de comprobante no válido: ", s))
-    r.fallaSi(sobre(s, esCero), "Número de Secuencia de comprobante no puede ser cero ", s);
-}
-
-}  // namespace
 
 std::string CLSValidarInformacion::Valida_Anulacion(Record& archivo_reten, bool& berror_record,
                                                     std::string& ds_errores) {
@@ -44,15 +19,15 @@ std::string CLSValidarInformacion::Valida_Anulacion(Record& archivo_reten, bool&
 
   const Campo comprobante = r.campo(3);
   if (!r.fallaSi(sobre(comprobante, esCero), "Código de comprobante no válido ", comprobante)) {
-    r.fallaSi(noRegistrado("tbcttgComprob", "co_comprob", *comprobante), "Código de comprobante no válido: ",
-              comprobante);
+    r.fallaSi(noRegistrado("tbcttgComprob", "co_comprob", *comprobante),
+              "Código de comprobante no válido: ", comprobante);
   }
 
-  serie(r, r.campo(4));
+  r.serie(r.campo(4));
   const Campo inicio = r.campo(5);
   const Campo fin = r.campo(6);
-  secuencia(r, inicio);
-  secuencia(r, fin);
+  r.secuencia(inicio);
+  r.secuencia(fin);
   // Text order by character codes, as the range has always been checked: only ranges written
   // with the same number of digits compare as numbers.
   const Condition invertido = inicio && fin ? Condition(*inicio > *fin) : std::nullopt;
@@ -78,8 +53,8 @@ std::string CLSValidarInformacion::Valida_Anulacion(Record& archivo_reten, bool&
   // leaves nothing to be within.
   std::optional<vt::conv::Date> finPeriodo;
   if (mes && anio) {
-    finPeriodo = vt::conv::ParseDate(FormatNumberText(iUltDiasMes, "00") + "/" + FormatNumberText(*mes, "00") +
-                                     "/" + *anio);
+    finPeriodo = vt::conv::ParseDate(FormatNumberText(iUltDiasMes, "00") + "/" +
+                                     FormatNumberText(*mes, "00") + "/" + *anio);
   }
   const Condition tardia = anulada && finPeriodo ? Condition(*anulada > *finPeriodo) : std::nullopt;
   r.fallaSi(tardia, "Fecha de anulación no puede ser mayor al periodo reportado ", fecha);

@@ -13,6 +13,9 @@
 
 namespace valtrone {
 
+bool esCero(const std::string& s) { return vt::conv::LeadingNumber(s) == 0; }
+bool noNumerico(const std::string& s) { return !vt::conv::IsNumericText(s); }
+
 Campo une(std::initializer_list<Campo> partes) {
   std::string texto;
   for (const Campo& parte : partes) {
@@ -74,6 +77,22 @@ void ValidadorRegistro::periodo(const CLSValidarInformacion& objeto, std::option
   const Condition otroAnio =
       anio ? sobre(year, [&](const std::string& s) { return LeadingNumber(s) != *anio; }) : std::nullopt;
   fallaSi(otroAnio, "Periodo: Año no coincide con el año seleccionado : ", year);
+}
+
+void ValidadorRegistro::serie(const Campo& s) {
+  fallaSi(sobre(s, noNumerico), "Número de Serie no válido: ", s);
+  fallaSi(sobre(s, esCero), "Número de Serie no puede ser cero ", s);
+  const Campo establecimiento = s ? Campo(vt::conv::Left(*s, 3)) : std::nullopt;
+  if (!fallaSi(sobre(establecimiento, esCero), "Número de Serie - Código de establecimiento no válido ",
+               establecimiento)) {
+    const Campo punto = vt::conv::Right(*s, 3);
+    fallaSi(sobre(punto, esCero), "Número de Serie - Punto de emisión no válido ", punto);
+  }
+}
+
+void ValidadorRegistro::secuencia(const Campo& s) {
+  if (!fallaSi(sobre(s, noNumerico), "Número de Secuencia de comprobante no válido: ", s))
+    fallaSi(sobre(s, esCero), "Número de Secuencia de comprobante no puede ser cero ", s);
 }
 
 std::string ValidadorRegistro::termina() {

@@ -34,6 +34,10 @@ Condition sobre(const Campo& campo, Prueba prueba) {
   return Condition(prueba(*campo));
 }
 
+// The readings most checks test: the leading number is 0; the whole text is no number.
+bool esCero(const std::string& s);
+bool noNumerico(const std::string& s);
+
 // The pieces joined into one text; missing when one of them is.
 Campo une(std::initializer_list<Campo> partes);
 
@@ -43,8 +47,8 @@ class ValidadorRegistro {
   // lines after it; one empties it at entry.
   enum class Entrada { Conserva, Vacia };
 
-  ValidadorRegistro(CLSValidarInformacion::Record& archivo_reten, bool& berror_record, std::string& ds_errores,
-                    Entrada entrada);
+  ValidadorRegistro(CLSValidarInformacion::Record& archivo_reten, bool& berror_record,
+                    std::string& ds_errores, Entrada entrada);
 
   // Field k (subscript k of the array), missing outside its bounds or when there is no array.
   Campo campo(long k) const;
@@ -62,6 +66,12 @@ class ValidadorRegistro {
   // Fields 0 to 2 against the object's company, month (skipped for month 99) and `anio`, the
   // year of the object as the validator reads it (missing when that reading failed).
   void periodo(const CLSValidarInformacion& objeto, std::optional<double> anio);
+
+  // A serie: a number, not zero, with an establishment (its first 3 characters) and, when that
+  // one is not zero, an emission point (its last 3) that are not zero either.
+  void serie(const Campo& s);
+  // A voucher's sequence number: a number, and then not zero.
+  void secuencia(const Campo& s);
 
   // The end of the record: a passed record leaves the text empty; a failed one, the caller's
   // text followed by its lines. The result of every record validator.

@@ -14,7 +14,7 @@ namespace {
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-const Campos kValido = {"1792045185001", "5",          "2013",      "01",        "001001",
+const Campos kValido = {"1792045185001", "5",         "2013",       "01",        "001001",
                         "000000101",     "000000150", "1112223334", "20/05/2013"};
 
 class Anulacion : public Registros {
@@ -47,7 +47,11 @@ TEST_F(Anulacion, EachCheckWritesItsLine) {
        {"Periodo: Año no coincide con el año seleccionado : 2012",
         "Fecha de anulación no puede ser mayor al periodo reportado 20/05/2013"},
        "another year: the date is beyond the record's own period"},
-      {{}, {"Periodo: Año no coincide con el año seleccionado : 2013"}, "a period year that is no number", 5, ""},
+      {{},
+       {"Periodo: Año no coincide con el año seleccionado : 2013"},
+       "a period year that is no number",
+       5,
+       ""},
       {{{3, "0"}}, {"Código de comprobante no válido 0"}, "voucher type zero: no lookup"},
       {{{3, "99"}}, {"Código de comprobante no válido: 99"}, "a voucher type not in the catalogue"},
       {{{3, "1"}}, {"Código de comprobante no válido: 1"}, "the code is looked up as written"},
@@ -57,7 +61,8 @@ TEST_F(Anulacion, EachCheckWritesItsLine) {
        "establishment zero: the emission point is not checked"},
       {{{4, "001000"}}, {"Número de Serie - Punto de emisión no válido 000"}, "emission point zero"},
       {{{4, "000000"}},
-       {"Número de Serie no puede ser cero 000000", "Número de Serie - Código de establecimiento no válido 000"},
+       {"Número de Serie no puede ser cero 000000",
+        "Número de Serie - Código de establecimiento no válido 000"},
        "a serie of zeros"},
       {{{4, "A01001"}},
        {"Número de Serie no válido: A01001", "Número de Serie no puede ser cero A01001",
@@ -69,7 +74,8 @@ TEST_F(Anulacion, EachCheckWritesItsLine) {
        "a range compares as text"},
       {{{5, "150"}, {6, "150"}}, {}, "a range of one voucher"},
       {{{5, "x"}, {6, "0"}},
-       {"Número de Secuencia de comprobante no válido: x", "Número de Secuencia de comprobante no puede ser cero 0",
+       {"Número de Secuencia de comprobante no válido: x",
+        "Número de Secuencia de comprobante no puede ser cero 0",
         "Rango de secuencias de comprobantes no correcto. Inicio: x. Fin: 0"},
        "no number and zero; the range is checked whatever they gave"},
       {{{7, "12A"}}, {"Número de autorizacion no válido: 12A"}, "an authorisation that is no number"},
@@ -138,7 +144,8 @@ TEST_F(Anulacion, AShortArrayFailsWithoutTheLinesOfItsMissingFields) {
   EXPECT_EQ(r.errores, "RUC de Empresa no coincide con la empresa seleccionada: 1790012344001\r\n");
 
   validador_.iUltDiasMes = "30";
-  r = Registros::valida(&CLSValidarInformacion::Valida_Anulacion, vt::automation::StringArrayRef(), "antes\r\n");
+  r = Registros::valida(&CLSValidarInformacion::Valida_Anulacion, vt::automation::StringArrayRef(),
+                        "antes\r\n");
   EXPECT_EQ(r.respuesta, "OK");
   EXPECT_TRUE(r.fallido);
   EXPECT_EQ(r.errores, "antes\r\n");

@@ -32,7 +32,8 @@ Resultado Registros::valida(Miembro miembro, const Campos& campos, const std::st
   return valida(miembro, registro, previo);
 }
 
-Resultado Registros::valida(Miembro miembro, vt::automation::StringArrayRef registro, const std::string& previo) {
+Resultado Registros::valida(Miembro miembro, vt::automation::StringArrayRef registro,
+                            const std::string& previo) {
   Resultado r;
   r.fallido = true;
   r.errores = previo;

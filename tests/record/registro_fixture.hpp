@@ -29,7 +29,7 @@ struct Resultado {
 };
 
 using Miembro = std::string (valtrone::CLSValidarInformacion::*)(valtrone::CLSValidarInformacion::Record&,
-                                                                  bool&, std::string&);
+                                                                 bool&, std::string&);
 
 class Registros : public ::testing::Test, public frame_test::LibraryFixture {
  protected:

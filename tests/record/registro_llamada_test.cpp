@@ -53,4 +53,20 @@ TEST_F(RegistroLlamada, ACancelledDocumentRecord) {
             "Rango de secuencias de comprobantes no correcto. Inicio: 9. Fin: 10\r\n\n");
 }
 
+// The export validator empties the caller's text and hands the neutral referendo back.
+TEST_F(RegistroLlamada, AnExportRecord) {
+  const vt::testing::ProgramRun r = call(
+      "Valida_Exportacion",
+      "1792045185001|5|2013|S|01|20/05/2013|N|0990000000001|Importadora del Norte|01|15/05/2013|15/05/2013|"
+      "001001|0000123|1112223334|1500.00|28|2013|4|12345|7|HAWB-0001|1500.00|S");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(
+      r.out.find("\narg1(15)=1500.00\narg1(16)=000\narg1(17)=0000\narg1(18)=00\narg1(19)=0\narg1(20)=0\n"
+                 "arg1(21)=HAWB-0001\n"),
+      std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\narg2=True\narg3=Código de comprobante no válido: 01\r\n\n"), std::string::npos)
+      << r.out;
+}
+
 }  // namespace
