@@ -9,6 +9,7 @@
 
 #include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
+#include "library/frame/comprobaciones.hpp"
 #include "library/frame/verifica_ruc.hpp"
 #include "platform/conversions/conversions.hpp"
 
@@ -155,10 +156,7 @@ class ComprasRun {
 
   // The withholding code's newest record valid on `dia`; nullopt when none is, or when the
   // lookup could not run (then it is asked again next time).
-  struct RegistroIR {
-    double va_reten = 0;
-    std::string st_ingreso;
-  };
+  using RegistroIR = RetencionIRVigente;
   std::optional<RegistroIR> retencionIRRegistrada(const std::string& co_reten, const vt::conv::Date& dia);
   // The dividend tax of a base (-1 outside the table); nullopt when the table could not be read.
   std::optional<double> impuestoDividendo(double base);

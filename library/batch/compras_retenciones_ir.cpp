@@ -24,11 +24,6 @@ std::optional<double> dosDecimales(const std::string& text) {
   return StrictNumber(FormatNumberText(text, "########0.00"));
 }
 
-std::string textoDe(const vt::db::Recordset& rs, std::string_view column) {
-  const vt::db::Value& value = rs.field(column);
-  return value.isNull() ? std::string() : value.asText();
-}
-
 }  // namespace
 
 bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto) {
@@ -39,18 +34,11 @@ bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, c
 }
 
 std::optional<ComprasRun::RegistroIR> ComprasRun::retencionIRRegistrada(const std::string& co_reten,
-                                                                       const vt::conv::Date& dia) {
+                                                                        const vt::conv::Date& dia) {
   const std::string key = co_reten + '\x1f' + vt::conv::FormatDate(dia, "yyyymmdd");
   if (auto found = registrosIR_.find(key); found != registrosIR_.end()) return found->second;
   try {
-    std::string codigo = co_reten;
-    vt::automation::Date fecha = vt::automation::Date::fromDate(dia);
-    ConnectionRef conexion;  // the lookup runs on the library connection
-    RecordsetRef rs;
-    CLSVarios varios;
-    varios.gfVerificaRegistro_IR(codigo, fecha, conexion, rs);
-    std::optional<RegistroIR> registro;
-    if (!rs->eof()) registro = RegistroIR{rs->field("va_reten").asDouble(), textoDe(*rs, "st_ingreso")};
+    const std::optional<RegistroIR> registro = gfRetencionIRVigente(co_reten, dia);
     registrosIR_.emplace(key, registro);
     return registro;
   } catch (...) {
@@ -103,7 +91,8 @@ void ComprasRun::retencionesIR(FilaCompra& f) {
       b.falla("Codigo de Retencion " + n + ". Código " + code + " no registrado para periodo de fecha ", c3);
 
     const std::string base = f.set(col + 1, AmountCell(f.get(col + 1)));
-    if (!IsNumericText(base)) b.falla("Codigo de Retencion " + n + ". Base imponible " + base + " debe ser numérico");
+    if (!IsNumericText(base))
+      b.falla("Codigo de Retencion " + n + ". Base imponible " + base + " debe ser numérico");
     const std::string pct = f.set(col + 2, AmountCell(f.get(col + 2)));
     if (!IsNumericText(pct))
       b.falla("Codigo de Retencion " + n + ". Porcentaje de retención " + pct + " debe ser numérico ");
@@ -123,8 +112,8 @@ void ComprasRun::retencionesIR(FilaCompra& f) {
 
     if (registro && vt::conv::Upper(vt::conv::Trim(registro->st_ingreso)) == "N" &&
         LeadingNumber(pct) != registro->va_reten) {
-      b.falla("Codigo Retencion " + n + ". Porcentaje de retención " + pct + " no valido para código " + code +
-              " en " + f.sIdentificacion);
+      b.falla("Codigo Retencion " + n + ". Porcentaje de retención " + pct + " no valido para código " +
+              code + " en " + f.sIdentificacion);
     }
 
     // The expected amount of this block only: a computation that cannot be made fails the

@@ -3,6 +3,7 @@
 // amounts and the income-tax and dividend tables. The tables are read on the thread's gdbConexion,
 // which these routines neither open nor close; database failures raise to the caller.
 
+#include <optional>
 #include <string>
 
 #include "platform/conversions/conversions.hpp"
@@ -21,5 +22,15 @@ double gfImpuestoRentaTabla(std::string& year, double& base);
 // Tax on a dividend from tbDividendos_Tabla, rounded to two decimals; -1 when no bracket holds the
 // base. `year` plays no part in the lookup.
 double gfImpuestoDividendos(std::string& year, double& base);
+
+// The newest row of an income-tax withholding code in force on `dia` (tbcttgCoRetenIR, through
+// CLSVarios.gfVerificaRegistro_IR): its legal percentage and its entry state as stored ("" for
+// Null). nullopt when the code is not in force that day; raises when the lookup cannot run.
+struct RetencionIRVigente {
+  double va_reten = 0;
+  std::string st_ingreso;
+};
+std::optional<RetencionIRVigente> gfRetencionIRVigente(const std::string& co_reten,
+                                                       const vt::conv::Date& dia);
 
 }  // namespace valtrone

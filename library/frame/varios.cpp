@@ -2,11 +2,13 @@
 // thread's gdbConexion; failures raise to the caller.
 
 #include "library/frame/clases_maestras.hpp"
+#include "library/frame/comprobaciones.hpp"
 #include "library/frame/conexion.hpp"
 #include "library/frame/listas_catalogo.hpp"
 #include "library/frame/sentencias.hpp"
 #include "library/frame/thread_context.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/database/recordset.hpp"
 #include "platform/database/sql_text.hpp"
 
 namespace valtrone {
@@ -60,6 +62,20 @@ bool CLSVarios::gfVerificaRegistro_IR(std::string& sCodigoIR, Date& sfecha, Conn
 bool CLSVarios::gfVerificaRegistro(std::string& vCampos, std::string& sNoTabla, std::string& scondicion,
                                    ConnectionRef& dbConexion, RecordsetRef& rsregistro) {
   return gfCuentaRegistros(vCampos, sNoTabla, scondicion, dbConexion, rsregistro);
+}
+
+std::optional<RetencionIRVigente> gfRetencionIRVigente(const std::string& co_reten,
+                                                       const vt::conv::Date& dia) {
+  std::string codigo = co_reten;
+  vt::automation::Date fecha = vt::automation::Date::fromDate(dia);
+  ConnectionRef conexion;  // the lookup runs on the library connection
+  RecordsetRef rs;
+  CLSVarios varios;
+  varios.gfVerificaRegistro_IR(codigo, fecha, conexion, rs);
+  if (rs->eof()) return std::nullopt;
+  const vt::db::Value& ingreso = rs->field("st_ingreso");
+  return RetencionIRVigente{rs->field("va_reten").asDouble(),
+                            ingreso.isNull() ? std::string() : ingreso.asText()};
 }
 
 }  // namespace valtrone
