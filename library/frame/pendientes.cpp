@@ -41,8 +41,5 @@ std::string CLSValidarInformacion::Valida_Importacion(Record&, bool&, std::strin
 std::string CLSValidarInformacion::Valida_Venta(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Venta");
 }
-std::string CLSValidarInformacion::Valida_ATSVenta(Record&, bool&, std::string&) {
-  notImplemented("CLSValidarInformacion.Valida_ATSVenta");
-}
 
 }  // namespace valtrone

@@ -42,14 +42,8 @@ std::string CLSValidarInformacion::Valida_Exportacion(Record& archivo_reten, boo
   if (!r.fallaSi(sobre(comprobante, esCero), "Código de comprobante no válido ", comprobante) &&
       !r.fallaSi(noRegistrado("tbcttgComprob", "co_comprob", *comprobante),
                  "Código de comprobante no válido: ", comprobante)) {
-    Condition noValeParaExportar;
-    try {
-      std::string codigo = *comprobante, transaccion = "09", anexo;
-      noValeParaExportar = !Valida_Comprob_x_SecTran(codigo, transaccion, anexo);
-    } catch (const std::exception&) {
-      // A lookup that cannot run leaves the voucher type unproven.
-    }
-    r.fallaSi(noValeParaExportar, "Comprobante no válido para tipo de transaccion ", comprobante);
+    r.fallaSi(noValeParaTransaccion(*this, *comprobante, "09"),
+              "Comprobante no válido para tipo de transaccion ", comprobante);
   }
 
   const Campo embarque = r.campo(5);

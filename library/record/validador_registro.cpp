@@ -114,4 +114,19 @@ Condition noRegistrado(const std::string& tabla, const std::string& columna, con
   }
 }
 
+Condition noValeParaTransaccion(CLSValidarInformacion& objeto, const std::string& comprobante,
+                                const std::string& transacciones) {
+  try {
+    std::string codigo = comprobante, lista = transacciones, anexo;
+    return !objeto.Valida_Comprob_x_SecTran(codigo, lista, anexo);
+  } catch (const std::exception&) {
+    noteCurrentError();
+    return std::nullopt;
+  }
+}
+
+double porMascara(double valor, std::string_view mascara) {
+  return vt::conv::StrictNumber(vt::conv::FormatNumber(valor, mascara)).value_or(0);
+}
+
 }  // namespace valtrone

@@ -92,4 +92,13 @@ std::optional<double> anioEstricto(const std::string& nu_anio);
 // tabla where columna = 'valor'`. Unknown when the lookup cannot run (no open connection).
 Condition noRegistrado(const std::string& tabla, const std::string& columna, const std::string& valor);
 
+// Whether the voucher type is valid for none of `transacciones` (Valida_Comprob_x_SecTran, any
+// annex). Unknown when its lookup cannot run.
+Condition noValeParaTransaccion(CLSValidarInformacion& objeto, const std::string& comprobante,
+                                const std::string& transacciones);
+
+// A number brought to the decimals of a mask ("########0.00", "########0.000") and read back, as
+// the amounts are compared.
+double porMascara(double valor, std::string_view mascara);
+
 }  // namespace valtrone

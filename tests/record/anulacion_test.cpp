@@ -17,12 +17,7 @@ using valtrone::CLSValidarInformacion;
 const Campos kValido = {"1792045185001", "5",         "2013",       "01",        "001001",
                         "000000101",     "000000150", "1112223334", "20/05/2013"};
 
-class Anulacion : public Registros {
- protected:
-  Resultado valida(const Campos& campos, const std::string& previo = "") {
-    return Registros::valida(&CLSValidarInformacion::Valida_Anulacion, campos, previo);
-  }
-};
+using Anulacion = RegistrosDe<&CLSValidarInformacion::Valida_Anulacion>;
 
 TEST_F(Anulacion, EachCheckWritesItsLine) {
   struct Case {

@@ -37,12 +37,7 @@ const Campos kValido = {"1792045185001",
                         "1500.00",
                         "S"};
 
-class Exportacion : public Registros {
- protected:
-  Resultado valida(const Campos& campos, const std::string& previo = "") {
-    return Registros::valida(&CLSValidarInformacion::Valida_Exportacion, campos, previo);
-  }
-};
+using Exportacion = RegistrosDe<&CLSValidarInformacion::Valida_Exportacion>;
 
 TEST_F(Exportacion, EachCheckWritesItsLine) {
   struct Case {

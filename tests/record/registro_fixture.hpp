@@ -43,4 +43,14 @@ class Registros : public ::testing::Test, public frame_test::LibraryFixture {
   valtrone::CLSValidarInformacion validador_;
 };
 
+// The fixture of one record validator.
+template <Miembro M>
+class RegistrosDe : public Registros {
+ protected:
+  using Registros::valida;
+  Resultado valida(const Campos& campos, const std::string& previo = "") {
+    return Registros::valida(M, campos, previo);
+  }
+};
+
 }  // namespace registro_test
