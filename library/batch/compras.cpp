@@ -88,11 +88,7 @@ std::optional<bool> ComprasRun::sustentoRegistrado(const std::string& co_susten)
 }
 
 std::optional<bool> ComprasRun::comprobanteRegistrado(const std::string& co_comprob) {
-  return memo_.ask(LookupMemo::key("tbcttgComprob", {co_comprob}), [&] {
-    RecordsetRef rs;
-    gsSelectConexion("*", "tbcttgComprob", "where co_comprob = " + vt::db::quoteSql(co_comprob), nullptr, rs);
-    return !rs->eof();
-  });
+  return valtrone::comprobanteRegistrado(memo_, co_comprob);
 }
 
 std::optional<bool> ComprasRun::tipoProveedorRegistrado(const std::string& co_valor) {
@@ -105,12 +101,7 @@ std::optional<bool> ComprasRun::tipoProveedorRegistrado(const std::string& co_va
 
 std::optional<bool> ComprasRun::comprobantePorTransaccion(const std::string& co_comprob,
                                                           const std::string& sCodTransaccion) {
-  return memo_.ask(LookupMemo::key("Valida_Comprob_x_SecTran", {co_comprob, sCodTransaccion}), [&] {
-    std::string comprob = co_comprob;
-    std::string transaccion = sCodTransaccion;
-    std::string anexo = "ATS";
-    return object_.Valida_Comprob_x_SecTran(comprob, transaccion, anexo);
-  });
+  return valtrone::comprobantePorTransaccion(memo_, object_, co_comprob, sCodTransaccion);
 }
 
 std::optional<bool> ComprasRun::sustentoEnComprobante(const std::string& co_comprob,

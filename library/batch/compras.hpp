@@ -65,14 +65,8 @@ enum ColCompra : long {
   kCColumnas = 68,
 };
 
-// The identity check on a working copy formatted with ten digits for a cédula ("C"), else
-// thirteen: the cell keeps its 13-digit form. A check that cannot run counts as failed.
-bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules);
 // A date before 2002, which the annex refuses; the first of January 2002 passes.
 bool anteriorA2002(const vt::conv::Date& fecha);
-// A computed amount against an amount cell, both read through "########0.00", within the
-// tolerance; a side that could not be formed fails the comparison.
-bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto);
 
 // The three bases of a purchase (from column 15) or of its reimbursed voucher (from column 60),
 // rewritten and checked, the messages under `prefijo`. A base that is no number has its own

@@ -11,16 +11,6 @@ using vt::conv::FormatNumberText;
 using vt::conv::Trim;
 using vt::conv::Upper;
 
-bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules) {
-  std::string numero = FormatNumberText(id, tipo == "C" ? "0000000000" : "0000000000000");
-  try {
-    return checkIdentityNumber(numero, tipo, rules) == kRucValido;
-  } catch (...) {
-    noteCurrentError();
-    return false;
-  }
-}
-
 void ComprasRun::proveedor(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
 

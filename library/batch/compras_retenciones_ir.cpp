@@ -26,13 +26,6 @@ std::optional<double> dosDecimales(const std::string& text) {
 
 }  // namespace
 
-bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto) {
-  if (!calculado) return false;
-  const std::optional<double> esperado = StrictNumber(FormatNumber(*calculado, "########0.00"));
-  const std::optional<double> retenido = dosDecimales(monto);
-  return esperado && retenido && gfDentroTolerancia(tolerancia, *esperado, *retenido);
-}
-
 std::optional<ComprasRun::RegistroIR> ComprasRun::retencionIRRegistrada(const std::string& co_reten,
                                                                         const vt::conv::Date& dia) {
   const std::string key = co_reten + '\x1f' + vt::conv::FormatDate(dia, "yyyymmdd");

@@ -1,10 +1,15 @@
 #include "library/batch/validador_hoja.hpp"
 
+#include "library/frame/cls_validar_informacion.hpp"
+#include "library/frame/comprobaciones.hpp"
 #include "library/frame/conexion.hpp"
 #include "library/frame/errores.hpp"
+#include "library/frame/sentencias.hpp"
 #include "library/frame/thread_context.hpp"
 #include "platform/automation/host.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/database/recordset.hpp"
+#include "platform/database/sql_text.hpp"
 #include "platform/errors/runtime_errors.hpp"
 #include "platform/profile/text_file.hpp"
 
@@ -56,6 +61,42 @@ std::optional<bool> LookupMemo::run(const std::function<bool()>& lookup) {
     noteCurrentError();
     return std::nullopt;
   }
+}
+
+std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& co_comprob) {
+  return memo.ask(LookupMemo::key("tbcttgComprob", {co_comprob}), [&] {
+    RecordsetRef rs;
+    gsSelectConexion("*", "tbcttgComprob", "where co_comprob = " + vt::db::quoteSql(co_comprob), nullptr, rs);
+    // A select that failed leaves the recordset closed, and reading it raises.
+    return !rs->eof();
+  });
+}
+
+std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInformacion& object,
+                                              const std::string& co_comprob, const std::string& transacciones) {
+  return memo.ask(LookupMemo::key("Valida_Comprob_x_SecTran", {co_comprob, transacciones}), [&] {
+    std::string comprob = co_comprob;
+    std::string transaccion = transacciones;
+    std::string anexo = "ATS";
+    return object.Valida_Comprob_x_SecTran(comprob, transaccion, anexo);
+  });
+}
+
+bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules) {
+  std::string numero = vt::conv::FormatNumberText(id, tipo == "C" ? "0000000000" : "0000000000000");
+  try {
+    return checkIdentityNumber(numero, tipo, rules) == kRucValido;
+  } catch (...) {
+    noteCurrentError();
+    return false;
+  }
+}
+
+bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto) {
+  if (!calculado) return false;
+  const std::optional<double> esperado = vt::conv::StrictNumber(vt::conv::FormatNumber(*calculado, "########0.00"));
+  const std::optional<double> dado = vt::conv::StrictNumber(vt::conv::FormatNumberText(monto, "########0.00"));
+  return esperado && dado && gfDentroTolerancia(tolerancia, *esperado, *dado);
 }
 
 CeldaFecha leeCeldaFecha(std::string_view text, std::string_view pattern) {

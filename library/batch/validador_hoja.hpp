@@ -16,10 +16,13 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "library/frame/verifica_ruc.hpp"
 #include "platform/automation/string_matrix.hpp"
 #include "platform/conversions/datetime.hpp"
 
 namespace valtrone {
+
+class CLSValidarInformacion;
 
 // The result words of a sheet validator.
 inline constexpr std::string_view kResultadoOK = "OK";
@@ -94,6 +97,21 @@ class LookupMemo {
   static std::optional<bool> run(const std::function<bool()>& lookup);
   std::unordered_map<std::string, bool> answers_;
 };
+
+// The voucher-type lookups the sheets share, remembered in the call's memo; nullopt when the
+// lookup could not run. Whether tbcttgComprob holds the type, and whether the type lists one of
+// the transaction codes of `transacciones` ("04,05,06,07" asks for any of the four) for the ATS.
+std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& co_comprob);
+std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInformacion& object,
+                                              const std::string& co_comprob, const std::string& transacciones);
+
+// The identity check on a working copy formatted with ten digits for a cédula ("C"), else
+// thirteen: the cell keeps its 13-digit form. A check that cannot run counts as failed.
+bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules);
+
+// A computed amount against an amount cell, both read through "########0.00", within the
+// tolerance; a side that could not be formed fails the comparison.
+bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto);
 
 // A date cell read in the order of the regional short date (the loader writes date cells with
 // it; year-first when the first field has four digits), and its rewrite with `pattern`: the date

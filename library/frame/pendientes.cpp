@@ -6,10 +6,6 @@
 
 namespace valtrone {
 
-std::string CLSValidarInformacion::ATS2013_Ventas(int16_t, std::string&, std::string&, std::string&, double&,
-                                                  Sheet&, std::string&, int32_t&, Options&) {
-  notImplemented("CLSValidarInformacion.ATS2013_Ventas");
-}
 std::string CLSValidarInformacion::ICE2014_Importa(int16_t, std::string&, std::string&, std::string&, double&,
                                                    Sheet&, std::string&, int32_t&) {
   notImplemented("CLSValidarInformacion.ICE2014_Importa");

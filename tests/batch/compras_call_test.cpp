@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../frame/frame_test_support.hpp"
+#include "hoja_test_support.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/run_program.hpp"
 #include "tests/support/temp_folder.hpp"
@@ -18,23 +18,10 @@ using vt::testing::quoted;
 
 class ComprasCall : public ::testing::Test {
  protected:
-  void SetUp() override {
-    frame_test::pinEnvironment();
-    vt::testing::copyFixtureDatabase(folder / "db" / "GLOBAL.MDB");
-    vt::testing::writeFile(folder / "TAXCONFIG.INI",
-                           "[PATH]\r\nPath_db=" + (folder / "db").string() +
-                               "/\r\n[CONFIGURACION]\r\nFechaCorta=dd/MM/yyyy\r\nHora=HH:mm:ss\r\n"
-                               "[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
-                               "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
-  }
   vt::testing::ProgramRun call(const fs::path& sheet) {
-    return vt::testing::runCommand(quoted(VT_VALTRONE_CALL) +
-                                       " --set iPocIVA=i:12 Valtrone.CLSValidarInformacion ATS2013_Compras "
-                                       "i:1 s:1792045185001 s:5 s:2013 "
-                                       "d:0.01 " +
-                                       quoted("sheet:" + sheet.string()) + " " +
-                                       quoted("s:" + log().string()) + " l:0",
-                                   {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
+    return hoja_test::callValtrone(folder, "ATS2013_Compras i:1 s:1792045185001 s:5 s:2013 d:0.01 " +
+                                               quoted("sheet:" + sheet.string()) + " " +
+                                               quoted("s:" + log().string()) + " l:0");
   }
   fs::path log() const { return folder / "tolvexError_2013-05.txt"; }
 

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "compras_fixture.hpp"
+#include "hoja_test_support.hpp"
 #include "tests/support/files.hpp"
 #include "tests/support/run_program.hpp"
 
@@ -20,57 +20,20 @@ namespace fs = std::filesystem;
 
 const fs::path kSheet = fs::path(VT_BATCH_DIR) / "compras-completa.csv";
 
-std::vector<Row> readRows(const fs::path& csv) {
-  std::istringstream in(vt::testing::readFile(csv));
-  std::vector<Row> rows;
-  std::string line;
-  std::getline(in, line);  // the header
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    Row r;
-    std::string cell;
-    std::istringstream fields(line);
-    while (std::getline(fields, cell, ';')) r.push_back(cell);
-    if (!line.empty() && line.back() == ';') r.push_back("");
-    r.resize(68);
-    rows.push_back(r);
-  }
-  return rows;
-}
-
-std::string normalised(const vt::automation::StringMatrix& sheet) {
-  std::string text;
-  for (long r = 1; r <= sheet.ubound(1); ++r) {
-    for (long c = 0; c <= 67; ++c) text += (c ? ";" : "") + sheet.at(r, c);
-    text += "\r\n";
-  }
-  return text;
-}
-
 TEST_F(Compras, AWholeSheetGivesItsLogAndItsNormalForm) {
-  const Outcome run = validate(sheetOf(readRows(kSheet)));
+  const Outcome run = validate(sheetOf(hoja_test::readRows(kSheet, 68)));
   EXPECT_EQ(run.result, "ERROR");
   EXPECT_EQ(run.progress, 26);
   EXPECT_EQ(run.log, vt::testing::readFile(fs::path(VT_BATCH_DIR) / "compras-completa.log.golden"));
-  EXPECT_EQ(normalised(*run.sheet),
+  EXPECT_EQ(hoja_test::normalised(*run.sheet, 67),
             vt::testing::readFile(fs::path(VT_BATCH_DIR) / "compras-completa.normal.golden"));
 }
 
 TEST_F(Compras, TheWholeSheetThroughValtroneCallGivesTheSameLog) {
-  frame_test::pinEnvironment();
-  const fs::path db = folder / "call" / "db";
-  vt::testing::copyFixtureDatabase(db / "GLOBAL.MDB");
-  vt::testing::writeFile(folder / "call" / "TAXCONFIG.INI",
-                         "[PATH]\r\nPath_db=" + db.string() +
-                             "/\r\n[CONFIGURACION]\r\nFechaCorta=dd/MM/yyyy\r\nHora=HH:mm:ss\r\n"
-                             "[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
-                             "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
-  const vt::testing::ProgramRun r = vt::testing::runCommand(
-      vt::testing::quoted(VT_VALTRONE_CALL) +
-          " --set iPocIVA=i:12 Valtrone.CLSValidarInformacion ATS2013_Compras i:1 s:1792045185001 s:5 s:2013 "
-          "d:0.01 " +
-          vt::testing::quoted("sheet:" + kSheet.string()) + " " + vt::testing::quoted("s:" + logPath()) + " l:0",
-      {.environment = {{"VALTRONE_CONFIG_DIR", (folder / "call").string()}}});
+  const vt::testing::ProgramRun r = hoja_test::callValtrone(
+      folder / "call", "ATS2013_Compras i:1 s:1792045185001 s:5 s:2013 d:0.01 " +
+                           vt::testing::quoted("sheet:" + kSheet.string()) + " " +
+                           vt::testing::quoted("s:" + logPath()) + " l:0");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("result=ERROR\n", 0), 0u) << r.out;
   EXPECT_EQ(vt::testing::readOptionalFile(logPath()),

@@ -1,7 +1,8 @@
 #include "compras_fixture.hpp"
 
+#include "hoja_test_support.hpp"
+
 #include <filesystem>
-#include <memory>
 
 #include "library/frame/cls_validar_informacion.hpp"
 #include "tests/support/files.hpp"
@@ -31,27 +32,13 @@ Row baseRow() {
   return r;
 }
 
-Row row(const Changes& changes) {
-  Row r = baseRow();
-  for (const auto& [col, cell] : changes) r.at(static_cast<std::size_t>(col)) = cell;
-  return r;
-}
+Row row(const Changes& changes) { return hoja_test::conCambios(baseRow(), changes); }
 
 vt::automation::StringMatrixRef sheetOf(const std::vector<Row>& rows, long lastCol) {
-  auto sheet = std::make_shared<vt::automation::StringMatrix>(0, static_cast<long>(rows.size()), 0, lastCol);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (long c = 0; c <= lastCol && c < static_cast<long>(rows[i].size()); ++c) {
-      sheet->at(static_cast<long>(i) + 1, c) = rows[i][static_cast<std::size_t>(c)];
-    }
-  }
-  return sheet;
+  return hoja_test::sheetOf(rows, lastCol);
 }
 
-std::string block(long r, const std::vector<std::string>& lines) {
-  std::string text = "COMPRAS - Registro: " + std::to_string(r + 1) + "\r\n";
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text + "\r\n";
-}
+std::string block(long r, const std::vector<std::string>& lines) { return hoja_test::block("COMPRAS", r, lines); }
 
 Outcome Compras::validate(const vt::automation::StringMatrixRef& sheet, std::string nu_mes,
                           std::string nu_anio, std::string co_empresa, int16_t mode, double tolerance) {

@@ -1,0 +1,88 @@
+// Sales, columns 0 to 6: the company, the period, the client's identification and name, and the
+// establishment.
+
+#include "library/batch/ventas.hpp"
+
+namespace valtrone {
+
+using vt::conv::FormatNumberText;
+using vt::conv::IsNumericText;
+using vt::conv::StrictNumber;
+using vt::conv::Trim;
+using vt::conv::Upper;
+
+namespace {
+
+// Two numbers that differ; not known when either is missing.
+Condition difieren(const std::optional<double>& a, const std::optional<double>& b) {
+  if (!a || !b) return std::nullopt;
+  return *a != *b;
+}
+
+}  // namespace
+
+void VentasRun::periodo(FilaVenta& f) {
+  BloqueErrorRegistro& b = f.bloque;
+
+  const std::string c0 = f.set(kVRucEmpresa, FormatNumberText(f.get(kVRucEmpresa), "0000000000000"));
+  if (c0 != co_empresa_)
+    b.falla("RUC de empresa " + co_empresa_ + " no coincide con la empresa seleccionada ", c0);
+
+  // A whole-year run ("99") takes the rows of every month.
+  const std::string c1 = f.set(kVMes, FormatNumberText(f.get(kVMes), "00"));
+  if (!(mes_ && *mes_ == 99))
+    b.fallaSi(difieren(StrictNumber(c1), mes_), "Periodo: Mes no coincide con el mes seleccionado : ", c1);
+
+  const std::string c2 = f.set(kVAnio, FormatNumberText(f.get(kVAnio), "0000"));
+  b.fallaSi(difieren(StrictNumber(c2), anio_), "Periodo: Año no coincide con el año seleccionado : ", c2);
+}
+
+void VentasRun::cliente(FilaVenta& f) {
+  BloqueErrorRegistro& b = f.bloque;
+
+  const std::string c3 = f.set(kVTipoId, Upper(Trim(FormatNumberText(f.get(kVTipoId), "#"))));
+  if (c3 != "P" && c3 != "F" && c3 != "R" && c3 != "C") b.falla("Tipo de identificación no válido ", c3);
+
+  const std::string c4 =
+      f.set(kVIdCliente, Upper(Trim(FormatNumberText(f.get(kVIdCliente), "0000000000000"))));
+  const std::string c5 = f.set(kVNombre, Trim(f.get(kVNombre)));
+
+  const std::string c6 = f.set(kVEstablecimiento, FormatNumberText(f.get(kVEstablecimiento), "000"));
+  if (!IsNumericText(c6)) {
+    b.falla("Establecimiento no válido ", c6);
+  } else if (StrictNumber(c6) == 0.0) {
+    b.falla("Establecimiento no puede ser cero ", c6);
+  }
+
+  const std::string clienteEnMensaje = c4 + " " + FormatNumberText(c5, "#");
+  // The caller may ask that a client who cannot be identified be recorded as a final consumer.
+  const auto consumidorFinal = [&](const std::string& mensaje, const std::string& valor) {
+    if (convierteConsumidorFinal_) {
+      f.set(kVIdCliente, kConsumidorFinal);
+      f.set(kVTipoId, "F");
+    } else {
+      b.falla(mensaje, valor);
+    }
+  };
+
+  if (c3 == "F") {
+    if (!IsNumericText(c4)) {
+      b.falla("Identificación debe ser numérico ", clienteEnMensaje);
+    } else if (c4 != kConsumidorFinal) {
+      consumidorFinal("Identificación para Consumidor Final ", clienteEnMensaje);
+    }
+  } else if (c3 == "P") {
+    if (vt::conv::Len(c4) < 5)
+      b.falla("Identificación de pasaporte no valida debe ser al menos 5 caracteres", clienteEnMensaje);
+  } else if (c3 == "R" || c3 == "C") {
+    if (!IsNumericText(c4)) {
+      b.falla("Identificación debe ser numérico ", clienteEnMensaje);
+    } else if (StrictNumber(c4) <= 0.0) {
+      b.falla("Identificacion no válido ", clienteEnMensaje);
+    } else if (!identidadValida(c4, c3, IdentityRules::VerificaRUC_Cedula)) {
+      consumidorFinal("Identificación (RUC, Cédula ) no válido ", c4 + " " + c5);
+    }
+  }
+}
+
+}  // namespace valtrone

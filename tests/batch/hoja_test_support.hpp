@@ -1,0 +1,36 @@
+#pragma once
+// What the sheet validators' tests share: sheets built from rows or read from a ";"-separated
+// file of this folder, the rewritten sheet as text, a row's error block, and valtrone-call run on
+// a configuration of its own.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/automation/string_matrix.hpp"
+#include "tests/support/run_program.hpp"
+
+namespace hoja_test {
+
+using Fila = std::vector<std::string>;
+using Cambios = std::vector<std::pair<int, std::string>>;  // (column, cell)
+
+// `base` with a few cells changed.
+Fila conCambios(Fila base, const Cambios& cambios);
+
+// Row 0 is the header (left empty); cells past `lastCol` are dropped.
+vt::automation::StringMatrixRef sheetOf(const std::vector<Fila>& rows, long lastCol);
+// The data rows of a ";"-separated file (header line first, CR LF or LF), `columns` cells a row.
+std::vector<Fila> readRows(const std::filesystem::path& csv, std::size_t columns);
+// The data rows, cells 0 to `lastCol` joined by ";", one CR LF-ended line each.
+std::string normalised(const vt::automation::StringMatrix& sheet, long lastCol);
+// The block of data row `r` under the sheet word (the header being the sheet's line 1).
+std::string block(std::string_view word, long r, const std::vector<std::string>& lines);
+
+// valtrone-call with `arguments` (member and argument words, already quoted), iPocIVA 12 set, on
+// a TAXCONFIG.INI in `folder` that names a fresh copy of the fixture database.
+vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments);
+
+}  // namespace hoja_test
