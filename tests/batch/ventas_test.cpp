@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/database/statement_observer.hpp"
 #include "ventas_fixture.hpp"
 
 namespace ventas_test {
@@ -111,6 +112,9 @@ TEST_F(Ventas, EstablishmentAndVoucherType) {
                     {"Comprobante de venta 01 no válido para tipo de cliente y tipo de transaccion "},
                     "a purchases-only type"},
                    {{{7, "4"}}, {}, "a credit note lists the sales transactions"},
+                   {{{7, "1' or '1'='1"}},
+                    {"Código de comprobante no válido: 1' or '1'='1"},
+                    "a quote in the cell stays inside the looked-up value"},
                });
 }
 
@@ -213,6 +217,17 @@ TEST_F(Ventas, ARowCollectsEveryFaultInColumnOrder) {
                                "Cantidad de comprobantes al mes debe ser mayor a cero: 0",
                                 "Monto de IVA 0.00 debe ser mayor a cero "}) +
                          block(3, {"Tipo de identificación no válido Z"}));
+}
+
+TEST_F(Ventas, EachVoucherTypeIsLookedUpOncePerCall) {
+  std::vector<Row> rows;
+  for (int i = 0; i < 40; ++i) rows.push_back(row({{7, i % 2 ? "4" : "18"}}));
+  std::vector<std::string> statements;
+  const vt::db::ScopedStatementObserver observer([&](const vt::db::Observation& o) {
+    if (o.kind != vt::db::ObservedKind::Open) statements.emplace_back(o.text);
+  });
+  EXPECT_EQ(validate(sheetOf(rows)).result, "OK");
+  EXPECT_EQ(statements.size(), 4u) << ::testing::PrintToString(statements);
 }
 
 TEST_F(Ventas, EarlierMonthsWithholdingsLeaveOutTheCountAndSumChecks) {
