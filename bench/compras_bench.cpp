@@ -1,24 +1,12 @@
 // The purchases sheet validator on generated rows of May 2013 that fill every column: invoices
 // with VAT and income-tax withholdings and their voucher, payments abroad, dividends, credit notes
 // and reimbursement documents of two lines. Every 20th row has a zero serie, so the error log is
-// written too. Each run is a forked child, so that its peak resident size is its own; it prints
-// rows per second, that peak beside what the sheet itself takes, and the statements the call ran.
+// written too (see medida_hoja.hpp for what is measured).
 
-#include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "bench/en_hijo.hpp"
-#include "library/frame/cls_validar_informacion.hpp"
-#include "platform/automation/string_matrix.hpp"
-#include "platform/database/statement_observer.hpp"
-#include "tests/frame/frame_test_support.hpp"
+#include "bench/medida_hoja.hpp"
 
 namespace {
 
@@ -103,82 +91,21 @@ void fila(vt::automation::StringMatrix& sheet, long r) {
   }
 }
 
-// What the cells take: each string object, and its buffer when it is not held inline.
-double sheetMiB(const vt::automation::StringMatrix& sheet) {
-  double bytes = 0;
-  for (long r = 0; r <= sheet.ubound(1); ++r) {
-    for (long c = 0; c <= sheet.ubound(2); ++c) {
-      const std::string& s = sheet.at(r, c);
-      bytes += sizeof(std::string) + (s.capacity() > 15 ? static_cast<double>(s.capacity()) + 1 : 0);
-    }
-  }
-  return bytes / (1 << 20);
-}
-
-struct CallResult {
-  double seconds = -1;
-  long statements = 0;
-  long peakKiB = 0;
-  double sheetMiB = 0;
-  long faultyRows = 0;  // blocks in the error log: the zero series only
-};
-
-CallResult validateInChild(long rows) {
-  return bench::enHijo([rows] {
-    CallResult r;
-    {
-      frame_test::LibraryFixture library;
-      auto sheet = std::make_shared<vt::automation::StringMatrix>(0, rows, 0, 67);
-      for (long row = 1; row <= rows; ++row) fila(*sheet, row);
-      r.sheetMiB = sheetMiB(*sheet);
-      long statements = 0;
-      vt::db::ScopedStatementObserver counter([&](const vt::db::Observation& o) {
-        if (o.kind != vt::db::ObservedKind::Open) ++statements;
-      });
-      valtrone::CLSValidarInformacion validator;
-      validator.iPocIVA = 12;
-      std::string co = "1792045185001", mes = "5", anio = "2013";
-      std::string log = (library.folder / "bench.log").string();
-      double tolerance = 0.01;
-      int32_t progress = 0;
-      vt::automation::StringMatrixRef handle = sheet;
-      const auto start = std::chrono::steady_clock::now();
-      const std::string result =
-          validator.ATS2013_Compras(1, co, mes, anio, tolerance, handle, log, progress);
-      r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-      r.statements = statements;
-      r.peakKiB = bench::peakKiB();
-      if (FILE* f = std::fopen(log.c_str(), "rb")) {
-        char line[512];
-        while (std::fgets(line, sizeof line, f))
-          if (std::string(line).rfind("COMPRAS - Registro: ", 0) == 0) ++r.faultyRows;
-        std::fclose(f);
-      }
-      if (result != "ERROR") r.faultyRows = -1;
-    }
-    return r;
-  });
-}
-
 void BM_ValidatePurchases(benchmark::State& state) {
   const long rows = state.range(0);
-  CallResult last;
-  for (auto _ : state) {
-    last = validateInChild(rows);
-    if (last.seconds < 0) break;
-    state.SetIterationTime(last.seconds);
-  }
   // Only the zero series fail (rows 8, 28, 48, ... of the sheet): anything else is a fault of the
   // generated rows or of the validator.
-  if (last.seconds < 0 || last.faultyRows != (rows + 12) / 20) {
-    state.SkipWithError("the validation did not run as expected");
-    return;
-  }
-  state.counters["rows"] = static_cast<double>(rows);
-  state.counters["rows_per_s"] = static_cast<double>(rows) / last.seconds;
-  state.counters["peak_MiB"] = static_cast<double>(last.peakKiB) / 1024.0;
-  state.counters["sheet_MiB"] = last.sheetMiB;
-  state.counters["statements"] = static_cast<double>(last.statements);
+  bench::informaHoja(state, (rows + 12) / 20, [rows] {
+    return bench::mideEnHijo(
+        rows, 67, fila,
+        [](valtrone::CLSValidarInformacion& validator, vt::automation::StringMatrixRef& sheet, std::string log) {
+          std::string co = "1792045185001", mes = "5", anio = "2013";
+          double tolerance = 0.01;
+          int32_t progress = 0;
+          return validator.ATS2013_Compras(1, co, mes, anio, tolerance, sheet, log, progress);
+        },
+        "COMPRAS");
+  });
 }
 
 BENCHMARK(BM_ValidatePurchases)
