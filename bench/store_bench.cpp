@@ -212,4 +212,48 @@ void BM_StorePurchases(benchmark::State& state) {
 }
 BENCHMARK(BM_StorePurchases)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
+// Exports of May 2013 as the validator rewrites them: two goods exports with their referendum for
+// every service (its customs cells "0"), a FUE only on some goods.
+ambrix::InfoFile hojaExportaciones() {
+  auto h = std::make_shared<vt::automation::StringMatrix>(0, kFilas, 0, 23);
+  for (long r = 1; r <= kFilas; ++r) {
+    const bool bienes = r % 3 != 0;
+    const std::string dia = std::to_string(10 + r % 19) + "/05/2013";
+    const std::string aduana = bienes ? std::to_string(r % 1000000) : "0";
+    const std::string cells[] = {"1792045185001",
+                                 "05",
+                                 "2013",
+                                 "",
+                                 bienes ? "B" : "S",
+                                 "01",
+                                 dia,
+                                 bienes ? "28" : "0",
+                                 bienes ? (r % 2 ? "2013" : "0") : "0",
+                                 bienes ? "40" : "0",
+                                 aduana,
+                                 bienes ? std::to_string(r % 10) : "0",
+                                 bienes ? "CEC" + aduana : "0",
+                                 r % 5 ? "0000000000000" : "1234567890123",
+                                 std::to_string(100 + r % 9000) + ".50",
+                                 std::to_string(100 + r % 9000) + ".50",
+                                 dia,
+                                 "001001",
+                                 std::to_string(1000000 + r),
+                                 r % 7 ? "1112223334" : std::string(37, '1')};
+    for (long c = 0; c < 20; ++c) h->at(r, c) = cells[c];
+  }
+  return h;
+}
+
+void BM_StoreExports(benchmark::State& state) {
+  mide(state, [](VentanaMuda& frm) {
+    ambrix::gaInfoExportaciones = hojaExportaciones();
+    std::int16_t ti = 2, cabecera = 1;
+    std::string empresa = "1792045185001", mes = "5", anio = "2013";
+    double tolerancia = 0;
+    return ambrix::gfImportaExportaciones(frm, ti, empresa, mes, anio, cabecera, tolerancia, frm.barra);
+  });
+}
+BENCHMARK(BM_StoreExports)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
 }  // namespace

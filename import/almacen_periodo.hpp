@@ -51,6 +51,10 @@ class ListaInsercion {
   std::vector<std::string> valores_;
 };
 
+// The pattern of the dates that the purchases and exports validators write back into their
+// sheets, whatever the short-date setting says.
+inline constexpr const char* kFechaHoja = "dd/mm/yyyy";
+
 // 'text' of a code cell formatted with its mask ("00", "000000000", ...); quoted as is when the
 // mask leaves it unchanged.
 std::string valorCodigo(std::string_view sCelda, std::string_view sMascara);

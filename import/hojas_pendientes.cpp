@@ -29,9 +29,4 @@ std::string gfAcumulaVentas(IVentanaATS&, std::string&, std::string&, std::strin
   return noDisponible("VENTAS");
 }
 
-std::string gfImportaExportaciones(IVentanaATS&, std::int16_t&, std::string&, std::string&, std::string&,
-                                   std::int16_t&, double&, IBarraProgreso&) {
-  return noDisponible("EXPORTACIONES");
-}
-
 }  // namespace ambrix

@@ -12,9 +12,6 @@ using vt::conv::FormatNumberText;
 using vt::conv::LeadingNumber;
 using vt::conv::Trim;
 
-// The sheet's dates are in the validator's normal form, whatever the short date says.
-constexpr const char* kFechaHoja = "dd/mm/yyyy";
-
 const char* kCamposCompra =
     " co_empresa, co_mes, co_anio, fe_emision, fe_conta, co_tipoID, co_provee, "
     " co_comprob, co_credito, "

@@ -40,12 +40,7 @@ class AlmacenAnulados : public testing::AlmacenTest {
  protected:
   void SetUp() override {
     AlmacenTest::SetUp();
-    // Rows stored before: the period's own, another month, another company, another year.
-    for (const char* valores :
-         {"('1792045185001', '05', '2013', '1')", "('1792045185001', '04', '2013', '2')",
-          "('0992314702001', '05', '2013', '3')", "('1792045185001', '05', '2012', '4')"})
-      exec(std::string("insert into tbAT_CmptsAnu (co_empresa, co_mes, co_anio, nu_secu_ini) values ") +
-           valores);
+    periodoAnterior("tbAT_CmptsAnu", "nu_secu_ini");
   }
 
   std::string almacena(const std::vector<Fila>& filas, std::string mes = "5") {
@@ -64,11 +59,7 @@ class AlmacenAnulados : public testing::AlmacenTest {
       "1792045185001|04|2013|||2|||||\n"
       "1792045185001|05|2013|||1|||||\n";
 
-  // A trigger that refuses the inserts the condition picks.
-  void refuse(const std::string& cuando) {
-    exec("CREATE TRIGGER rechaza BEFORE INSERT ON tbAT_CmptsAnu WHEN " + cuando +
-         " BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END");
-  }
+  void refuse(const std::string& cuando) { AlmacenTest::refuse("tbAT_CmptsAnu", cuando); }
 };
 
 TEST_F(AlmacenAnulados, WritesTheDeleteAndTheInsertsAsTheFileEngineTakesThem) {
@@ -224,11 +215,7 @@ TEST_F(AlmacenAnulados, TheLimitOfRefusedRowsAsksAtThreeTenAndTwentyAndStopsAbov
       EXPECT_EQ(m.titulo, "Tolvex");
     }
     EXPECT_EQ(vistos, esperados);
-    std::size_t entradas = 0;
-    for (std::size_t p = log().find("Registro: "); p != std::string::npos;
-         p = log().find("Registro: ", p + 1))
-      ++entradas;
-    EXPECT_EQ(entradas, c.lineasLog);
+    EXPECT_EQ(entradasLog(), c.lineasLog);
     EXPECT_EQ(filas(kVolcado), kAntes);
     EXPECT_FALSE(gConexion->inTransaction());
   }

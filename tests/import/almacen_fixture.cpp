@@ -58,6 +58,25 @@ InfoFile AlmacenTest::hoja(const std::vector<std::vector<std::string>>& filas) {
   return m;
 }
 
+std::size_t AlmacenTest::entradasLog() const {
+  const std::string texto = log();
+  std::size_t n = 0;
+  for (std::size_t p = texto.find("Registro: "); p != std::string::npos; p = texto.find("Registro: ", p + 1))
+    ++n;
+  return n;
+}
+
+void AlmacenTest::periodoAnterior(const std::string& sTabla, const std::string& sMarca) {
+  for (const char* valores : {"('1792045185001', '05', '2013', '1')", "('1792045185001', '04', '2013', '2')",
+                              "('0992314702001', '05', '2013', '3')", "('1792045185001', '05', '2012', '4')"})
+    exec("insert into " + sTabla + " (co_empresa, co_mes, co_anio, " + sMarca + ") values " + valores);
+}
+
+void AlmacenTest::refuse(const std::string& sTabla, const std::string& cuando) {
+  exec("CREATE TRIGGER rechaza BEFORE INSERT ON " + sTabla + " WHEN " + cuando +
+       " BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END");
+}
+
 std::string AlmacenTest::filas(const std::string& sql) {
   vt::db::Recordset rs;
   rs.open(sql, gConexion);

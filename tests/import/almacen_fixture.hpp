@@ -25,6 +25,14 @@ class AlmacenTest : public ShellTest {
   // The rows of a select, one line each, values joined by "|" (the sqlite3 list mode).
   std::string filas(const std::string& sql);
   std::string log() const { return temp_.read("log.txt"); }
+  // How many rejected-row entries ("Registro: ...") the log holds.
+  std::size_t entradasLog() const;
+  // Rows stored before in sTabla, marked in sMarca by 1 to 4: the period's own (May 2013 of
+  // 1792045185001), another month, another company, another year.
+  void periodoAnterior(const std::string& sTabla, const std::string& sMarca);
+  // A trigger "rechaza" that refuses the inserts into sTabla that the condition picks, with the
+  // description "fila rechazada".
+  void refuse(const std::string& sTabla, const std::string& cuando);
 
   VentanaGrabada frm_;
 };

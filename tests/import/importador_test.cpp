@@ -35,6 +35,9 @@ class ValidadorDePrueba : public vt::automation::Dispatchable<ValidadorDePrueba>
                  "nFilaProgreso"})
         .method("ATS2013_Anulados", &C::ATS2013_Anulados,
                 {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "InfoFile", "FileError", "nFilaProgreso"})
+        .method("ATS2013_Exportaciones", &C::ATS2013_Exportaciones,
+                {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "dDecRedondeo", "InfoFile", "FileError",
+                 "nFilaProgreso"})
         .build();
   }
 
@@ -46,11 +49,17 @@ class ValidadorDePrueba : public vt::automation::Dispatchable<ValidadorDePrueba>
                                Sheet& hoja, std::string&, int32_t& nFila) {
     return answer("ANULADOS", co_empresa, nu_mes, hoja, nFila);
   }
+  std::string ATS2013_Exportaciones(int16_t, std::string& co_empresa, std::string& nu_mes, std::string&,
+                                    double& dDecRedondeo, Sheet& hoja, std::string&, int32_t& nFila) {
+    tolerancia = dDecRedondeo;
+    return answer("EXPORTACIONES", co_empresa, nu_mes, hoja, nFila);
+  }
 
   int16_t iPocIVA = 0;
   vt::automation::ObjectRef db_ConexionObj;
   std::map<std::string, std::string> respuestas;  // by sheet word; "raise" raises 445, "cancel" cancels
   std::vector<std::string> llamadas;              // "word mes"
+  double tolerancia = 0;                          // the last one handed to a validator that takes it
 
  private:
   std::string answer(const std::string& palabra, const std::string&, const std::string& nu_mes, Sheet& hoja,
@@ -175,13 +184,34 @@ TEST_F(Importador, AWholeYearRunHandsMonth99ToTheSheetsAndTheCaller) {
 
 TEST_F(Importador, SheetsWithoutTheirRoutineSaySoAndStopThePass) {
   sheet(1, 1);
-  sheet(3, 1);
   EXPECT_EQ(pass(), "NO DISPONIBLE");
-  ASSERT_EQ(boxes_.mensajes.size(), 2u);
+  ASSERT_EQ(boxes_.mensajes.size(), 1u);
   EXPECT_EQ(boxes_.mensajes[0].texto, "La importación de VENTAS aún no está disponible en esta versión.");
-  EXPECT_EQ(boxes_.mensajes[1].texto,
-            "La importación de EXPORTACIONES aún no está disponible en esta versión.");
-  EXPECT_EQ(boxes_.mensajes[1].icono, vt::Icono::Informacion);
+  EXPECT_EQ(boxes_.mensajes[0].icono, vt::Icono::Informacion);
+}
+
+TEST_F(Importador, TheExportsSheetIsValidatedWithTheToleranceAndItsAnswerIsThePasss) {
+  struct Case {
+    const char* respuesta;
+    const char* pasada;
+    const char* why;
+  };
+  const Case casos[] = {
+      {"OK", "OK", "every row passed"},
+      {"ERROR", "ERROR", "a row failed"},
+      {"cancel", "CANCEL", "cancel pressed while the sheet was validated"},
+      {"raise", "ERROR", "a validator that fails has not checked the sheet"},
+  };
+  for (const Case& c : casos) {
+    SCOPED_TRACE(c.why);
+    validador_ = std::make_shared<ValidadorDePrueba>();
+    validador_->respuestas = {{"EXPORTACIONES", c.respuesta}};
+    p_.dDecRedondeo = 0.25;
+    sheet(3, 2);
+    EXPECT_EQ(pass(), c.pasada);
+    EXPECT_EQ(validador_->llamadas, std::vector<std::string>{"EXPORTACIONES 5"});
+    EXPECT_EQ(validador_->tolerancia, 0.25);
+  }
 }
 
 TEST_F(Importador, APassThatCannotStartEndsInErrorAfterAMessage) {
