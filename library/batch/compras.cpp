@@ -37,7 +37,7 @@ ComprasRun::ComprasRun(CLSValidarInformacion& object, const std::string& co_empr
       clave_(kClaveInicial) {}
 
 void ComprasRun::fila(SheetRow& celdas, BloqueErrorRegistro& bloque) {
-  FilaCompra f{celdas, bloque, {}, {}, {}};
+  FilaCompra f{{celdas, bloque}, {}, {}, {}};
   periodoYFechas(f);
   proveedor(f);
   sustentoTributario(f);

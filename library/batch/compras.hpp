@@ -65,9 +65,6 @@ enum ColCompra : long {
   kCColumnas = 68,
 };
 
-// A date before 2002, which the annex refuses; the first of January 2002 passes.
-bool anteriorA2002(const vt::conv::Date& fecha);
-
 // The three bases of a purchase (from column 15) or of its reimbursed voucher (from column 60),
 // rewritten and checked, the messages under `prefijo`. A base that is no number has its own
 // message and leaves no sum: the sum of another row is never used.
@@ -79,22 +76,11 @@ struct BasesImponibles {
 };
 BasesImponibles basesImponibles(FilaCompra& f, long primera, const std::string& prefijo);
 
-// What one row's rules share; it starts fresh on every row, so that nothing of a row is ever
-// seen by the next.
-struct FilaCompra {
-  SheetRow& celdas;
-  BloqueErrorRegistro& bloque;
+// What one row's rules share besides its cells and block.
+struct FilaCompra : FilaHoja {
   std::string sCodTransaccion;       // "01" RUC, "02" cédula, "03" passport; "" when not known
   std::string sIdentificacion;       // column 6 "-" column 7, for later messages
   std::optional<double> dSumaBases;  // columns 15 to 17; none when a base is no number
-
-  const std::string& get(long col) const { return celdas.get(col); }
-  // Writes the rewritten cell and hands the text back for the checks (a cell outside the
-  // array is not written, its checks still see the rewritten text).
-  std::string set(long col, std::string value) {
-    celdas.set(col, value);
-    return value;
-  }
 };
 
 // One call of ATS2013_Compras: the period, the reimbursement key and the lookup memo.

@@ -15,8 +15,6 @@ constexpr long kCodigosIR[] = {kCRetencionIR1, kCRetencionIR2, kCRetencionIR3};
 
 }  // namespace
 
-bool anteriorA2002(const vt::conv::Date& fecha) { return fecha < vt::conv::Date{2002, 1, 1}; }
-
 void ComprasRun::dividendos(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
 

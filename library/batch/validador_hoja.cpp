@@ -63,14 +63,21 @@ std::optional<bool> LookupMemo::run(const std::function<bool()>& lookup) {
   }
 }
 
-std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& co_comprob) {
-  return memo.ask(LookupMemo::key("tbcttgComprob", {co_comprob}), [&] {
+std::optional<bool> catalogoRegistra(LookupMemo& memo, const std::string& tabla, const std::string& columna,
+                                     const std::string& valor) {
+  return memo.ask(LookupMemo::key(tabla, {columna, valor}), [&] {
     RecordsetRef rs;
-    gsSelectConexion("*", "tbcttgComprob", "where co_comprob = " + vt::db::quoteSql(co_comprob), nullptr, rs);
+    gsSelectConexion("*", tabla, "where " + columna + " = " + vt::db::quoteSql(valor), nullptr, rs);
     // A select that failed leaves the recordset closed, and reading it raises.
     return !rs->eof();
   });
 }
+
+std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& co_comprob) {
+  return catalogoRegistra(memo, "tbcttgComprob", "co_comprob", co_comprob);
+}
+
+bool anteriorA2002(const vt::conv::Date& fecha) { return fecha < vt::conv::Date{2002, 1, 1}; }
 
 std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInformacion& object,
                                               const std::string& co_comprob, const std::string& transacciones) {

@@ -98,6 +98,11 @@ class LookupMemo {
   std::unordered_map<std::string, bool> answers_;
 };
 
+// Whether catalogue `tabla` holds a row whose `columna` equals `valor` (select * ... where columna =
+// 'valor'), remembered in the call's memo; nullopt when the lookup could not run.
+std::optional<bool> catalogoRegistra(LookupMemo& memo, const std::string& tabla, const std::string& columna,
+                                     const std::string& valor);
+
 // The voucher-type lookups the sheets share, remembered in the call's memo; nullopt when the
 // lookup could not run. Whether tbcttgComprob holds the type, and whether the type lists one of
 // the transaction codes of `transacciones` ("04,05,06,07" asks for any of the four) for the ATS.
@@ -113,6 +118,9 @@ bool identidadValida(const std::string& id, const std::string& tipo, IdentityRul
 // tolerance; a side that could not be formed fails the comparison.
 bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto);
 
+// A date before 2002, which the annex refuses; the first of January 2002 passes.
+bool anteriorA2002(const vt::conv::Date& fecha);
+
 // A date cell read in the order of the regional short date (the loader writes date cells with
 // it; year-first when the first field has four digits), and its rewrite with `pattern`: the date
 // so written, or the text unchanged when it is no date.
@@ -121,6 +129,21 @@ struct CeldaFecha {
   std::optional<vt::conv::Date> fecha;
 };
 CeldaFecha leeCeldaFecha(std::string_view text, std::string_view pattern = "dd/mm/yyyy");
+
+// What one row's rules share: its cells and its block. A sheet's own row state derives from it;
+// it starts fresh on every row, so that nothing of a row is ever seen by the next.
+struct FilaHoja {
+  SheetRow& celdas;
+  BloqueErrorRegistro& bloque;
+
+  const std::string& get(long col) const { return celdas.get(col); }
+  // Writes the rewritten cell and hands the text back for the checks (a cell outside the array is
+  // not written, its checks still see the rewritten text).
+  std::string set(long col, std::string value) {
+    celdas.set(col, value);
+    return value;
+  }
+};
 
 // The row loop of the batch contract (ValidadorHoja). Opens gdbConexion whatever the mode; any
 // mode but 1 returns "" with nothing read or written and the connection left open. Mode 1 runs

@@ -25,7 +25,7 @@ VentasRun::VentasRun(CLSValidarInformacion& object, const std::string& co_empres
       convierteConsumidorFinal_(opcion(iOpciones, 2)) {}
 
 void VentasRun::fila(SheetRow& celdas, BloqueErrorRegistro& bloque) {
-  FilaVenta f{celdas, bloque, {}};
+  FilaVenta f{{celdas, bloque}, {}};
   periodo(f);
   cliente(f);
   tipoComprobante(f);

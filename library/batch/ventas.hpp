@@ -39,22 +39,11 @@ enum ColVenta : long {
 // The final-consumer identification that replaces an unusable one when the caller asks for it.
 inline constexpr const char* kConsumidorFinal = "9999999999999";
 
-// What one row's rules share; it starts fresh on every row, so that nothing of a row is ever seen
-// by the next.
-struct FilaVenta {
-  SheetRow& celdas;
-  BloqueErrorRegistro& bloque;
+// What one row's rules share besides its cells and block.
+struct FilaVenta : FilaHoja {
   // Columns 9 to 11 read as numbers; none when a base is no number (the row is already reported,
   // and the zero-sum checks are then left out rather than run on a partial sum).
   std::optional<double> dSumaBases;
-
-  const std::string& get(long col) const { return celdas.get(col); }
-  // Writes the rewritten cell and hands the text back for the checks (a cell outside the array is
-  // not written, its checks still see the rewritten text).
-  std::string set(long col, std::string value) {
-    celdas.set(col, value);
-    return value;
-  }
 };
 
 // One call of ATS2013_Ventas: the period, the tolerance, the options and the lookup memo.

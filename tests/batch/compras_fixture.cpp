@@ -50,8 +50,7 @@ Outcome Compras::validate(const vt::automation::StringMatrixRef& sheet, std::str
   vt::automation::StringMatrixRef handle = sheet;
   run.result = validator.ATS2013_Compras(mode, co_empresa, nu_mes, nu_anio, tolerance, handle, fileError,
                                          run.progress);
-  run.log = vt::testing::readOptionalFile(logPath());
-  std::filesystem::remove(logPath());
+  run.log = hoja_test::takeLog(logPath());
   return run;
 }
 

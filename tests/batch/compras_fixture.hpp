@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../frame/frame_test_support.hpp"
+#include "hoja_test_support.hpp"
 #include "platform/automation/string_matrix.hpp"
 
 namespace compras_test {
@@ -29,12 +30,7 @@ vt::automation::StringMatrixRef sheetOf(const std::vector<Row>& rows, long lastC
 // The block of the sheet row `r` (its data row r, header being row 1 of the sheet: "Registro: r+1").
 std::string block(long r, const std::vector<std::string>& lines);
 
-struct Outcome {
-  std::string result;
-  std::string log;  // "" when no log was written
-  int32_t progress = 0;
-  vt::automation::StringMatrixRef sheet;
-};
+using Outcome = hoja_test::Outcome;
 
 class Compras : public ::testing::Test, public frame_test::LibraryFixture {
  public:

@@ -56,6 +56,12 @@ std::string block(std::string_view word, long r, const std::vector<std::string>&
   return text + "\r\n";
 }
 
+std::string takeLog(const std::filesystem::path& path) {
+  std::string log = vt::testing::readOptionalFile(path);
+  std::filesystem::remove(path);
+  return log;
+}
+
 vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments) {
   frame_test::pinEnvironment();
   vt::testing::copyFixtureDatabase(folder / "db" / "GLOBAL.MDB");

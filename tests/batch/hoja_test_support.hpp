@@ -3,6 +3,7 @@
 // file of this folder, the rewritten sheet as text, a row's error block, and valtrone-call run on
 // a configuration of its own.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,16 @@ std::vector<Fila> readRows(const std::filesystem::path& csv, std::size_t columns
 std::string normalised(const vt::automation::StringMatrix& sheet, long lastCol);
 // The block of data row `r` under the sheet word (the header being the sheet's line 1).
 std::string block(std::string_view word, long r, const std::vector<std::string>& lines);
+
+// What one call of a sheet validator left.
+struct Outcome {
+  std::string result;
+  std::string log;  // "" when no log was written
+  int32_t progress = 0;
+  vt::automation::StringMatrixRef sheet;
+};
+// The log the call wrote at `path` ("" when none), removed so that the next call starts anew.
+std::string takeLog(const std::filesystem::path& path);
 
 // valtrone-call with `arguments` (member and argument words, already quoted), iPocIVA 12 set, on
 // a TAXCONFIG.INI in `folder` that names a fresh copy of the fixture database.

@@ -67,8 +67,7 @@ Outcome Ventas::validate(const vt::automation::StringMatrixRef& sheet, const Cal
   vt::automation::IntegerArrayRef opciones = call.iOpciones;
   run.result = validator.ATS2013_Ventas(call.mode, co_empresa, nu_mes, nu_anio, tolerance, handle, fileError,
                                         run.progress, opciones);
-  run.log = vt::testing::readOptionalFile(logPath());
-  std::filesystem::remove(logPath());
+  run.log = hoja_test::takeLog(logPath());
   return run;
 }
 

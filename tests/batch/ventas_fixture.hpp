@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../frame/frame_test_support.hpp"
+#include "hoja_test_support.hpp"
 #include "platform/automation/array.hpp"
 #include "platform/automation/string_matrix.hpp"
 
@@ -37,12 +38,7 @@ std::string block(long r, const std::vector<std::string>& lines);
 // The caller's options: the sales mode (not read), earlier months' withholdings, final consumer.
 vt::automation::IntegerArrayRef options(int16_t retencionesAnteriores = 0, int16_t consumidorFinal = 0);
 
-struct Outcome {
-  std::string result;
-  std::string log;  // "" when no log was written
-  int32_t progress = 0;
-  vt::automation::StringMatrixRef sheet;
-};
+using Outcome = hoja_test::Outcome;
 
 class Ventas : public ::testing::Test, public frame_test::LibraryFixture {
  public:
