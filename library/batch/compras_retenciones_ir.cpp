@@ -59,8 +59,7 @@ void ComprasRun::retencionesIR(FilaCompra& f) {
   const std::string c3 = f.get(kCFechaEmision);
   // Column 3 was rewritten as dd/mm/yyyy by the period checks: read it back by that pattern.
   const std::optional<vt::conv::Date> emision = vt::conv::ParseDateByPattern(c3, vt::conv::kDateCellPattern);
-  const std::string c6 = FormatNumberText(f.get(kCIdProveedor), "0000000000000");
-  const bool personaJuridica = c6.size() >= 3 && (c6[2] == '9' || c6[2] == '6');
+  const bool personaJuridica = esPersonaJuridica(f.get(kCIdProveedor));
 
   for (int k = 1; k <= 3; ++k) {
     const long col = kCRetencionIR1 + 4L * (k - 1);

@@ -21,9 +21,6 @@ std::string CLSValidarInformacion::RDEP2013(int16_t, std::string&, std::string&,
 std::string CLSValidarInformacion::Valida_Cmpra(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Cmpra");
 }
-std::string CLSValidarInformacion::Valida_ATSCompra(Record&, bool&, std::string&) {
-  notImplemented("CLSValidarInformacion.Valida_ATSCompra");
-}
 std::string CLSValidarInformacion::Valida_REOC(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_REOC");
 }

@@ -80,4 +80,9 @@ int16_t checkIdentityNumber(std::string& number, std::string_view kind, Identity
   return modulus11(number, third[0] == '6');
 }
 
+bool esPersonaJuridica(std::string_view identificacion) {
+  const std::string relleno = vt::conv::FormatNumberText(identificacion, "0000000000000");
+  return relleno.size() >= 3 && (relleno[2] == '9' || relleno[2] == '6');
+}
+
 }  // namespace valtrone

@@ -24,4 +24,8 @@ enum class IdentityRules { VerificaRUC_Cedula, pdfvvali_cedu };
 // reads as a number, whatever the result; `kind` is "C", "R" or anything else.
 int16_t checkIdentityNumber(std::string& number, std::string_view kind, IdentityRules rules);
 
+// A legal person's number: written with the mask "0000000000000", its third character is 9 or 6
+// (a ten-digit cédula so padded has "0" there). The income-tax code 303 is refused for them.
+bool esPersonaJuridica(std::string_view identificacion);
+
 }  // namespace valtrone

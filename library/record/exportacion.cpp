@@ -14,9 +14,6 @@ namespace {
 
 using vt::conv::FormatNumberText;
 using vt::conv::LeadingNumber;
-using vt::conv::ParseDate;
-
-std::optional<vt::conv::Date> fechaDe(const Campo& campo) { return campo ? ParseDate(*campo) : std::nullopt; }
 
 // The test on a date field, unknown when the field is no date.
 template <class Prueba>

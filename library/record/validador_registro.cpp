@@ -13,6 +13,16 @@
 
 namespace valtrone {
 
+std::optional<double> numeroDe(const Campo& campo) {
+  return campo ? vt::conv::StrictNumber(*campo) : std::nullopt;
+}
+std::optional<double> inicialDe(const Campo& campo) {
+  return campo ? std::optional<double>(vt::conv::LeadingNumber(*campo)) : std::nullopt;
+}
+std::optional<vt::conv::Date> fechaDe(const Campo& campo) {
+  return campo ? vt::conv::ParseDate(*campo) : std::nullopt;
+}
+
 bool esCero(const std::string& s) { return vt::conv::LeadingNumber(s) == 0; }
 bool noNumerico(const std::string& s) { return !vt::conv::IsNumericText(s); }
 
@@ -27,7 +37,7 @@ Campo une(std::initializer_list<Campo> partes) {
 
 ValidadorRegistro::ValidadorRegistro(CLSValidarInformacion::Record& archivo_reten, bool& berror_record,
                                      std::string& ds_errores, Entrada entrada)
-    : archivo_(archivo_reten), berror_record_(berror_record), ds_errores_(ds_errores) {
+    : archivo_(archivo_reten), berror_record_(berror_record), ds_errores_(ds_errores), entrada_(entrada) {
   // Whatever the caller passed, a record starts as passed.
   berror_record_ = false;
   if (entrada == Entrada::Vacia) ds_errores_.clear();
@@ -79,24 +89,31 @@ void ValidadorRegistro::periodo(const CLSValidarInformacion& objeto, std::option
   fallaSi(otroAnio, "Periodo: Año no coincide con el año seleccionado : ", year);
 }
 
-void ValidadorRegistro::serie(const Campo& s) {
-  fallaSi(sobre(s, noNumerico), "Número de Serie no válido: ", s);
-  fallaSi(sobre(s, esCero), "Número de Serie no puede ser cero ", s);
+void ValidadorRegistro::serie(const Campo& s, const MensajesSerie& m, SerieCero cero) {
+  fallaSi(sobre(s, noNumerico), m.noNumerica, s);
+  cerosDeSerie(s, m, cero);
+}
+
+void ValidadorRegistro::cerosDeSerie(const Campo& s, const MensajesSerie& m, SerieCero cero) {
+  if (fallaSi(sobre(s, esCero), m.cero, s) && cero == SerieCero::TerminaSerie) return;
   const Campo establecimiento = s ? Campo(vt::conv::Left(*s, 3)) : std::nullopt;
-  if (!fallaSi(sobre(establecimiento, esCero), "Número de Serie - Código de establecimiento no válido ",
-               establecimiento)) {
+  if (!fallaSi(sobre(establecimiento, esCero), m.establecimiento, establecimiento)) {
     const Campo punto = vt::conv::Right(*s, 3);
-    fallaSi(sobre(punto, esCero), "Número de Serie - Punto de emisión no válido ", punto);
+    fallaSi(sobre(punto, esCero), m.punto, punto);
   }
 }
 
-void ValidadorRegistro::secuencia(const Campo& s) {
-  if (!fallaSi(sobre(s, noNumerico), "Número de Secuencia de comprobante no válido: ", s))
-    fallaSi(sobre(s, esCero), "Número de Secuencia de comprobante no puede ser cero ", s);
+void ValidadorRegistro::secuencia(const Campo& s, const MensajesSecuencia& m) {
+  if (!fallaSi(sobre(s, noNumerico), m.noNumerica, s)) fallaSi(sobre(s, esCero), m.cero, s);
+}
+
+void ValidadorRegistro::limitado(const Campo& s, const MensajesLimitado& m) {
+  if (fallaSi(sobre(s, noNumerico), m.noNumerico, s) || fallaSi(sobre(s, esCero), m.cero, s)) return;
+  fallaSi(Condition(vt::conv::Len(vt::conv::Trim(*s)) > m.maximo), m.largo, s);
 }
 
 std::string ValidadorRegistro::termina() {
-  if (!berror_record_) ds_errores_.clear();
+  if (!berror_record_ && entrada_ != Entrada::ConservaSiempre) ds_errores_.clear();
   return "OK";
 }
 
@@ -115,14 +132,43 @@ Condition noRegistrado(const std::string& tabla, const std::string& columna, con
 }
 
 Condition noValeParaTransaccion(CLSValidarInformacion& objeto, const std::string& comprobante,
-                                const std::string& transacciones) {
+                                const std::string& transacciones, const std::string& anexo) {
   try {
-    std::string codigo = comprobante, lista = transacciones, anexo;
-    return !objeto.Valida_Comprob_x_SecTran(codigo, lista, anexo);
+    std::string codigo = comprobante, lista = transacciones, tipoAnexo = anexo;
+    return !objeto.Valida_Comprob_x_SecTran(codigo, lista, tipoAnexo);
   } catch (const std::exception&) {
     noteCurrentError();
     return std::nullopt;
   }
+}
+
+Condition noValeParaSustento(CLSValidarInformacion& objeto, const std::string& comprobante,
+                             const std::string& sustento) {
+  try {
+    std::string codigo = comprobante, susten = sustento;
+    return !objeto.Valida_SustTribEnComprob(codigo, susten);
+  } catch (const std::exception&) {
+    noteCurrentError();
+    return std::nullopt;
+  }
+}
+
+bool RetencionIRDeLlamada::noVigente(const std::string& codigo, const std::optional<vt::conv::Date>& dia) {
+  if (!dia) return true;
+  const std::string clave = codigo + '\x1f' + vt::conv::FormatDate(*dia, "yyyymmdd");
+  auto visto = vistos_.find(clave);
+  if (visto == vistos_.end()) {
+    try {
+      visto = vistos_.emplace(clave, gfRetencionIRVigente(codigo, *dia)).first;
+    } catch (const std::exception&) {
+      noteCurrentError();
+      return true;
+    }
+  }
+  if (!visto->second) return true;
+  va_reten = visto->second->va_reten;
+  st_ingreso = vt::conv::Upper(visto->second->st_ingreso);
+  return false;
 }
 
 double porMascara(double valor, std::string_view mascara) {

@@ -15,12 +15,14 @@
 //   return r.termina();
 
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
+#include "library/frame/comprobaciones.hpp"
 
 namespace valtrone {
 
@@ -34,6 +36,12 @@ Condition sobre(const Campo& campo, Prueba prueba) {
   return Condition(prueba(*campo));
 }
 
+// A field read as a strict number, as its leading number, or as a date; missing when the field is,
+// and (strict number, date) when its text is none.
+std::optional<double> numeroDe(const Campo& campo);
+std::optional<double> inicialDe(const Campo& campo);
+std::optional<vt::conv::Date> fechaDe(const Campo& campo);
+
 // The readings most checks test: the leading number is 0; the whole text is no number.
 bool esCero(const std::string& s);
 bool noNumerico(const std::string& s);
@@ -41,11 +49,51 @@ bool noNumerico(const std::string& s);
 // The pieces joined into one text; missing when one of them is.
 Campo une(std::initializer_list<Campo> partes);
 
+// The messages of a serie's checks: no number, zero, establishment zero, emission point zero.
+struct MensajesSerie {
+  const char* noNumerica;
+  const char* cero;
+  const char* establecimiento;
+  const char* punto;
+};
+inline constexpr MensajesSerie kMensajesSerie = {
+    "Número de Serie no válido: ", "Número de Serie no puede ser cero ",
+    "Número de Serie - Código de establecimiento no válido ",
+    "Número de Serie - Punto de emisión no válido "};
+
+// What a zero serie leaves to check: its establishment and emission point as well, or nothing more.
+enum class SerieCero { SigueConEstablecimiento, TerminaSerie };
+
+// The messages of a sequence number's checks: no number, then zero.
+struct MensajesSecuencia {
+  const char* noNumerica;
+  const char* cero;
+};
+inline constexpr MensajesSecuencia kMensajesSecuencia = {
+    "Número de Secuencia de comprobante no válido: ",
+    "Número de Secuencia de comprobante no puede ser cero "};
+
+// The checks of a number with a length limit (a voucher's sequence or authorisation): no number,
+// zero, longer than the limit once trimmed.
+struct MensajesLimitado {
+  const char* noNumerico;
+  const char* cero;
+  const char* largo;
+  long maximo;
+};
+inline constexpr MensajesLimitado kSecuenciaLimitada = {
+    "Secuencia de comprobante. Debe ser numérico: ", "Secuencia de comprobante. No puede ser cero: ",
+    "Secuencia de comprobante. Longitud excede al limite: ", 9};
+inline constexpr MensajesLimitado kAutorizacionLimitada = {
+    "Número de autorizacion no válido: ", "Número de autorizacion no debe ser cero ",
+    "Número de autorizacion. Longitud excede al limite: ", 10};
+
 class ValidadorRegistro {
  public:
   // What becomes of the text the caller passes in: most validators keep it and add this record's
-  // lines after it; one empties it at entry.
-  enum class Entrada { Conserva, Vacia };
+  // lines after it, and empty it when the record passed; one empties it at entry; one keeps it
+  // even when the record passed.
+  enum class Entrada { Conserva, Vacia, ConservaSiempre };
 
   ValidadorRegistro(CLSValidarInformacion::Record& archivo_reten, bool& berror_record,
                     std::string& ds_errores, Entrada entrada);
@@ -69,12 +117,18 @@ class ValidadorRegistro {
 
   // A serie: a number, not zero, with an establishment (its first 3 characters) and, when that
   // one is not zero, an emission point (its last 3) that are not zero either.
-  void serie(const Campo& s);
+  void serie(const Campo& s, const MensajesSerie& m = kMensajesSerie,
+             SerieCero cero = SerieCero::SigueConEstablecimiento);
+  // The zero checks of a serie alone.
+  void cerosDeSerie(const Campo& s, const MensajesSerie& m, SerieCero cero);
   // A voucher's sequence number: a number, and then not zero.
-  void secuencia(const Campo& s);
+  void secuencia(const Campo& s, const MensajesSecuencia& m = kMensajesSecuencia);
+  // A number with a length limit; the first failed check ends it.
+  void limitado(const Campo& s, const MensajesLimitado& m);
 
-  // The end of the record: a passed record leaves the text empty; a failed one, the caller's
-  // text followed by its lines. The result of every record validator.
+  // The end of the record: a passed record leaves the text empty (or as the caller passed it, when
+  // so built); a failed one, the caller's text followed by its lines. The result of every record
+  // validator.
   std::string termina();
 
   bool fallido() const { return berror_record_; }
@@ -83,6 +137,7 @@ class ValidadorRegistro {
   CLSValidarInformacion::Record& archivo_;
   bool& berror_record_;
   std::string& ds_errores_;
+  Entrada entrada_;
 };
 
 // The year of the object read strictly: missing when `nu_anio` is no number.
@@ -92,10 +147,29 @@ std::optional<double> anioEstricto(const std::string& nu_anio);
 // tabla where columna = 'valor'`. Unknown when the lookup cannot run (no open connection).
 Condition noRegistrado(const std::string& tabla, const std::string& columna, const std::string& valor);
 
-// Whether the voucher type is valid for none of `transacciones` (Valida_Comprob_x_SecTran, any
-// annex). Unknown when its lookup cannot run.
+// Whether the voucher type is valid for none of `transacciones` (Valida_Comprob_x_SecTran, in the
+// annex `anexo`, any annex when empty). Unknown when its lookup cannot run.
 Condition noValeParaTransaccion(CLSValidarInformacion& objeto, const std::string& comprobante,
-                                const std::string& transacciones);
+                                const std::string& transacciones, const std::string& anexo = "");
+// Whether the tax support is not allowed with the voucher type (Valida_SustTribEnComprob).
+// Unknown when its lookup cannot run.
+Condition noValeParaSustento(CLSValidarInformacion& objeto, const std::string& comprobante,
+                             const std::string& sustento);
+
+// The catalogue values of the last income-tax withholding code found during one call
+// (tbcttgCoRetenIR): its legal percentage and its entry state, upper-cased. A code that is not
+// found keeps the values of the code found before it (0 and "" before any).
+struct RetencionIRDeLlamada {
+  double va_reten = 0;
+  std::string st_ingreso;
+
+  // Looks `codigo` up as in force on `dia`, once per code and day in the call; true when it is
+  // not, also when there is no day or the lookup cannot run (then it is asked again next time).
+  bool noVigente(const std::string& codigo, const std::optional<vt::conv::Date>& dia);
+
+ private:
+  std::map<std::string, std::optional<RetencionIRVigente>> vistos_;
+};
 
 // A number brought to the decimals of a mask ("########0.00", "########0.000") and read back, as
 // the amounts are compared.

@@ -9,8 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "library/frame/comprobaciones.hpp"
-#include "library/frame/errores.hpp"
 #include "library/frame/verifica_ruc.hpp"
 #include "library/record/validador_registro.hpp"
 #include "platform/conversions/conversions.hpp"
@@ -22,11 +20,8 @@ namespace {
 using vt::conv::FormatNumberText;
 using vt::conv::IsNumericText;
 using vt::conv::LeadingNumber;
-using vt::conv::StrictNumber;
 
 constexpr const char* kConsumidorFinal = "9999999999999";
-
-std::optional<double> numero(const Campo& campo) { return campo ? StrictNumber(*campo) : std::nullopt; }
 
 struct MensajesIR {
   const char* codigo;
@@ -80,9 +75,7 @@ class VentaRun {
   CLSValidarInformacion& objeto_;
   ValidadorRegistro& r_;
   std::string finPeriodo_;
-  // The last withholding code found during the call: a code not found keeps them.
-  double va_reten_ = 0;
-  std::string st_ingreso_;
+  RetencionIRDeLlamada catalogoIR_;
 };
 
 void VentaRun::identificacion() {
@@ -122,9 +115,7 @@ void VentaRun::identificacion() {
 
 bool VentaRun::personaJuridica() const {
   const Campo numeroId = r_.campo(4);
-  if (!numeroId) return false;
-  const std::string relleno = FormatNumberText(*numeroId, "0000000000000");
-  return relleno.size() >= 3 && (relleno[2] == '9' || relleno[2] == '6');
+  return numeroId && esPersonaJuridica(*numeroId);
 }
 
 void VentaRun::comprobante() {
@@ -159,7 +150,7 @@ void VentaRun::cantidadYBases() {
   std::optional<double> suma = 0;
   for (const Base& b : bases) {
     const Campo campo = r_.campo(b.k);
-    const std::optional<double> n = numero(campo);
+    const std::optional<double> n = numeroDe(campo);
     if (!r_.fallaSi(sobre(campo, noNumerico), b.noNumerica, campo))
       r_.fallaSi(Condition(*n < 0), b.negativa, campo);
     suma = suma && n ? std::optional<double>(*suma + *n) : std::nullopt;
@@ -173,8 +164,8 @@ void VentaRun::cantidadYBases() {
 void VentaRun::iva() {
   const Campo gravada = r_.campo(10);
   const Campo monto = r_.campo(11);
-  const std::optional<double> base = numero(gravada);
-  const std::optional<double> iva = numero(monto);
+  const std::optional<double> base = numeroDe(gravada);
+  const std::optional<double> iva = numeroDe(monto);
   if (!r_.fallaSi(sobre(monto, noNumerico), "Monto de IVA no válido: ", monto) && base) {
     r_.fallaSi(Condition(*base > 0 && *iva <= 0), "Monto de IVA debe ser mayor a cero ", monto);
   }
@@ -189,7 +180,7 @@ void VentaRun::iva() {
   const Campo retenido = r_.campo(13);
   r_.fallaSi(sobre(porcentaje, noNumerico), "Porcentaje de retención IVA  ", porcentaje);
   r_.fallaSi(sobre(retenido, noNumerico), "Monto de IVA retenido ", retenido);
-  const std::optional<double> nRetenido = numero(retenido);
+  const std::optional<double> nRetenido = numeroDe(retenido);
   if (validaBases() && porcentaje && nRetenido) {
     const Campo par = une({porcentaje, std::string(" - "), retenido});
     const bool conPorcentaje = LeadingNumber(*porcentaje) != 0;
@@ -219,28 +210,15 @@ void VentaRun::retencionIR(int bloque) {
   }
 
   // The code in force on the last day of the period; a period that forms no date has none.
-  Condition noRegistrada;
-  if (const std::optional<vt::conv::Date> fin = vt::conv::ParseDate(finPeriodo_)) {
-    try {
-      const std::optional<RetencionIRVigente> vigente = gfRetencionIRVigente(*codigo, *fin);
-      noRegistrada = !vigente;
-      if (vigente) {
-        va_reten_ = vigente->va_reten;
-        st_ingreso_ = vt::conv::Upper(vigente->st_ingreso);
-      }
-    } catch (const std::exception&) {
-      noteCurrentError();
-    }
-  }
-  r_.fallaSi(noRegistrada, m.codigo,
+  r_.fallaSi(Condition(catalogoIR_.noVigente(*codigo, vt::conv::ParseDate(finPeriodo_))), m.codigo,
              une({codigo, std::string(" no registrado para periodo de fecha "), finPeriodo_}));
 
   r_.fallaSi(sobre(base, noNumerico), m.base, base);
   r_.fallaSi(sobre(porcentaje, noNumerico), m.porcentaje, porcentaje);
   r_.fallaSi(sobre(monto, noNumerico), m.monto, monto);
-  const std::optional<double> nBase = numero(base);
-  const std::optional<double> nPorcentaje = numero(porcentaje);
-  const std::optional<double> nMonto = numero(monto);
+  const std::optional<double> nBase = numeroDe(base);
+  const std::optional<double> nPorcentaje = numeroDe(porcentaje);
+  const std::optional<double> nMonto = numeroDe(monto);
   if (!nBase || !nPorcentaje || !nMonto) return;
 
   if (*nBase != 0 || *nPorcentaje != 0 || *nMonto != 0) {
@@ -248,7 +226,8 @@ void VentaRun::retencionIR(int bloque) {
   } else {
     r_.falla(m.incompleto);
   }
-  r_.fallaSi(Condition(st_ingreso_ == "N" && *nPorcentaje != va_reten_), m.porcentajeLegal,
+  r_.fallaSi(Condition(catalogoIR_.st_ingreso == "N" && *nPorcentaje != catalogoIR_.va_reten),
+             m.porcentajeLegal,
              une({porcentaje, std::string(" no válido para codigo de retención "), codigo}));
   if (*nBase > 0 && *nPorcentaje > 0) {
     // The rate enters as a fraction of three decimals: 1.75 % counts as 0.018.
@@ -262,7 +241,7 @@ void VentaRun::monto() {
   if (!validaBases()) return;
   double total = 0;
   for (long k : {8, 9, 10, 15, 19, 23}) {
-    const std::optional<double> n = numero(r_.campo(k));
+    const std::optional<double> n = numeroDe(r_.campo(k));
     if (!n) return;
     total += *n;
   }

@@ -27,12 +27,13 @@ class RegistroLlamada : public ::testing::Test {
                                "[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
                                "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
   }
-  vt::testing::ProgramRun call(const std::string& member, const std::string& record) {
+  // `propiedades`: further "--set name=value" lets before the call.
+  vt::testing::ProgramRun call(const std::string& member, const std::string& record,
+                               const std::string& propiedades = "") {
     return vt::testing::runCommand(
-        quoted(VT_VALTRONE_CALL) +
-            " --set co_empresa=s:1792045185001 --set nu_mes=i:5 --set nu_anio=s:2013"
-            " Valtrone.CLSValidarInformacion " +
-            member + " " + quoted("a:" + record) + " b:true " + quoted("s:antes"),
+        quoted(VT_VALTRONE_CALL) + " --set co_empresa=s:1792045185001 --set nu_mes=i:5 --set nu_anio=s:2013" +
+            propiedades + " Valtrone.CLSValidarInformacion " + member + " " + quoted("a:" + record) +
+            " b:true " + quoted("s:antes"),
         {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
   }
 
@@ -66,6 +67,26 @@ TEST_F(RegistroLlamada, AnExportRecord) {
       std::string::npos)
       << r.out;
   EXPECT_NE(r.out.find("\narg2=True\narg3=Código de comprobante no válido: 01\r\n\n"), std::string::npos)
+      << r.out;
+}
+
+// The ATS purchase validator finds no voucher type, tax support or withholding code without a
+// connection, and hands back the zeros of a withholding block without code.
+TEST_F(RegistroLlamada, AnATSPurchaseRecord) {
+  const vt::testing::ProgramRun r =
+      call("Valida_ATSCompra",
+           "1792045185001|5|2013|10/05/2013|15/05/2013|R|1792045185001|Proveedor S.A.|01|01|001001|000000123|"
+           "1112223334|0.00|50.00|100.00|12.00|3.60|0|0|0|0|0|001001|000000045|1112223335|16/05/2013|0|0|0|"
+           "16/05/2013|0|||||312|100.00|1|1.00|0|0|0|0|||5|7",
+           " --set iPocIVA=i:12");
+  EXPECT_EQ(r.status, 0) << r.err;
+  // Empty fields are not listed.
+  EXPECT_NE(r.out.find("\narg1(43)=0\narg1(45)=0\narg1(46)=0\narg1(47)=0\narg2="), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\narg2=True\narg3=antesCódigo de comprobante no válido: 01\r\n"
+                       "Código de credito tributario no válido: 01\r\n"
+                       "IR (1). Código 312 no registrado para periodo de fecha 15/05/2013\r\n\n"),
+            std::string::npos)
       << r.out;
 }
 
