@@ -15,14 +15,28 @@
 
 namespace valtrone {
 
+namespace {
+
+[[noreturn]] void raiseRuntime(long number) {
+  throw vt::Error(number, "Valtrone", vt::runtimeErrorDescription(number));
+}
+
+}  // namespace
+
 const std::string& SheetRow::get(long col) const {
   static const std::string kMissing;
-  if (sheet_ == nullptr || !sheet_->contains(row_, col)) return kMissing;
+  if (sheet_ == nullptr || !sheet_->contains(row_, col)) {
+    if (trampa_ == TrampaErrores::SinTrampa) raiseRuntime(vt::kErrSubscript);
+    return kMissing;
+  }
   return sheet_->at(row_, col);
 }
 
 void SheetRow::set(long col, std::string value) {
-  if (sheet_ == nullptr || !sheet_->contains(row_, col)) return;
+  if (sheet_ == nullptr || !sheet_->contains(row_, col)) {
+    if (trampa_ == TrampaErrores::SinTrampa) raiseRuntime(vt::kErrSubscript);
+    return;
+  }
   sheet_->at(row_, col) = std::move(value);
 }
 
@@ -43,9 +57,15 @@ bool BloqueErrorRegistro::fallaSi(const Condition& condition, std::string_view m
   return true;
 }
 
-void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block) {
+void BloqueErrorRegistro::advierte(std::string_view message, std::string_view value) {
+  text_.append(message).append(value).append("\r\n");
+}
+
+void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block, TrampaErrores trampa) {
   if (vt::appendToFile(fileError, block.texto() + "\r\n")) return;
-  noteError(vt::Error(vt::kErrPathAccess, "Valtrone", vt::runtimeErrorDescription(vt::kErrPathAccess)));
+  const vt::Error error(vt::kErrPathAccess, "Valtrone", vt::runtimeErrorDescription(vt::kErrPathAccess));
+  noteError(error);
+  if (trampa == TrampaErrores::SinTrampa) throw error;
 }
 
 std::string LookupMemo::key(std::string_view routine, std::initializer_list<std::string_view> arguments) {
@@ -80,7 +100,8 @@ std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& c
 bool anteriorA2002(const vt::conv::Date& fecha) { return fecha < vt::conv::Date{2002, 1, 1}; }
 
 std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInformacion& object,
-                                              const std::string& co_comprob, const std::string& transacciones) {
+                                              const std::string& co_comprob,
+                                              const std::string& transacciones) {
   return memo.ask(LookupMemo::key("Valida_Comprob_x_SecTran", {co_comprob, transacciones}), [&] {
     std::string comprob = co_comprob;
     std::string transaccion = transacciones;
@@ -101,9 +122,23 @@ bool identidadValida(const std::string& id, const std::string& tipo, IdentityRul
 
 bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto) {
   if (!calculado) return false;
-  const std::optional<double> esperado = vt::conv::StrictNumber(vt::conv::FormatNumber(*calculado, "########0.00"));
-  const std::optional<double> dado = vt::conv::StrictNumber(vt::conv::FormatNumberText(monto, "########0.00"));
+  const std::optional<double> esperado =
+      vt::conv::StrictNumber(vt::conv::FormatNumber(*calculado, "########0.00"));
+  const std::optional<double> dado =
+      vt::conv::StrictNumber(vt::conv::FormatNumberText(monto, "########0.00"));
   return esperado && dado && gfDentroTolerancia(tolerancia, *esperado, *dado);
+}
+
+std::string montoMensaje(double value, std::string_view mask) {
+  const vt::ConfiguracionRegional& r = ctx().config.regional;
+  return vt::conv::RegionalNumberText(vt::conv::FormatNumber(value, mask),
+                                      r.gsSepMiles.empty() ? "," : r.gsSepMiles,
+                                      r.gsSepDecimal.empty() ? "." : r.gsSepDecimal);
+}
+
+std::string montoMensaje(std::string_view cell, std::string_view mask) {
+  const std::optional<double> value = vt::conv::StrictNumber(cell);
+  return value ? montoMensaje(*value, mask) : std::string(cell);
 }
 
 CeldaFecha leeCeldaFecha(std::string_view text, std::string_view pattern) {
@@ -115,27 +150,30 @@ CeldaFecha leeCeldaFecha(std::string_view text, std::string_view pattern) {
 
 std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
                           const vt::automation::StringMatrixRef& InfoFile, const std::string& FileError,
-                          int32_t& nFilaProgreso, const ReglasFila& rules) {
+                          int32_t& nFilaProgreso, const ReglasFila& rules, TrampaErrores trampa) {
   gfAbreConexion();
   if (ti_proceso != 1) return "";
 
+  const bool sinTrampa = trampa == TrampaErrores::SinTrampa;
   bool anyFault = false;
   vt::automation::StringMatrix* sheet = InfoFile.get();
+  if (sheet == nullptr && sinTrampa) raiseRuntime(vt::kErrSubscript);
   const long lastRow = sheet == nullptr || sheet->empty() ? 0 : sheet->ubound(1);
   for (long r = 1; r <= lastRow; ++r) {
     vt::automation::host::yieldToHost();
-    SheetRow row(sheet, r);
+    SheetRow row(sheet, r, trampa);
     BloqueErrorRegistro block(palabraHoja, r);
     try {
       rules(row, block);
     } catch (...) {
+      noteCurrentError();
+      if (sinTrampa) throw;
       // The rules model every failing step themselves; this only keeps an unforeseen error from
       // ending the sheet, and the row keeps the lines it had.
-      noteCurrentError();
     }
     if (block.fallida()) {
       anyFault = true;
-      escribeBloque(FileError, block);
+      escribeBloque(FileError, block, trampa);
     }
     nFilaProgreso = static_cast<int32_t>(r + 1);
   }

@@ -38,11 +38,18 @@ inline Condition negated(const std::optional<bool>& answer) {
   return answer ? Condition(!*answer) : std::nullopt;
 }
 
-// One data row of the sheet. A column outside the array reads "" and a write to it is dropped:
-// the array keeps the caller's bounds, whatever its width.
+// How a sheet validator meets a run-time failure. `Reanuda`: a column outside the array reads ""
+// and a write to it is dropped, a failed log write is noted, and nothing raised by the rules ends
+// the sheet. `SinTrampa` (a validator that never trapped errors): a column outside the array
+// raises error 9, a log that cannot be appended to raises, and whatever the rules raise ends the
+// call at once and reaches the caller, with the connection left open.
+enum class TrampaErrores { Reanuda, SinTrampa };
+
+// One data row of the sheet; the array keeps the caller's bounds, whatever its width.
 class SheetRow {
  public:
-  SheetRow(vt::automation::StringMatrix* sheet, long row) : sheet_(sheet), row_(row) {}
+  SheetRow(vt::automation::StringMatrix* sheet, long row, TrampaErrores trampa = TrampaErrores::Reanuda)
+      : sheet_(sheet), row_(row), trampa_(trampa) {}
 
   long index() const { return row_; }
   const std::string& get(long col) const;
@@ -51,6 +58,7 @@ class SheetRow {
  private:
   vt::automation::StringMatrix* sheet_;
   long row_;
+  TrampaErrores trampa_;
 };
 
 // The error-log block of one row: "<WORD> - Registro: <row + 1>" CR LF, then one line per failed
@@ -63,6 +71,9 @@ class BloqueErrorRegistro {
   void falla(std::string_view message, std::string_view value = {});
   // Appends `message` & `value` when `condition` is held (see `held`); returns whether it was.
   bool fallaSi(const Condition& condition, std::string_view message, std::string_view value = {});
+  // Appends a warning line the same way without marking the row: it reaches the log only with
+  // the block of a row that fails for another reason.
+  void advierte(std::string_view message, std::string_view value = {});
 
   bool fallida() const { return failed_; }
   const std::string& texto() const { return text_; }
@@ -75,7 +86,8 @@ class BloqueErrorRegistro {
 // Appends a failed row's block, followed by the empty line that ends every block, to the error
 // log. A log that cannot be written loses the block: the failure is noted as the library's last
 // error, never raised and never shown once per row.
-void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block);
+void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block,
+                   TrampaErrores trampa = TrampaErrores::Reanuda);
 
 // Catalogue answers remembered for one call, keyed by the routine and its arguments: the
 // catalogues do not change during a call. A lookup that raised is noted and not remembered: it
@@ -87,6 +99,16 @@ class LookupMemo {
     if (auto found = answers_.find(key); found != answers_.end()) return found->second;
     std::optional<bool> answer = run(std::function<bool()>(std::forward<Lookup>(lookup)));
     if (answer) answers_.emplace(key, *answer);
+    return answer;
+  }
+
+  // The same for a validator without error trap: a lookup that raised is not remembered and its
+  // error reaches the caller.
+  template <class Lookup>
+  bool exige(const std::string& key, Lookup&& lookup) {
+    if (auto found = answers_.find(key); found != answers_.end()) return found->second;
+    const bool answer = std::forward<Lookup>(lookup)();
+    answers_.emplace(key, answer);
     return answer;
   }
 
@@ -108,7 +130,8 @@ std::optional<bool> catalogoRegistra(LookupMemo& memo, const std::string& tabla,
 // the transaction codes of `transacciones` ("04,05,06,07" asks for any of the four) for the ATS.
 std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& co_comprob);
 std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInformacion& object,
-                                              const std::string& co_comprob, const std::string& transacciones);
+                                              const std::string& co_comprob,
+                                              const std::string& transacciones);
 
 // The identity check on a working copy formatted with ten digits for a cédula ("C"), else
 // thirteen: the cell keeps its 13-digit form. A check that cannot run counts as failed.
@@ -120,6 +143,12 @@ bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, c
 
 // A date before 2002, which the annex refuses; the first of January 2002 passes.
 bool anteriorA2002(const vt::conv::Date& fecha);
+
+// An amount for a message line: the value written with `mask` (thousands grouping allowed), with
+// the separators of the library's regional settings. The text form leaves a cell that is no
+// number as it stands.
+std::string montoMensaje(double value, std::string_view mask);
+std::string montoMensaje(std::string_view cell, std::string_view mask);
 
 // A date cell read in the order of the regional short date (the loader writes date cells with
 // it; year-first when the first field has four digits), and its rewrite with `pattern`: the date
@@ -150,10 +179,12 @@ struct FilaHoja {
 // `rules` on rows 1 to the upper row bound (a null or empty array has no data rows), yielding to
 // the host once per row; appends the block of each failed row to `FileError`; sets
 // `nFilaProgreso` to row + 1 after each row; closes the connection and returns "OK" or "ERROR".
-// Nothing raised by the rules or the connection leaves it.
+// Under `Reanuda` nothing raised by the rules or the connection leaves it; under `SinTrampa` the
+// first error ends the call there (a null array raises error 9, as its upper bound would).
 using ReglasFila = std::function<void(SheetRow&, BloqueErrorRegistro&)>;
 std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
                           const vt::automation::StringMatrixRef& InfoFile, const std::string& FileError,
-                          int32_t& nFilaProgreso, const ReglasFila& rules);
+                          int32_t& nFilaProgreso, const ReglasFila& rules,
+                          TrampaErrores trampa = TrampaErrores::Reanuda);
 
 }  // namespace valtrone

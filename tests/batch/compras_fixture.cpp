@@ -1,9 +1,8 @@
 #include "compras_fixture.hpp"
 
-#include "hoja_test_support.hpp"
-
 #include <filesystem>
 
+#include "hoja_test_support.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "tests/support/files.hpp"
 
@@ -38,7 +37,9 @@ vt::automation::StringMatrixRef sheetOf(const std::vector<Row>& rows, long lastC
   return hoja_test::sheetOf(rows, lastCol);
 }
 
-std::string block(long r, const std::vector<std::string>& lines) { return hoja_test::block("COMPRAS", r, lines); }
+std::string block(long r, const std::vector<std::string>& lines) {
+  return hoja_test::block("COMPRAS", r, lines);
+}
 
 Outcome Compras::validate(const vt::automation::StringMatrixRef& sheet, std::string nu_mes,
                           std::string nu_anio, std::string co_empresa, int16_t mode, double tolerance) {
@@ -55,12 +56,8 @@ Outcome Compras::validate(const vt::automation::StringMatrixRef& sheet, std::str
 }
 
 void expectBlocks(Compras& t, const std::vector<Case>& cases, const std::string& nu_mes) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    const Outcome run = t.validate(sheetOf({row(c.changes)}), nu_mes);
-    EXPECT_EQ(run.result, c.lines.empty() ? "OK" : "ERROR");
-    EXPECT_EQ(run.log, c.lines.empty() ? "" : block(1, c.lines));
-  }
+  hoja_test::expectBlocks(
+      "COMPRAS", cases, [&](const Changes& changes) { return t.validate(sheetOf({row(changes)}), nu_mes); });
 }
 
 }  // namespace compras_test

@@ -43,12 +43,7 @@ class Compras : public ::testing::Test, public frame_test::LibraryFixture {
   }
 };
 
-// A one-row case: the cells changed in the base row and the exact lines of its block.
-struct Case {
-  Changes changes;
-  std::vector<std::string> lines;  // none: the row passes
-  const char* why;
-};
+using Case = hoja_test::Case;
 void expectBlocks(Compras& t, const std::vector<Case>& cases, const std::string& nu_mes = "5");
 
 }  // namespace compras_test

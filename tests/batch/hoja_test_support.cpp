@@ -1,5 +1,7 @@
 #include "hoja_test_support.hpp"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <sstream>
 
@@ -62,7 +64,18 @@ std::string takeLog(const std::filesystem::path& path) {
   return log;
 }
 
-vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments) {
+void expectBlocks(std::string_view word, const std::vector<Case>& cases,
+                  const std::function<Outcome(const Cambios&)>& validateRow) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const Outcome run = validateRow(c.changes);
+    EXPECT_EQ(run.result, c.lines.empty() ? "OK" : "ERROR");
+    EXPECT_EQ(run.log, c.lines.empty() ? "" : block(word, 1, c.lines));
+  }
+}
+
+vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments,
+                                     const std::string& properties) {
   frame_test::pinEnvironment();
   vt::testing::copyFixtureDatabase(folder / "db" / "GLOBAL.MDB");
   vt::testing::writeFile(folder / "TAXCONFIG.INI",
@@ -70,9 +83,9 @@ vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const 
                              "/\r\n[CONFIGURACION]\r\nFechaCorta=dd/MM/yyyy\r\nHora=HH:mm:ss\r\n"
                              "[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
                              "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
-  return vt::testing::runCommand(
-      vt::testing::quoted(VT_VALTRONE_CALL) + " --set iPocIVA=i:12 Valtrone.CLSValidarInformacion " + arguments,
-      {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
+  return vt::testing::runCommand(vt::testing::quoted(VT_VALTRONE_CALL) + " --set iPocIVA=i:12 " + properties +
+                                     "Valtrone.CLSValidarInformacion " + arguments,
+                                 {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
 }
 
 }  // namespace hoja_test

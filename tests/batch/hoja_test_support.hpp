@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,8 +41,21 @@ struct Outcome {
 // The log the call wrote at `path` ("" when none), removed so that the next call starts anew.
 std::string takeLog(const std::filesystem::path& path);
 
-// valtrone-call with `arguments` (member and argument words, already quoted), iPocIVA 12 set, on
-// a TAXCONFIG.INI in `folder` that names a fresh copy of the fixture database.
-vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments);
+// A one-row case: the cells changed in the base row and the exact lines of its block.
+struct Case {
+  Cambios changes;
+  std::vector<std::string> lines;  // none: the row passes
+  const char* why;
+};
+// Each case's row validated alone by `validateRow`: "OK" and no log when it has no lines, else
+// "ERROR" and exactly its block under the sheet word.
+void expectBlocks(std::string_view word, const std::vector<Case>& cases,
+                  const std::function<Outcome(const Cambios&)>& validateRow);
+
+// valtrone-call with `arguments` (member and argument words, already quoted), iPocIVA 12 set and
+// the further `--set` options of `properties`, on a TAXCONFIG.INI in `folder` that names a fresh
+// copy of the fixture database.
+vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments,
+                                     const std::string& properties = "");
 
 }  // namespace hoja_test

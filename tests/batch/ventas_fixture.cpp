@@ -1,10 +1,9 @@
 #include "ventas_fixture.hpp"
 
-#include "hoja_test_support.hpp"
-
 #include <filesystem>
 #include <memory>
 
+#include "hoja_test_support.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "tests/support/files.hpp"
 
@@ -46,7 +45,9 @@ vt::automation::StringMatrixRef sheetFromFile(const std::string& name) {
 
 std::string normalised(const vt::automation::StringMatrix& sheet) { return hoja_test::normalised(sheet, 21); }
 
-std::string block(long r, const std::vector<std::string>& lines) { return hoja_test::block("VENTAS", r, lines); }
+std::string block(long r, const std::vector<std::string>& lines) {
+  return hoja_test::block("VENTAS", r, lines);
+}
 
 vt::automation::IntegerArrayRef options(int16_t retencionesAnteriores, int16_t consumidorFinal) {
   auto array = std::make_shared<vt::automation::IntegerArray>(0, 2);
@@ -72,12 +73,8 @@ Outcome Ventas::validate(const vt::automation::StringMatrixRef& sheet, const Cal
 }
 
 void expectBlocks(Ventas& t, const std::vector<Case>& cases, const Ventas::Call& call) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    const Outcome run = t.validate(sheetOf({row(c.changes)}), call);
-    EXPECT_EQ(run.result, c.lines.empty() ? "OK" : "ERROR");
-    EXPECT_EQ(run.log, c.lines.empty() ? "" : block(1, c.lines));
-  }
+  hoja_test::expectBlocks("VENTAS", cases,
+                          [&](const Changes& changes) { return t.validate(sheetOf({row(changes)}), call); });
 }
 
 }  // namespace ventas_test

@@ -55,12 +55,7 @@ class Ventas : public ::testing::Test, public frame_test::LibraryFixture {
   Outcome validate(const vt::automation::StringMatrixRef& sheet) { return validate(sheet, Call{}); }
 };
 
-// A one-row case: the cells changed in the base row and the exact lines of its block.
-struct Case {
-  Changes changes;
-  std::vector<std::string> lines;  // none: the row passes
-  const char* why;
-};
+using Case = hoja_test::Case;
 void expectBlocks(Ventas& t, const std::vector<Case>& cases, const Ventas::Call& call = {});
 
 }  // namespace ventas_test
