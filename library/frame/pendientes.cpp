@@ -14,10 +14,6 @@ std::string CLSValidarInformacion::ICE2014_Ventas(int16_t, std::string&, std::st
                                                   Sheet&, std::string&, int32_t&) {
   notImplemented("CLSValidarInformacion.ICE2014_Ventas");
 }
-std::string CLSValidarInformacion::RDEP2013(int16_t, std::string&, std::string&, std::string&, int16_t&,
-                                            double&, Sheet&, std::string&, int32_t&) {
-  notImplemented("CLSValidarInformacion.RDEP2013");
-}
 std::string CLSValidarInformacion::Valida_Cmpra(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Cmpra");
 }
