@@ -63,12 +63,6 @@ const Campos kValido = {"1792045185001",
                         "0",
                         "0"};
 
-// The changes of `a` followed by those of `b`.
-Cambios mas(Cambios a, const Cambios& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 const char* const kRetencionSinCR = "Comprobante tiene valores retenidos, debe especificar datos de CR. ";
 
 class CompraATS : public RegistrosDe<&CLSValidarInformacion::Valida_ATSCompra> {

@@ -11,6 +11,11 @@ Campos con(Campos campos, const Cambios& cambios) {
   return campos;
 }
 
+Cambios mas(Cambios a, const Cambios& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 std::string texto(const std::vector<std::string>& lineas) {
   std::string t;
   for (const std::string& l : lineas) t += l + "\r\n";

@@ -18,6 +18,8 @@ using Cambios = std::vector<std::pair<int, std::string>>;
 
 // `campos` with the changes applied.
 Campos con(Campos campos, const Cambios& cambios);
+// The changes of `a` followed by those of `b`.
+Cambios mas(Cambios a, const Cambios& b);
 // The lines as a fault text: each followed by CR LF.
 std::string texto(const std::vector<std::string>& lineas);
 

@@ -90,4 +90,24 @@ TEST_F(RegistroLlamada, AnATSPurchaseRecord) {
       << r.out;
 }
 
+// The withholding-annex validator reads the last day of the month the caller let on the object,
+// keeps the caller's text before its lines, and zeroes an unused withholding block.
+TEST_F(RegistroLlamada, AWithholdingAnnexRecord) {
+  const vt::testing::ProgramRun r =
+      call("Valida_REOC",
+           "1792045185001|5|2013|10/05/2013|R|1792045185001|Proveedor "
+           "S.A.|01|001001|000000123|1112223334|0.00|50.00|"
+           "100.00|12.00|001001|000000045|1112223335|12/05/2013|0|0|0|12/05/2013|312|0.00|0.00|100.00|1|1.00|"
+           "0|0|0|0|0|0|0|0|0|0|0|0|0|0||0|5|7",
+           " --set iPocIVA=i:12 --set iUltDiasMes=s:31");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\narg1(41)=0\narg1(42)=0\narg1(43)=0\narg1(44)=0\narg1(45)=0\narg1(46)=0\narg2="),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\narg2=True\narg3=antesCódigo de comprobante no válido: 01\r\n"
+                       "IR (1). Código 312 no registrado para periodo de fecha 10/05/2013\r\n\n"),
+            std::string::npos)
+      << r.out;
+}
+
 }  // namespace
