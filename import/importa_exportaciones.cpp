@@ -64,9 +64,11 @@ ListaInsercion filaExportacion(const ContextoAlmacen& c, const vt::automation::S
   const std::string& anioReferendo = vt::conv::LeadingNumber(celda(8)) == 0 ? celda(2) : celda(8);
   ListaInsercion l(kCampos);
   l.claveOracle(c, "TBAT_EXPORTA_ID_REG_SEC");
-  l.valor(valorTexto(celda(0)))
-      .valor(valorTexto(celda(1)))
-      .valor(valorTexto(celda(2)))
+  // The period is written with its masks, as the period's delete and the annex read it: a sheet
+  // stored without validating keeps the month as typed ("5"), which would escape both.
+  l.valor(valorCodigo(celda(0), "0000000000000"))
+      .valor(valorCodigo(celda(1), "00"))
+      .valor(valorCodigo(celda(2), "0000"))
       .valor(valorCodigo(celda(4), "0"))
       .valor(valorCodigo(celda(5), "00"))
       .valor(fecha(6))

@@ -141,6 +141,10 @@ TEST_F(AlmacenExportaciones, EachRuleOfAStoredColumn) {
     const char* why;
   };
   const Case casos[] = {
+      {{{1, "5"}},
+       "co_mes",
+       "05\n",
+       "a month stored without validating is the period's, for the next store's delete and the annex"},
       {{{4, "s"}}, "co_Transacc", "2\n", "the export type is compared upper-cased"},
       {{{4, ""}}, "co_Transacc", "X\n", "an empty type is neither goods nor services"},
       {{{4, " B"}}, "co_Transacc", "X\n", "the type is compared as the validator left it, untrimmed"},
