@@ -78,6 +78,16 @@ bool RdepRun::paisRegistrado(const std::string& co_pais) {
   return found.value_or(false);
 }
 
+double RdepRun::impuestoTabla(const std::string& anio, double base) {
+  const std::string key = LookupMemo::key("tbRDEP_Tabla", {anio, vt::conv::VbStr(base)});
+  if (const auto found = impuestos_.find(key); found != impuestos_.end()) return found->second;
+  std::string year = anio;
+  double value = base;
+  const double tax = gfImpuestoRentaTabla(year, value);
+  impuestos_.emplace(key, tax);
+  return tax;
+}
+
 bool RdepRun::montoFalla(FilaRdep& f, long col, std::string_view noNumerico, std::string_view negativo,
                          std::string_view finNoNumerico, std::string_view finNegativo) {
   const std::string& celda = f.get(col);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
@@ -131,6 +132,9 @@ class RdepRun {
   bool codigoRegistrado(const std::string& grupo, const std::string& codigo);
   // Whether tbcttgCiudades holds the country; a lookup that cannot run finds nothing.
   bool paisRegistrado(const std::string& co_pais);
+  // gfImpuestoRentaTabla of the year and base, asked once per call for each pair: the brackets do
+  // not change during a call.
+  double impuestoTabla(const std::string& anio, double base);
   // The identity check of a cédula (kind "C") or of a passport or foreign identification ("P",
   // "E"), with the messages of the employee's or of the disabled person's number.
   void identificacion(FilaRdep& f, long col, const std::string& tipo, bool discapacitado);
@@ -145,6 +149,7 @@ class RdepRun {
   double dDecRedondeo_;
   TopesRdep topes_;
   LookupMemo memo_;
+  std::unordered_map<std::string, double> impuestos_;
 };
 
 }  // namespace valtrone

@@ -63,9 +63,7 @@ void RdepRun::impuesto(FilaRdep& f) {
   montoNormalizado(kCausado);
   const std::optional<double> causado = valor(kRImpuestoCausado);
   if (recalculaImpuesto_ && base && causado) {
-    std::string anio = f.get(kRAnio);
-    double baseImponible = *base;
-    const std::optional<double> calculado = dosDecimales(gfImpuestoRentaTabla(anio, baseImponible));
+    const std::optional<double> calculado = dosDecimales(impuestoTabla(f.get(kRAnio), *base));
     if (!gfDentroTolerancia(dDecRedondeo_, *calculado, *dosDecimales(causado)))
       b.falla("Impuesto causado " + montoMensaje(*causado, kGrupos) +
               " no concuerda cálculo automático de impuesto " + montoMensaje(*calculado, kGrupos));

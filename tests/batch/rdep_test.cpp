@@ -269,6 +269,14 @@ TEST_F(Rdep, EachCodeIsLookedUpOncePerCall) {
   EXPECT_EQ(validate(sheetOf({baseRow(), baseRow(), baseRow()}), call).result, "OK");
   // IDD, RES, the country, DTR and DIS.
   EXPECT_EQ(statements.size(), 5u) << ::testing::PrintToString(statements);
+  statements.clear();
+  call.chk_ValidaIR = 1;
+  EXPECT_EQ(
+      validate(sheetOf({baseRow(), row({{5, "OTRO"}}), row({{39, "303"}, {42, "303"}, {38, "14600"}})}), call)
+          .result,
+      "ERROR");
+  // The codes again (a new call), and the tax of each of the two bases once.
+  EXPECT_EQ(statements.size(), 7u) << ::testing::PrintToString(statements);
 }
 
 }  // namespace
