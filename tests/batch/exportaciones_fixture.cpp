@@ -76,12 +76,17 @@ Outcome Exportaciones::validate(const vt::automation::StringMatrixRef& sheet, co
 }
 
 void expectBlocks(Exportaciones& t, const std::vector<Case>& cases, const Exportaciones::Call& call) {
+  // Each whole row handed to the shared runner as the changes of an empty row.
+  std::vector<hoja_test::Case> asChanges;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.why);
-    const Outcome run = t.validate(sheetOf({c.cells}), call);
-    EXPECT_EQ(run.result, c.lines.empty() ? "OK" : "ERROR");
-    EXPECT_EQ(run.log, c.lines.empty() ? "" : block(1, c.lines));
+    Changes cells;
+    for (std::size_t col = 0; col < c.cells.size(); ++col)
+      cells.emplace_back(static_cast<int>(col), c.cells[col]);
+    asChanges.push_back({cells, c.lines, c.why});
   }
+  hoja_test::expectBlocks("EXPORTACIONES", asChanges, [&](const Changes& cells) {
+    return t.validate(sheetOf({hoja_test::conCambios(Row(24), cells)}), call);
+  });
 }
 
 }  // namespace exportaciones_test

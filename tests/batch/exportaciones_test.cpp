@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "exportaciones_fixture.hpp"
-#include "platform/database/statement_observer.hpp"
 
 namespace exportaciones_test {
 namespace {
@@ -162,6 +161,9 @@ TEST_F(Exportaciones, ReferendoOfAnExportOfGoods) {
           {row({{7, "27"}}),
            {"Referendo-Distrito aduanero 27 no registrado "},
            "looked up as 027, reported as 27"},
+          {row({{7, "28' or '1'='1"}}),
+           {"Referendo-Distrito aduanero 28' or '1'='1 no registrado "},
+           "a quote in the cell stays inside the looked-up value"},
           {row({{8, "2014"}}),
            {"Referendo-Año de importación no puede ser mayor al año de periodo seleccionado:  2013"},
            "a year after the row's period, which the line names"},
@@ -292,11 +294,8 @@ TEST_F(Exportaciones, ARowCollectsEveryFaultInColumnOrder) {
 TEST_F(Exportaciones, EachCatalogueValueIsLookedUpOncePerCall) {
   std::vector<Row> rows;
   for (int i = 0; i < 40; ++i) rows.push_back(row({{5, i % 2 ? "16" : "1"}, {7, i % 3 ? "28" : "27"}}));
-  std::vector<std::string> statements;
-  const vt::db::ScopedStatementObserver observer([&](const vt::db::Observation& o) {
-    if (o.kind != vt::db::ObservedKind::Open) statements.emplace_back(o.text);
-  });
-  EXPECT_EQ(validate(sheetOf(rows)).result, "ERROR");
+  const std::vector<std::string> statements =
+      hoja_test::statementsDuring([&] { EXPECT_EQ(validate(sheetOf(rows)).result, "ERROR"); });
   // Two voucher types, each looked up and asked for the exports transaction; two districts; one regime.
   EXPECT_EQ(statements.size(), 7u) << ::testing::PrintToString(statements);
 }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "../frame/frame_test_support.hpp"
+#include "platform/database/statement_observer.hpp"
 #include "tests/support/files.hpp"
 
 namespace hoja_test {
@@ -62,6 +63,15 @@ std::string takeLog(const std::filesystem::path& path) {
   std::string log = vt::testing::readOptionalFile(path);
   std::filesystem::remove(path);
   return log;
+}
+
+std::vector<std::string> statementsDuring(const std::function<void()>& call) {
+  std::vector<std::string> statements;
+  const vt::db::ScopedStatementObserver observer([&](const vt::db::Observation& o) {
+    if (o.kind != vt::db::ObservedKind::Open) statements.emplace_back(o.text);
+  });
+  call();
+  return statements;
 }
 
 void expectBlocks(std::string_view word, const std::vector<Case>& cases,

@@ -41,6 +41,9 @@ struct Outcome {
 // The log the call wrote at `path` ("" when none), removed so that the next call starts anew.
 std::string takeLog(const std::filesystem::path& path);
 
+// The statements run on any connection while `call` runs (opening a connection is none).
+std::vector<std::string> statementsDuring(const std::function<void()>& call);
+
 // A one-row case: the cells changed in the base row and the exact lines of its block.
 struct Case {
   Cambios changes;

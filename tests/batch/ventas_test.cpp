@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/database/statement_observer.hpp"
 #include "ventas_fixture.hpp"
 
 namespace ventas_test {
@@ -222,11 +221,8 @@ TEST_F(Ventas, ARowCollectsEveryFaultInColumnOrder) {
 TEST_F(Ventas, EachVoucherTypeIsLookedUpOncePerCall) {
   std::vector<Row> rows;
   for (int i = 0; i < 40; ++i) rows.push_back(row({{7, i % 2 ? "4" : "18"}}));
-  std::vector<std::string> statements;
-  const vt::db::ScopedStatementObserver observer([&](const vt::db::Observation& o) {
-    if (o.kind != vt::db::ObservedKind::Open) statements.emplace_back(o.text);
-  });
-  EXPECT_EQ(validate(sheetOf(rows)).result, "OK");
+  const std::vector<std::string> statements =
+      hoja_test::statementsDuring([&] { EXPECT_EQ(validate(sheetOf(rows)).result, "OK"); });
   EXPECT_EQ(statements.size(), 4u) << ::testing::PrintToString(statements);
 }
 
