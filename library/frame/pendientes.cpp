@@ -20,8 +20,5 @@ std::string CLSValidarInformacion::Valida_Cmpra(Record&, bool&, std::string&) {
 std::string CLSValidarInformacion::Valida_Importacion(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Importacion");
 }
-std::string CLSValidarInformacion::Valida_Venta(Record&, bool&, std::string&) {
-  notImplemented("CLSValidarInformacion.Valida_Venta");
-}
 
 }  // namespace valtrone

@@ -12,15 +12,7 @@ namespace valtrone {
 
 namespace {
 
-using vt::conv::FormatNumberText;
 using vt::conv::LeadingNumber;
-
-// The test on a date field, unknown when the field is no date.
-template <class Prueba>
-Condition sobreFecha(const std::optional<vt::conv::Date>& fecha, Prueba prueba) {
-  if (!fecha) return std::nullopt;
-  return Condition(prueba(*fecha));
-}
 
 }  // namespace
 
@@ -35,13 +27,7 @@ std::string CLSValidarInformacion::Valida_Exportacion(Record& archivo_reten, boo
   const std::string tipo = tipoCampo.value_or("");
   r.fallaSi(Condition(tipo != "B" && tipo != "S"), "Tipo de importacion no válido ", tipoCampo);
 
-  const Campo comprobante = r.campo(4);
-  if (!r.fallaSi(sobre(comprobante, esCero), "Código de comprobante no válido ", comprobante) &&
-      !r.fallaSi(noRegistrado("tbcttgComprob", "co_comprob", *comprobante),
-                 "Código de comprobante no válido: ", comprobante)) {
-    r.fallaSi(noValeParaTransaccion(*this, *comprobante, "09"),
-              "Comprobante no válido para tipo de transaccion ", comprobante);
-  }
+  r.comprobante(*this, r.campo(4), "09", "", "Comprobante no válido para tipo de transaccion ");
 
   const Campo embarque = r.campo(5);
   const std::optional<vt::conv::Date> fechaEmbarque = fechaDe(embarque);
@@ -105,35 +91,8 @@ std::string CLSValidarInformacion::Valida_Exportacion(Record& archivo_reten, boo
   r.fallaSi(sobre(valor, noNumerico), "Valor Comprobante debe ser numerico : ", valor);
 
   if (vt::conv::Upper(tipo) == "B") {
-    const Campo distrito = r.campo(16);
-    if (!r.fallaSi(sobre(distrito, esCero), "Referendo. Distrito aduanero no válido ", distrito)) {
-      r.fallaSi(noRegistrado("tbcttgDiAduanero", "co_distri", FormatNumberText(*distrito, "000")),
-                "Referendo. Código de distrito aduanero no registrado: ", distrito);
-    }
-    const Campo anioReferendo = r.campo(17);
-    const Condition referendoPosterior =
-        anioObjeto
-            ? sobre(anioReferendo, [&](const std::string& s) { return *anioObjeto < LeadingNumber(s); })
-            : std::nullopt;
-    r.fallaSi(
-        referendoPosterior,
-        "Referendo. Año de importación no puede ser mayor al año de periodo seleccionado:  ", anioReferendo);
-    const Campo regimen = r.campo(18);
-    if (!r.fallaSi(sobre(regimen, esCero), "Referendo. Regimen no válido ", regimen)) {
-      r.fallaSi(noRegistrado("tbcttgCoRegimen", "co_regimen", FormatNumberText(*regimen, "00")),
-                "Referendo. Código de regimen no registrado: ", regimen);
-    }
-    const Campo correlativo = r.campo(19);
-    if (!r.fallaSi(sobre(correlativo, noNumerico),
-                   "Referendo. Numero correlativo no válido : ", correlativo)) {
-      r.fallaSi(sobre(correlativo, [](const std::string& s) { return LeadingNumber(s) <= 0; }),
-                "Referendo. Numero correlativo debe ser mayor a cero: ", correlativo);
-    }
-    const Campo digito = r.campo(20);
-    if (!r.fallaSi(sobre(digito, noNumerico), "Referendo. Digito verificador no válido : ", digito)) {
-      r.fallaSi(sobre(digito, [](const std::string& s) { return LeadingNumber(s) < 0; }),
-                "Referendo. Digito verificador no válido : ", digito);
-    }
+    r.referendo(16, anioObjeto,
+                "Referendo. Año de importación no puede ser mayor al año de periodo seleccionado:  ");
   } else {
     r.escribe(16, "000");
     r.escribe(17, "0000");
@@ -153,12 +112,8 @@ std::string CLSValidarInformacion::Valida_Exportacion(Record& archivo_reten, boo
     r.fallaSi(sobre(fob, [](const std::string& s) { return vt::conv::StrictNumber(s).value_or(0) <= 0; }),
               "Valor FOB debe ser mayor a cero: ", fob);
   }
-  // Any part of "SN" is accepted, the empty text among them.
   const Campo devolucion = r.campo(23);
-  r.fallaSi(
-      sobre(devolucion,
-            [](const std::string& s) { return std::string_view("SN").find(s) == std::string_view::npos; }),
-      "Estado de devolución IVA no válido: ", devolucion);
+  r.fallaSi(sobre(devolucion, fueraDeSN), "Estado de devolución IVA no válido: ", devolucion);
 
   return r.termina();
 }

@@ -112,6 +112,128 @@ void ValidadorRegistro::limitado(const Campo& s, const MensajesLimitado& m) {
   fallaSi(Condition(vt::conv::Len(vt::conv::Trim(*s)) > m.maximo), m.largo, s);
 }
 
+void ValidadorRegistro::comprobante(CLSValidarInformacion& objeto, const Campo& c,
+                                    const std::string& transacciones, const std::string& anexo,
+                                    std::string_view mensajeTransaccion) {
+  if (fallaSi(sobre(c, esCero), "Código de comprobante no válido ", c)) return;
+  if (fallaSi(noRegistrado("tbcttgComprob", "co_comprob", *c), "Código de comprobante no válido: ", c))
+    return;
+  fallaSi(noValeParaTransaccion(objeto, *c, transacciones, anexo), mensajeTransaccion, c);
+}
+
+void ValidadorRegistro::sustento(CLSValidarInformacion& objeto, const Campo& comprobante, const Campo& s) {
+  if (fallaSi(sobre(s, esCero), "Código de credito tributario no válido en compras ", s)) return;
+  if (fallaSi(noRegistrado("tbcttgSusTributario", "co_susten", *s),
+              "Código de credito tributario no válido: ", s))
+    return;
+  const Condition noVale = comprobante ? noValeParaSustento(objeto, *comprobante, *s) : std::nullopt;
+  fallaSi(noVale, "Codigo de sustento tributario: ",
+          une({s, std::string(" no válido para comprobante: "), comprobante}));
+}
+
+void ValidadorRegistro::referendo(long k, std::optional<double> anioObjeto, std::string_view anioPosterior) {
+  using vt::conv::LeadingNumber;
+  const Campo distrito = campo(k);
+  if (!fallaSi(sobre(distrito, esCero), "Referendo. Distrito aduanero no válido ", distrito)) {
+    fallaSi(noRegistrado("tbcttgDiAduanero", "co_distri", vt::conv::FormatNumberText(*distrito, "000")),
+            "Referendo. Código de distrito aduanero no registrado: ", distrito);
+  }
+  const Campo anio = campo(k + 1);
+  fallaSi(anioObjeto ? sobre(anio, [&](const std::string& s) { return *anioObjeto < LeadingNumber(s); })
+                     : std::nullopt,
+          anioPosterior, anio);
+  const Campo regimen = campo(k + 2);
+  if (!fallaSi(sobre(regimen, esCero), "Referendo. Regimen no válido ", regimen)) {
+    fallaSi(noRegistrado("tbcttgCoRegimen", "co_regimen", vt::conv::FormatNumberText(*regimen, "00")),
+            "Referendo. Código de regimen no registrado: ", regimen);
+  }
+  const Campo correlativo = campo(k + 3);
+  if (!fallaSi(sobre(correlativo, noNumerico), "Referendo. Numero correlativo no válido : ", correlativo)) {
+    fallaSi(Condition(LeadingNumber(*correlativo) <= 0),
+            "Referendo. Numero correlativo debe ser mayor a cero: ", correlativo);
+  }
+  const Campo digito = campo(k + 4);
+  if (!fallaSi(sobre(digito, noNumerico), "Referendo. Digito verificador no válido : ", digito))
+    fallaSi(Condition(LeadingNumber(*digito) < 0), "Referendo. Digito verificador no válido : ", digito);
+}
+
+void ValidadorRegistro::porcentaje(const Campo& p, const CatalogoPorcentaje& catalogo,
+                                   std::string_view noNumerico, std::string_view noRegistrado) {
+  if (!fallaSi(sobre(p, valtrone::noNumerico), noNumerico, p))
+    fallaSi(porcentajeNoRegistrado(catalogo, *p), noRegistrado, p);
+}
+
+void ValidadorRegistro::sumaBases(const Campo& cero, const Campo& gravada) {
+  const std::optional<double> a = numeroDe(cero);
+  const std::optional<double> b = numeroDe(gravada);
+  const std::optional<double> suma = a && b ? std::optional<double>(*a + *b) : std::nullopt;
+  fallaSi(suma ? Condition(*suma <= 0) : std::nullopt,
+          "Suma de (Base 0% + Base Gravada)  debe ser mayor a cero: ",
+          suma ? Campo(vt::conv::VbStr(*suma)) : std::nullopt);
+}
+
+void ValidadorRegistro::montoIVA(const Campo& gravada, const Campo& monto) {
+  if (fallaSi(sobre(monto, noNumerico), "Monto de IVA no válido: ", monto)) return;
+  const std::optional<double> base = numeroDe(gravada);
+  fallaSi(Condition((!base || *base > 0) && *numeroDe(monto) <= 0), "Monto de IVA debe ser mayor a cero ",
+          monto);
+}
+
+void ValidadorRegistro::ivaCalculado(double& calculado, const Campo& gravada, const Campo& porcentaje,
+                                     const Campo& monto) {
+  calculado = 0;
+  const std::optional<double> base = numeroDe(gravada);
+  const std::optional<double> tasa = numeroDe(porcentaje);
+  const std::optional<double> iva = numeroDe(monto);
+  if (base && tasa && iva && !(*base > 0 && *tasa > 0 && *iva > 0)) return;
+  if (base && porcentaje) calculado = *base * vt::conv::LeadingNumber(*porcentaje) / 100;
+  calculado = porMascara(calculado, "########0.00");
+  fallaSi(iva ? Condition(porMascara(*iva, "########0.00") != calculado) : std::nullopt,
+          "Base Imponible  x  % IVA no concuerda con Monto de IVA ", monto);
+}
+
+void ValidadorRegistro::retencionIVA(long k, const MensajesRetencionIVA& m) {
+  const Campo iva = campo(k);
+  const Campo tasa = campo(k + 1);
+  const Campo retenido = campo(k + 2);
+  fallaSi(sobre(iva, noNumerico), m.iva, iva);
+  porcentaje(tasa, *m.catalogo, m.porcentaje, m.noRegistrado);
+  fallaSi(sobre(retenido, noNumerico), m.retenido, retenido);
+  // Only that both are zero or both are not: the amount is not computed from the percent.
+  const std::optional<double> monto = numeroDe(retenido);
+  const Condition noCoinciden =
+      tasa && monto ? Condition((esCero(*tasa) && *monto != 0) || (!esCero(*tasa) && *monto == 0))
+                    : std::nullopt;
+  fallaSi(noCoinciden, m.noCoinciden, une({iva, std::string(" - "), tasa, std::string(" - "), retenido}));
+}
+
+void ValidadorRegistro::ice(long k, double& calculado, const MensajesICE& m) {
+  const Campo base = campo(k);
+  const Campo tasa = campo(k + 1);
+  const Campo monto = campo(k + 2);
+  fallaSi(sobre(base, noNumerico), "Base de ICE no válido: ", base);
+  porcentaje(tasa, kPoICE, m.porcentaje, "Porcentaje de ICE no registrado: ");
+  fallaSi(sobre(monto, noNumerico), "Monto de ICE no válido: ", monto);
+
+  const std::optional<double> nBase = numeroDe(base);
+  const std::optional<double> nTasa = numeroDe(tasa);
+  const std::optional<double> nMonto = numeroDe(monto);
+  // A reading that fails lets the comparison run, against what the working amount then holds.
+  if (!(nBase && nTasa && nMonto) || (*nBase > 0 && *nTasa > 0 && *nMonto > 0)) {
+    if (nBase && nTasa) calculado = porMascara(*nBase, "########0.00") * (*nTasa / 100);
+    fallaSi(nMonto ? Condition(porMascara(*nMonto, "########0.00") != porMascara(calculado, "########0.00"))
+                   : std::nullopt,
+            "Base ICE x  % ICE no concuerda con Monto retenido ICE: ", monto);
+  }
+
+  if (!nBase && m.baseIlegibleFalla) {
+    falla(m.noCoinciden, une({base, std::string(" - "), tasa, std::string(" - "), monto}));
+  } else if (!nBase || *nBase > 0) {
+    const Condition sinRetencion = nTasa && nMonto ? Condition(*nTasa == 0 || *nMonto <= 0) : std::nullopt;
+    fallaSi(sinRetencion, m.noCoinciden, une({base, std::string(" - "), tasa, std::string(" - "), monto}));
+  }
+}
+
 std::string ValidadorRegistro::termina() {
   if (!berror_record_ && entrada_ != Entrada::ConservaSiempre) ds_errores_.clear();
   return "OK";
@@ -153,6 +275,20 @@ Condition noValeParaSustento(CLSValidarInformacion& objeto, const std::string& c
   }
 }
 
+Condition porcentajeNoRegistrado(const CatalogoPorcentaje& catalogo, const std::string& porcentaje) {
+  const std::optional<double> valor = vt::conv::StrictNumber(
+      *catalogo.mascara ? vt::conv::FormatNumberText(porcentaje, catalogo.mascara) : porcentaje);
+  if (!valor) return std::nullopt;
+  try {
+    RecordsetRef rs;
+    return !gfCuentaRegistros("*", catalogo.tabla,
+                              std::string(catalogo.columna) + " = " + vt::db::sqlNumber(*valor), nullptr, rs);
+  } catch (const std::exception&) {
+    noteCurrentError();
+    return std::nullopt;
+  }
+}
+
 bool RetencionIRDeLlamada::noVigente(const std::string& codigo, const std::optional<vt::conv::Date>& dia) {
   if (!dia) return true;
   const std::string clave = codigo + '\x1f' + vt::conv::FormatDate(*dia, "yyyymmdd");
@@ -169,6 +305,25 @@ bool RetencionIRDeLlamada::noVigente(const std::string& codigo, const std::optio
   va_reten = visto->second->va_reten;
   st_ingreso = vt::conv::Upper(visto->second->st_ingreso);
   return false;
+}
+
+std::optional<RetencionIRVigente> retencionIRRegistrada(const std::string& co_reten) {
+  try {
+    RecordsetRef rs;
+    gsSelectConexion("*", "tbcttgCoRetenIR", "where co_reten = " + vt::db::quoteSql(co_reten) + " ", nullptr,
+                     rs);
+    if (rs->eof()) return std::nullopt;
+    const vt::db::Value& ingreso = rs->field("st_ingreso");
+    return RetencionIRVigente{rs->field("va_reten").asDouble(),
+                              ingreso.isNull() ? std::string() : ingreso.asText()};
+  } catch (const std::exception&) {
+    noteCurrentError();
+    return std::nullopt;
+  }
+}
+
+bool fueraDeSN(const std::string& estado) {
+  return std::string_view("SN").find(estado) == std::string_view::npos;
 }
 
 double porMascara(double valor, std::string_view mascara) {

@@ -88,6 +88,62 @@ inline constexpr MensajesLimitado kAutorizacionLimitada = {
     "Número de autorizacion no válido: ", "Número de autorizacion no debe ser cero ",
     "Número de autorizacion. Longitud excede al limite: ", 10};
 
+// The test on a date field, unknown when the field is no date.
+template <class Prueba>
+Condition sobreFecha(const std::optional<vt::conv::Date>& fecha, Prueba prueba) {
+  if (!fecha) return std::nullopt;
+  return Condition(prueba(*fecha));
+}
+
+// A percent catalogue and how a percent field is put into its condition: as a number, or first
+// brought to the decimals of `mascara` (the ICE rates are looked up as "15.00").
+struct CatalogoPorcentaje {
+  const char* tabla;
+  const char* columna;
+  const char* mascara;
+};
+inline constexpr CatalogoPorcentaje kPoIVA{"tbcttgPoIVA", "va_iva", ""};
+inline constexpr CatalogoPorcentaje kPoIVABien{"tbcttgPoIVABien", "va_porc", ""};
+inline constexpr CatalogoPorcentaje kPoIVAServ{"tbcttgPoIVAServ", "va_porc", ""};
+inline constexpr CatalogoPorcentaje kPoICE{"tbcttgPoICE", "va_porc", "########0.00"};
+
+// The messages of a VAT withholding on goods or on services: the VAT, the percent withheld and
+// the amount withheld, each a number, the percent in its catalogue, and percent and amount
+// either both zero or both not.
+struct MensajesRetencionIVA {
+  const CatalogoPorcentaje* catalogo;
+  const char* iva;
+  const char* porcentaje;
+  const char* noRegistrado;
+  const char* retenido;
+  const char* noCoinciden;
+};
+
+// The lines of one income-tax withholding block of the sales lines: code not registered, base,
+// percent and amount no numbers, no amounts, code 303 for a legal person, a percent other than the
+// code's, base × percent against the amount, and (where the layout has it apart) a base without
+// a code.
+struct MensajesIR {
+  const char* codigo;
+  const char* base;
+  const char* porcentaje;
+  const char* monto;
+  const char* incompleto;
+  const char* juridica;
+  const char* porcentajeLegal;
+  const char* producto;
+  const char* sinCodigo = nullptr;
+};
+
+// The messages of the ICE fields (base, percent, amount) that differ between the layouts, and
+// what an ICE base that is no number does to the check of percent and amount: some layouts take
+// it for a base above zero and go on to test them, others count that check as failed.
+struct MensajesICE {
+  const char* porcentaje;
+  const char* noCoinciden;
+  bool baseIlegibleFalla;
+};
+
 class ValidadorRegistro {
  public:
   // What becomes of the text the caller passes in: most validators keep it and add this record's
@@ -125,6 +181,36 @@ class ValidadorRegistro {
   void secuencia(const Campo& s, const MensajesSecuencia& m = kMensajesSecuencia);
   // A number with a length limit; the first failed check ends it.
   void limitado(const Campo& s, const MensajesLimitado& m);
+
+  // A voucher type: not zero, then in tbcttgComprob, then valid for one of `transacciones`
+  // (Valida_Comprob_x_SecTran for annex kind `anexo`), each failure ending the check.
+  void comprobante(CLSValidarInformacion& objeto, const Campo& c, const std::string& transacciones,
+                   const std::string& anexo, std::string_view mensajeTransaccion);
+  // A tax-support code: not zero, then in tbcttgSusTributario, then allowed for the voucher type
+  // (Valida_SustTribEnComprob), each failure ending the check.
+  void sustento(CLSValidarInformacion& objeto, const Campo& comprobante, const Campo& s);
+  // The customs referendo at fields k to k+4: district, year (not after `anioObjeto`, the year of
+  // the object; `anioPosterior` is its line), regime, correlative number and check digit.
+  void referendo(long k, std::optional<double> anioObjeto, std::string_view anioPosterior);
+  // A percent field: a number, and then registered in its catalogue.
+  void porcentaje(const Campo& p, const CatalogoPorcentaje& catalogo, std::string_view noNumerico,
+                  std::string_view noRegistrado);
+  // Base 0 % plus taxed base above zero; the line carries the sum, so a base that is no number
+  // sets the flag without a line.
+  void sumaBases(const Campo& cero, const Campo& gravada);
+  // The VAT amount: a number, and above zero when the taxed base is (a taxed base that is no
+  // number counts as above zero here).
+  void montoIVA(const Campo& gravada, const Campo& monto);
+  // The VAT amount against taxed base × percent / 100, both to the cent, when all three are above
+  // zero. `calculado` is the validator's working amount: set to 0 first, and a product that cannot
+  // be formed leaves it so.
+  void ivaCalculado(double& calculado, const Campo& gravada, const Campo& porcentaje, const Campo& monto);
+  // A VAT withholding: VAT, percent and amount withheld at fields k, k+1, k+2.
+  void retencionIVA(long k, const MensajesRetencionIVA& m);
+  // The ICE: base, percent and amount at fields k, k+1, k+2; the amount against base × percent to
+  // the cent when all three are above zero (a product that cannot be formed leaves `calculado`,
+  // the working amount, as it was), then percent and amount present when there is a base.
+  void ice(long k, double& calculado, const MensajesICE& m);
 
   // The end of the record: a passed record leaves the text empty (or as the caller passed it, when
   // so built); a failed one, the caller's text followed by its lines. The result of every record
@@ -170,6 +256,16 @@ struct RetencionIRDeLlamada {
  private:
   std::map<std::string, std::optional<RetencionIRVigente>> vistos_;
 };
+// Whether the percent is absent from its catalogue. Unknown when the text is no number or the
+// lookup cannot run. The number, never the text, goes into the statement.
+Condition porcentajeNoRegistrado(const CatalogoPorcentaje& catalogo, const std::string& porcentaje);
+
+// The first row of an income-tax withholding code in tbcttgCoRetenIR whatever its validity
+// dates; nullopt when the code has none or the lookup cannot run.
+std::optional<RetencionIRVigente> retencionIRRegistrada(const std::string& co_reten);
+
+// A state field that is not part of "SN": "S", "N", "SN" and the empty text are accepted.
+bool fueraDeSN(const std::string& estado);
 
 // A number brought to the decimals of a mask ("########0.00", "########0.000") and read back, as
 // the amounts are compared.

@@ -23,17 +23,6 @@ using vt::conv::LeadingNumber;
 
 constexpr const char* kConsumidorFinal = "9999999999999";
 
-struct MensajesIR {
-  const char* codigo;
-  const char* base;
-  const char* porcentaje;
-  const char* monto;
-  const char* incompleto;
-  const char* juridica;
-  const char* porcentajeLegal;
-  const char* producto;
-};
-
 // Each block has always had its own punctuation.
 const MensajesIR kMensajesIR[3] = {
     {"IR (1). Código ", "IR(1). Base imponible debe ser numérico ",
@@ -119,12 +108,7 @@ bool VentaRun::personaJuridica() const {
 }
 
 void VentaRun::comprobante() {
-  const Campo c = r_.campo(6);
-  if (r_.fallaSi(sobre(c, esCero), "Código de comprobante no válido ", c)) return;
-  if (r_.fallaSi(noRegistrado("tbcttgComprob", "co_comprob", *c), "Código de comprobante no válido: ", c))
-    return;
-  r_.fallaSi(noValeParaTransaccion(objeto_, *c, "04,05,06,07"),
-             "Comprobante no válido para transaccion de venta ", c);
+  r_.comprobante(objeto_, r_.campo(6), "04,05,06,07", "", "Comprobante no válido para transaccion de venta ");
 }
 
 void VentaRun::cantidadYBases() {

@@ -110,4 +110,24 @@ TEST_F(RegistroLlamada, AWithholdingAnnexRecord) {
       << r.out;
 }
 
+// Without the library's connection every catalogue check of an older sales line fails; the
+// identity check needs none, and the empty withholding comes back zeroed.
+TEST_F(RegistroLlamada, AnOlderSalesRecord) {
+  const vt::testing::ProgramRun r = call("Valida_Venta",
+                                         "1792045185001|5|2013|R|1792045185001|Cliente S.A.|18|3|50.00|100.00|"
+                                         "12|12.00|12.00|30|3.60|0|0|0|0|0|0|S|N|312|100.00|1|1.00|0|0|8|5|"
+                                         "0|0|0|0");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\narg1(28)=0\narg1(29)=0\narg1(30)=0\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\narg2=True\n"
+                       "arg3=antesCódigo de comprobante no válido: 18\r\n"
+                       "Porcentaje de IVA no registrado: 12\r\n"
+                       "Porcentaje de retencion del IVA por Bienes no registrado: 30\r\n"
+                       "% de retencion del IVA por Servicios no registrado: 0\r\n"
+                       "Porcentaje de ICE no registrado: 0\r\n"
+                       "IR(1). Código no registrado: 312\r\n\n"),
+            std::string::npos)
+      << r.out;
+}
+
 }  // namespace
