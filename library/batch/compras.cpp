@@ -79,12 +79,7 @@ bool ComprasRun::repiteReembolso(const FilaCompra& f) {
 }
 
 std::optional<bool> ComprasRun::sustentoRegistrado(const std::string& co_susten) {
-  return memo_.ask(LookupMemo::key("tbcttgSusTributario", {co_susten}), [&] {
-    RecordsetRef rs;
-    gsSelectConexion("*", "tbcttgSusTributario", "where co_susten = " + vt::db::quoteSql(co_susten) + " ",
-                     nullptr, rs);
-    return !rs->eof();
-  });
+  return catalogoRegistra(memo_, "tbcttgSusTributario", "co_susten", co_susten, " ");
 }
 
 std::optional<bool> ComprasRun::comprobanteRegistrado(const std::string& co_comprob) {
@@ -114,12 +109,7 @@ std::optional<bool> ComprasRun::sustentoEnComprobante(const std::string& co_comp
 }
 
 std::optional<bool> ComprasRun::paisRegistrado(const std::string& co_pais) {
-  return memo_.ask(LookupMemo::key("tbcttgCiudades", {co_pais}), [&] {
-    RecordsetRef rs;
-    gsSelectConexion("*", "tbcttgCiudades", "where co_pais = " + vt::db::quoteSql(co_pais) + " ", nullptr,
-                     rs);
-    return !rs->eof();
-  });
+  return catalogoRegistra(memo_, "tbcttgCiudades", "co_pais", co_pais, " ");
 }
 
 std::optional<bool> ComprasRun::formasPagoRegistradas(const std::string& formas) {

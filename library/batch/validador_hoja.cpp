@@ -84,10 +84,11 @@ std::optional<bool> LookupMemo::run(const std::function<bool()>& lookup) {
 }
 
 std::optional<bool> catalogoRegistra(LookupMemo& memo, const std::string& tabla, const std::string& columna,
-                                     const std::string& valor) {
+                                     const std::string& valor, std::string_view cola) {
   return memo.ask(LookupMemo::key(tabla, {columna, valor}), [&] {
     RecordsetRef rs;
-    gsSelectConexion("*", tabla, "where " + columna + " = " + vt::db::quoteSql(valor), nullptr, rs);
+    gsSelectConexion("*", tabla, "where " + columna + " = " + vt::db::quoteSql(valor) + std::string(cola),
+                     nullptr, rs);
     // A select that failed leaves the recordset closed, and reading it raises.
     return !rs->eof();
   });
@@ -117,6 +118,36 @@ bool identidadValida(const std::string& id, const std::string& tipo, IdentityRul
   } catch (...) {
     noteCurrentError();
     return false;
+  }
+}
+
+void compruebaIdentificacion(BloqueErrorRegistro& block, const std::string& tipo, const std::string& numero,
+                             const std::string& nombre, const FallaIdentificacion& noIdentificable) {
+  const auto mendable = [&](const std::string& mensaje, const std::string& valor) {
+    if (noIdentificable) {
+      noIdentificable(mensaje, valor);
+    } else {
+      block.falla(mensaje, valor);
+    }
+  };
+  const std::string enMensaje = numero + " " + vt::conv::FormatNumberText(nombre, "#");
+  if (tipo == "F") {
+    if (!vt::conv::IsNumericText(numero)) {
+      block.falla("Identificación debe ser numérico ", enMensaje);
+    } else if (numero != kConsumidorFinal) {
+      mendable("Identificación para Consumidor Final ", enMensaje);
+    }
+  } else if (tipo == "P") {
+    if (vt::conv::Len(numero) < 5)
+      block.falla("Identificación de pasaporte no valida debe ser al menos 5 caracteres", enMensaje);
+  } else if (tipo == "R" || tipo == "C") {
+    if (!vt::conv::IsNumericText(numero)) {
+      block.falla("Identificación debe ser numérico ", enMensaje);
+    } else if (vt::conv::StrictNumber(numero) <= 0.0) {
+      block.falla("Identificacion no válido ", enMensaje);
+    } else if (!identidadValida(numero, tipo, IdentityRules::VerificaRUC_Cedula)) {
+      mendable("Identificación (RUC, Cédula ) no válido ", numero + " " + nombre);
+    }
   }
 }
 

@@ -28,6 +28,9 @@ class CLSValidarInformacion;
 inline constexpr std::string_view kResultadoOK = "OK";
 inline constexpr std::string_view kResultadoError = "ERROR";
 
+// The final consumer's identification (type "F"): thirteen nines.
+inline constexpr const char* kConsumidorFinal = "9999999999999";
+
 // A check's condition: nullopt when it could not be evaluated (a strict conversion or a lookup
 // that failed). The validators always resumed at the statement a failed condition guarded, so a
 // condition that cannot be evaluated counts as held: the check's message is written.
@@ -121,9 +124,11 @@ class LookupMemo {
 };
 
 // Whether catalogue `tabla` holds a row whose `columna` equals `valor` (select * ... where columna =
-// 'valor'), remembered in the call's memo; nullopt when the lookup could not run.
+// 'valor', followed by `cola` where a lookup has always ended its condition so), remembered in the
+// call's memo; nullopt when the lookup could not run. The value is quoted: no cell can change the
+// statement.
 std::optional<bool> catalogoRegistra(LookupMemo& memo, const std::string& tabla, const std::string& columna,
-                                     const std::string& valor);
+                                     const std::string& valor, std::string_view cola = {});
 
 // The voucher-type lookups the sheets share, remembered in the call's memo; nullopt when the
 // lookup could not run. Whether tbcttgComprob holds the type, and whether the type lists one of
@@ -136,6 +141,16 @@ std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInform
 // The identity check on a working copy formatted with ten digits for a cédula ("C"), else
 // thirteen: the cell keeps its 13-digit form. A check that cannot run counts as failed.
 bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules);
+
+// The checks of a party's identification by its type letter: "F" a final consumer's thirteen
+// nines, "P" a passport of five characters or more, "R" and "C" a positive number that passes the
+// identity check; any other letter has none. `numero` and `nombre` are the cells as rewritten.
+// The two faults a caller may mend instead of reporting (a final consumer's number that is not
+// the nines, a number the identity check refuses) go to `noIdentificable`, which by default
+// reports them like the others.
+using FallaIdentificacion = std::function<void(const std::string& mensaje, const std::string& valor)>;
+void compruebaIdentificacion(BloqueErrorRegistro& block, const std::string& tipo, const std::string& numero,
+                             const std::string& nombre, const FallaIdentificacion& noIdentificable = {});
 
 // A computed amount against an amount cell, both read through "########0.00", within the
 // tolerance; a side that could not be formed fails the comparison.

@@ -36,9 +36,6 @@ enum ColVenta : long {
   kVColumnas = 22,
 };
 
-// The final-consumer identification that replaces an unusable one when the caller asks for it.
-inline constexpr const char* kConsumidorFinal = "9999999999999";
-
 // What one row's rules share besides its cells and block.
 struct FilaVenta : FilaHoja {
   // Columns 9 to 11 read as numbers; none when a base is no number (the row is already reported,

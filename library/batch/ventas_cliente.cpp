@@ -54,35 +54,15 @@ void VentasRun::cliente(FilaVenta& f) {
     b.falla("Establecimiento no puede ser cero ", c6);
   }
 
-  const std::string clienteEnMensaje = c4 + " " + FormatNumberText(c5, "#");
   // The caller may ask that a client who cannot be identified be recorded as a final consumer.
-  const auto consumidorFinal = [&](const std::string& mensaje, const std::string& valor) {
-    if (convierteConsumidorFinal_) {
+  FallaIdentificacion consumidorFinal;
+  if (convierteConsumidorFinal_) {
+    consumidorFinal = [&f](const std::string&, const std::string&) {
       f.set(kVIdCliente, kConsumidorFinal);
       f.set(kVTipoId, "F");
-    } else {
-      b.falla(mensaje, valor);
-    }
-  };
-
-  if (c3 == "F") {
-    if (!IsNumericText(c4)) {
-      b.falla("Identificación debe ser numérico ", clienteEnMensaje);
-    } else if (c4 != kConsumidorFinal) {
-      consumidorFinal("Identificación para Consumidor Final ", clienteEnMensaje);
-    }
-  } else if (c3 == "P") {
-    if (vt::conv::Len(c4) < 5)
-      b.falla("Identificación de pasaporte no valida debe ser al menos 5 caracteres", clienteEnMensaje);
-  } else if (c3 == "R" || c3 == "C") {
-    if (!IsNumericText(c4)) {
-      b.falla("Identificación debe ser numérico ", clienteEnMensaje);
-    } else if (StrictNumber(c4) <= 0.0) {
-      b.falla("Identificacion no válido ", clienteEnMensaje);
-    } else if (!identidadValida(c4, c3, IdentityRules::VerificaRUC_Cedula)) {
-      consumidorFinal("Identificación (RUC, Cédula ) no válido ", c4 + " " + c5);
-    }
+    };
   }
+  compruebaIdentificacion(b, c3, c4, c5, consumidorFinal);
 }
 
 }  // namespace valtrone
