@@ -13,8 +13,5 @@ std::string CLSValidarInformacion::ICE2014_Ventas(int16_t, std::string&, std::st
 std::string CLSValidarInformacion::Valida_Cmpra(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Cmpra");
 }
-std::string CLSValidarInformacion::Valida_Importacion(Record&, bool&, std::string&) {
-  notImplemented("CLSValidarInformacion.Valida_Importacion");
-}
 
 }  // namespace valtrone

@@ -175,10 +175,10 @@ TEST_F(Startup, MembersNotBuiltYetSayWhichOne) {
     auto validator = vt::automation::createObject("Valtrone.CLSValidarInformacion");
     Variant record, fault, text;
     try {
-      validator->call("Valida_Importacion", record, fault, text);
+      validator->call("Valida_Cmpra", record, fault, text);
       ADD_FAILURE() << "no error";
     } catch (const vt::Error& e) {
-      EXPECT_NE(e.description().find("Valida_Importacion"), std::string::npos) << e.description();
+      EXPECT_NE(e.description().find("Valida_Cmpra"), std::string::npos) << e.description();
     }
   });
 }
