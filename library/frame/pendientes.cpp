@@ -6,10 +6,6 @@
 
 namespace valtrone {
 
-std::string CLSValidarInformacion::ICE2014_Ventas(int16_t, std::string&, std::string&, std::string&, double&,
-                                                  Sheet&, std::string&, int32_t&) {
-  notImplemented("CLSValidarInformacion.ICE2014_Ventas");
-}
 std::string CLSValidarInformacion::Valida_Cmpra(Record&, bool&, std::string&) {
   notImplemented("CLSValidarInformacion.Valida_Cmpra");
 }

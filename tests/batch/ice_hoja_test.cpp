@@ -21,5 +21,13 @@ TEST_F(Ice, AFaultyImportsSheetGivesItsLogAndItsNormalForm) {
   EXPECT_EQ(normalised(*run.sheet), vt::testing::readFile(kDir / "ice-importa-faltas.normal.golden"));
 }
 
+TEST_F(Ice, AFaultySalesSheetGivesItsLogAndItsNormalForm) {
+  const Outcome run = validate(Hoja::Ventas, sheetFromFile("ice-ventas-faltas.csv"));
+  EXPECT_EQ(run.result, "ERROR");
+  EXPECT_EQ(run.progress, 6);
+  EXPECT_EQ(run.log, vt::testing::readFile(kDir / "ice-ventas-faltas.log.golden"));
+  EXPECT_EQ(normalised(*run.sheet), vt::testing::readFile(kDir / "ice-ventas-faltas.normal.golden"));
+}
+
 }  // namespace
 }  // namespace ice_test
