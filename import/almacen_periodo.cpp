@@ -18,20 +18,36 @@ namespace {
 
 using vt::conv::Trim;
 
-constexpr const char* kDemasiadosErrores = "Proceso será cancelado porque contiene muchos errores (+20)";
-
-// Rolls back what is open; a failing rollback cannot make things worse than the message shown.
-void rollbackQuietly() {
-  try {
-    if (gConexion->inTransaction()) gConexion->rollbackTrans();
-  } catch (...) {
-  }
+// A status text of the store: the given one, or the sheet word's own.
+void estado(IVentanaATS& frm, const std::optional<std::string>& sTexto, const std::string& sPalabra,
+            const char* sPropio) {
+  const std::string texto = sTexto ? *sTexto : sPalabra + sPropio;
+  if (!texto.empty()) frm.XPStatusBar_Panel1(texto);
 }
 
 // What the loop of a store ended in.
 enum class FinBucle { Completo, Cancelado };
 
 }  // namespace
+
+void deshaceTransaccion() {
+  // A failing rollback cannot make things worse than the message already shown.
+  try {
+    if (gConexion->inTransaction()) gConexion->rollbackTrans();
+  } catch (...) {
+  }
+}
+
+bool eliminaPeriodo(const std::vector<std::string>& asTablas, const std::string& sCondicion) {
+  for (const std::string& sTabla : asTablas) {
+    long lBorrados = 0;
+    if (!gsEliminaRegistros(sTabla, sCondicion, lBorrados)) {
+      deshaceTransaccion();
+      return false;
+    }
+  }
+  return true;
+}
 
 ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {
   const vt::ContextoConfiguracion& cfg = vt::currentConfiguration();
@@ -79,6 +95,14 @@ std::string valorTexto(std::string_view sCelda) { return vt::db::quoteSql(sCelda
 std::string valorMonto(std::string_view sCelda) {
   if (!vt::conv::IsNumericText(sCelda)) return "";
   return vt::conv::FormatNumberText(sCelda, "########0.00");
+}
+
+std::string valorMonto(std::string_view sCelda, int iSigno) {
+  std::string monto = valorMonto(sCelda);
+  if (iSigno >= 0 || monto.empty()) return monto;
+  if (monto.front() == '-') return monto.substr(1);
+  if (monto.find_first_of("123456789") == std::string::npos) return monto;
+  return "-" + monto;
 }
 
 std::string valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron) {
@@ -140,7 +164,7 @@ void AlmacenPeriodo::rechaza(const std::string& sLineas) {
   ++rechazados_;
 }
 
-bool AlmacenPeriodo::dentroDelLimite(const std::string& sPrefijo) const {
+bool AlmacenPeriodo::dentroDelLimite(const std::string& sPrefijo, const std::string& sDemasiados) const {
   if (rechazados_ == 3 || rechazados_ == 10 || rechazados_ == 20) {
     const std::string texto = sPrefijo + std::to_string(rechazados_) +
                               " registros errados \r\n\r\n ¿Desea continuar con el proceso? ";
@@ -148,7 +172,7 @@ bool AlmacenPeriodo::dentroDelLimite(const std::string& sPrefijo) const {
            vt::Respuesta::Si;
   }
   if (rechazados_ > 20) {
-    showBox(kDemasiadosErrores, vt::Icono::Critico);
+    showBox(sDemasiados, vt::Icono::Critico);
     return false;
   }
   return true;
@@ -157,7 +181,8 @@ bool AlmacenPeriodo::dentroDelLimite(const std::string& sPrefijo) const {
 std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
                               const std::string& nu_mes, const std::string& nu_anio,
                               const DescripcionAlmacen& d, const InfoFile& hoja,
-                              const std::function<bool(AlmacenPeriodo& almacen, long fila)>& almacenaFila) {
+                              const std::function<bool(AlmacenPeriodo& almacen, long fila)>& almacenaFila,
+                              ContextoAlmacen* pContexto) {
   try {
     std::int16_t iEstado = 0;
     std::optional<vt::conv::DateTime> dtServidor;
@@ -169,22 +194,18 @@ std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, con
     }
     const std::string sCondicion = condicionPeriodo(co_empresa, nu_mes, nu_anio, d.bConAlias);
     AlmacenPeriodo almacen(contextoActual(*dtServidor), d.sPalabra);
+    if (pContexto) *pContexto = almacen.contexto();
     frm.lblTotReg_Caption("");
     gbContinuarProceso = true;
     frm.PunteroEspera(true);
-    frm.XPStatusBar_Panel1(d.sPalabra + ": Reemplazando informacion anterior...");
+    estado(frm, d.sReemplazando, d.sPalabra, ": Reemplazando informacion anterior...");
 
     gConexion->beginTrans();
-    for (const std::string& sTabla : d.asTablas) {
-      long lBorrados = 0;
-      if (!gsEliminaRegistros(sTabla, sCondicion, lBorrados)) {
-        // Inserting over rows that were not removed would store the period twice.
-        rollbackQuietly();
-        frm.PunteroEspera(false);
-        return "ERROR";
-      }
+    if (!eliminaPeriodo(d.asTablas, sCondicion)) {
+      frm.PunteroEspera(false);
+      return "ERROR";
     }
-    frm.XPStatusBar_Panel1(d.sPalabra + ": Almacenando registros...");
+    estado(frm, d.sAlmacenando, d.sPalabra, ": Almacenando registros...");
 
     FinBucle fin = FinBucle::Completo;
     const long ultima = hoja->ubound(1);
@@ -201,7 +222,7 @@ std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, con
       return "CANCEL";
     }
 
-    frm.XPStatusBar_Panel1(d.sPalabra + ": Proceso de almacenamiento terminado...");
+    estado(frm, d.sTerminado, d.sPalabra, ": Proceso de almacenamiento terminado...");
     prgprogreso.Value(prgprogreso.Max());
     std::string sEstado;
     if (gbContinuarProceso) {
@@ -215,7 +236,7 @@ std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, con
     return sEstado;
   } catch (...) {
     // Nothing is half-stored: whatever failed, the period stays as it was.
-    rollbackQuietly();
+    deshaceTransaccion();
     reportUnexpectedError();
     frm.PunteroEspera(false);
     return "ERROR";

@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "import/info_file.hpp"
@@ -63,6 +65,8 @@ std::string valorTexto(std::string_view sCelda);
 // A bare amount "########0.00" for a numeric cell; "" for any other cell (the insert then fails
 // and the row is logged, so that no cell can become part of the statement).
 std::string valorMonto(std::string_view sCelda);
+// The same amount times iSigno (1 or -1); a zero amount is never written negative.
+std::string valorMonto(std::string_view sCelda, int iSigno);
 // A date cell read with sPatron and written as the engine's literal; a cell that is no date under
 // the pattern is written as quoted text, for the database to refuse (never an invented date).
 std::string valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron);
@@ -91,8 +95,11 @@ class AlmacenPeriodo {
   void rechaza(const std::string& sLineas);
   long rechazados() const { return rechazados_; }
   // The limit of rejected rows: at 3, 10 and 20 asks whether to go on (sPrefijo + count ...);
-  // above 20 says the process is cancelled. False when the store must end in "CANCEL".
-  bool dentroDelLimite(const std::string& sPrefijo) const;
+  // above 20 shows sDemasiados. False when the store must end in "CANCEL".
+  bool dentroDelLimite(const std::string& sPrefijo,
+                       const std::string& sDemasiados = kDemasiadosErroresMas20) const;
+  static constexpr const char* kDemasiadosErroresMas20 =
+      "Proceso será cancelado porque contiene muchos errores (+20)";
 
  private:
   ContextoAlmacen c_;
@@ -102,19 +109,33 @@ class AlmacenPeriodo {
 
 // What a store replaces: its sheet word, the tables it empties for the period in order (as
 // gsEliminaRegistros takes them, alias included) and whether the condition carries the alias.
+// The status texts before the delete, before the inserts and at the end are the sheet word's
+// own ("<word>: Reemplazando informacion anterior...", ...) unless given; an empty one is not shown.
 struct DescripcionAlmacen {
+  DescripcionAlmacen(std::string palabra, std::vector<std::string> tablas, bool conAlias)
+      : sPalabra(std::move(palabra)), asTablas(std::move(tablas)), bConAlias(conAlias) {}
   std::string sPalabra;
   std::vector<std::string> asTablas;
   bool bConAlias = true;
+  std::optional<std::string> sReemplazando, sAlmacenando, sTerminado;
 };
+
+// Empties the period's rows of each table in order (gsEliminaRegistros); at the first delete that
+// fails, rolls back the open transaction and answers false: inserting over rows that were not
+// removed would store the period twice.
+bool eliminaPeriodo(const std::vector<std::string>& asTablas, const std::string& sCondicion);
+// Rolls back the transaction of gConexion when one is open; a failing rollback is passed over.
+void deshaceTransaccion();
 
 // Stores the rows 1..the upper bound of hoja. almacenaFila inserts one row (logging what the
 // database refuses through the store) and returns false to end the store in "CANCEL".
 // Result: "OK", "OK-ERROR", "CANCEL", "" (no server time; shown) or "ERROR" (a failure of the
-// transaction, of a delete or anything unexpected: rolled back and shown).
+// transaction, of a delete or anything unexpected: rolled back and shown). pContexto, when given,
+// receives the store's context (its server time) once it is known, for a later stage of the store.
 std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
                               const std::string& nu_mes, const std::string& nu_anio,
                               const DescripcionAlmacen& d, const InfoFile& hoja,
-                              const std::function<bool(AlmacenPeriodo& almacen, long fila)>& almacenaFila);
+                              const std::function<bool(AlmacenPeriodo& almacen, long fila)>& almacenaFila,
+                              ContextoAlmacen* pContexto = nullptr);
 
 }  // namespace ambrix

@@ -18,11 +18,6 @@ extern std::shared_ptr<vt::automation::Object> goValidador;
 // gets a new one); raises 91 outside a pass.
 vt::automation::Object& validadorConConexion();
 
-// "La importación de <sheet word> aún no está disponible en esta versión.": the message of a sheet
-// whose store is not part of this version; its routine answers kNoDisponible.
-std::string mensajeNoDisponible(const std::string& sPalabra);
-inline constexpr const char* kNoDisponible = "NO DISPONIBLE";
-
 std::string gfImportaCompras(IVentanaATS& frm, std::int16_t& ti_proceso, std::string& co_empresa,
                              std::string& nu_mes, std::string& nu_anio, std::int16_t& ChkCabecera,
                              double& dDecRedondeo, std::int16_t& cmbValidaCompras,

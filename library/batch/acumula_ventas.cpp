@@ -41,32 +41,6 @@ std::string numero(const std::string& sCelda, const char* sMascara) {
   return FormatNumberText(sCelda, sMascara);
 }
 
-// Column 3 in the code of the accumulation table; any other text is kept.
-void reescribeTipoId(std::string& sCelda) {
-  const std::string t = vt::conv::Upper(vt::conv::Trim(sCelda));
-  if (t == "R")
-    sCelda = "04";
-  else if (t == "C")
-    sCelda = "05";
-  else if (t == "P")
-    sCelda = "06";
-  else if (t == "F")
-    sCelda = "07";
-}
-
-std::string codigoIva(int16_t iPocIVA) {
-  switch (iPocIVA) {
-    case 12:
-      return "2";
-    case 14:
-      return "3";
-    case 10:
-      return "1";
-    default:
-      return "";
-  }
-}
-
 }  // namespace
 
 InsercionAcumulada insercionVentaAcumulada(bool oracle, vt::automation::StringMatrix& h, long f,
@@ -78,7 +52,7 @@ InsercionAcumulada insercionVentaAcumulada(bool oracle, vt::automation::StringMa
   v.push_back(texto(h.at(f, 0)));
   v.push_back(texto(FormatNumberText(h.at(f, 1), "00")));
   v.push_back(texto(FormatNumberText(h.at(f, 2), "0000")));
-  reescribeTipoId(h.at(f, 3));
+  h.at(f, 3) = vt::conv::SalesIdTypeCode(h.at(f, 3));
   v.push_back(texto(FormatNumberText(h.at(f, 3), "00")));
   v.push_back(texto(FormatNumberText(h.at(f, 4), "0000000000000")));
   v.push_back(texto(h.at(f, 5)));
@@ -86,7 +60,7 @@ InsercionAcumulada insercionVentaAcumulada(bool oracle, vt::automation::StringMa
   v.push_back(numero(h.at(f, 8), "########0"));
   v.push_back(texto(FormatNumberText(h.at(f, 7), "00")));
   for (const long c : {9L, 10L, 11L}) v.push_back(numero(h.at(f, c), "########0.00"));
-  v.push_back(texto(codigoIva(iPocIVA)));
+  v.push_back(texto(vt::conv::SalesVatRateCode(iPocIVA)));
   v.push_back(numero(h.at(f, 12), "########0.00"));
   // The VAT withholdings, ICE and income-tax blocks of the annex row do not exist in the sheet.
   for (int i = 0; i < 2; ++i) {

@@ -16,4 +16,20 @@ ClaveReembolso ClaveReembolsoFila(std::string_view c10, std::string_view c11, st
           LeadingNumber(c13), Trim(c14)};
 }
 
+std::string SalesIdTypeCode(std::string_view cell) {
+  const std::string t = Upper(Trim(cell));
+  if (t == "R") return "04";
+  if (t == "C") return "05";
+  if (t == "P") return "06";
+  if (t == "F") return "07";
+  return std::string(cell);
+}
+
+std::string SalesVatRateCode(double percentage) {
+  if (percentage == 12) return "2";
+  if (percentage == 14) return "3";
+  if (percentage == 10) return "1";
+  return "";
+}
+
 }  // namespace vt::conv

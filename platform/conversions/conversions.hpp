@@ -99,6 +99,14 @@ struct ClaveReembolso {
 ClaveReembolso ClaveReembolsoFila(std::string_view c10, std::string_view c11, std::string_view c12,
                                   std::string_view c13, std::string_view c14);
 
+// The identification type of a sales row (column 3 of the sales sheet) as the sales tables code
+// it: "R", "C", "P", "F" (blanks trimmed, any case) become "04", "05", "06", "07"; any other text
+// is kept as it is. The library's accumulation loaders and the program's sales stores share it.
+std::string SalesIdTypeCode(std::string_view cell);
+// The VAT-rate code of the sales tables for the company's VAT percentage: 12 gives "2", 14 "3",
+// 10 "1", any other percentage the empty text.
+std::string SalesVatRateCode(double percentage);
+
 // CStr of a number: 15 significant digits, "." separator, no trailing zeros.
 std::string VbStr(double value);
 // The number VbStr writes, read back (CDbl(CStr(v))); also for the exponent form, which the cell

@@ -166,12 +166,14 @@ TEST_F(AlmacenCompras, StoresPurchasesWithholdingsAndReimbursementVouchers) {
 // groups included.
 TEST_F(AlmacenCompras, TheValidatorsNormalFormOfTheWholeSheetStoresItsPassedRows) {
   const std::string fallas = vt::testing::readFile(VT_SOURCE_DIR "/tests/batch/compras-completa.log.golden");
-  std::istringstream normal(vt::testing::readFile(VT_SOURCE_DIR "/tests/batch/compras-completa.normal.golden"));
+  std::istringstream normal(
+      vt::testing::readFile(VT_SOURCE_DIR "/tests/batch/compras-completa.normal.golden"));
   std::vector<Fila> filas;
   std::string linea;
   for (long fila = 1; std::getline(normal, linea); ++fila) {
     // Sheet row `fila` has its block as "Registro: fila + 1".
-    if (fallas.find("COMPRAS - Registro: " + std::to_string(fila + 1) + "\r\n") != std::string::npos) continue;
+    if (fallas.find("COMPRAS - Registro: " + std::to_string(fila + 1) + "\r\n") != std::string::npos)
+      continue;
     Fila celdas;
     std::size_t desde = 0;
     for (std::size_t hasta; (hasta = linea.find(';', desde)) != std::string::npos; desde = hasta + 1)

@@ -1,11 +1,13 @@
 #include "tests/import/almacen_fixture.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/conversions/conversions.hpp"
 #include "platform/database/recordset.hpp"
 #include "platform/database/sql_text.hpp"
 #include "shell/core/globals.hpp"
+#include "tests/support/files.hpp"
 
 namespace ambrix::testing {
 
@@ -31,6 +33,12 @@ std::string listado(const vt::db::Value& v) {
 }
 
 }  // namespace
+
+std::string golden(const std::string& nombre, const std::string& sActual) {
+  const std::string ruta = VT_SOURCE_DIR "/tests/import/" + nombre;
+  if (std::getenv("VT_WRITE_GOLDEN")) vt::testing::writeFile(ruta, sActual);
+  return vt::testing::readFile(ruta);
+}
 
 void AlmacenTest::SetUp() {
   connectToCopy();
@@ -73,7 +81,7 @@ void AlmacenTest::periodoAnterior(const std::string& sTabla, const std::string& 
 }
 
 void AlmacenTest::refuse(const std::string& sTabla, const std::string& cuando) {
-  exec("CREATE TRIGGER rechaza BEFORE INSERT ON " + sTabla + " WHEN " + cuando +
+  exec("CREATE TRIGGER rechaza_" + sTabla + " BEFORE INSERT ON " + sTabla + " WHEN " + cuando +
        " BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END");
 }
 

@@ -14,6 +14,10 @@ namespace ambrix::testing {
 // The server time every store of these tests stamps its rows with.
 inline constexpr const char* kHoraServidor = "2013-05-31 10:15:00";
 
+// The golden file tests/import/<nombre> read for comparison; with VT_WRITE_GOLDEN set in the
+// environment it is first written with sActual, to review a change of format with git diff.
+std::string golden(const std::string& nombre, const std::string& sActual);
+
 class AlmacenTest : public ShellTest {
  public:
   // A sheet array whose rows 1.. are the given cells (row 0 empty), as wide as the widest row.
@@ -30,8 +34,8 @@ class AlmacenTest : public ShellTest {
   // Rows stored before in sTabla, marked in sMarca by 1 to 4: the period's own (May 2013 of
   // 1792045185001), another month, another company, another year.
   void periodoAnterior(const std::string& sTabla, const std::string& sMarca);
-  // A trigger "rechaza" that refuses the inserts into sTabla that the condition picks, with the
-  // description "fila rechazada".
+  // A trigger "rechaza_<sTabla>" that refuses the inserts into sTabla that the condition picks,
+  // with the description "fila rechazada"; one trigger a table, so that several tables can refuse.
   void refuse(const std::string& sTabla, const std::string& cuando);
 
   VentanaGrabada frm_;

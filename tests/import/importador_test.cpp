@@ -33,6 +33,9 @@ class ValidadorDePrueba : public vt::automation::Dispatchable<ValidadorDePrueba>
         .method("ATS2013_Compras", &C::ATS2013_Compras,
                 {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "dDecRedondeo", "InfoFile", "FileError",
                  "nFilaProgreso"})
+        .method("ATS2013_Ventas", &C::ATS2013_Ventas,
+                {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "dDecRedondeo", "InfoFile", "FileError",
+                 "nFilaProgreso", "iOpciones"})
         .method("ATS2013_Anulados", &C::ATS2013_Anulados,
                 {"ti_proceso", "co_empresa", "nu_mes", "nu_anio", "InfoFile", "FileError", "nFilaProgreso"})
         .method("ATS2013_Exportaciones", &C::ATS2013_Exportaciones,
@@ -44,6 +47,13 @@ class ValidadorDePrueba : public vt::automation::Dispatchable<ValidadorDePrueba>
   std::string ATS2013_Compras(int16_t, std::string& co_empresa, std::string& nu_mes, std::string&, double&,
                               Sheet& hoja, std::string&, int32_t& nFila) {
     return answer("COMPRAS", co_empresa, nu_mes, hoja, nFila);
+  }
+  std::string ATS2013_Ventas(int16_t, std::string& co_empresa, std::string& nu_mes, std::string&, double&,
+                             Sheet& hoja, std::string&, int32_t& nFila,
+                             vt::automation::IntegerArrayRef& iOpciones) {
+    opciones.clear();
+    for (long i = iOpciones->lbound(); i <= iOpciones->ubound(); ++i) opciones.push_back(iOpciones->at(i));
+    return answer("VENTAS", co_empresa, nu_mes, hoja, nFila);
   }
   std::string ATS2013_Anulados(int16_t&, std::string& co_empresa, std::string& nu_mes, std::string&,
                                Sheet& hoja, std::string&, int32_t& nFila) {
@@ -60,6 +70,7 @@ class ValidadorDePrueba : public vt::automation::Dispatchable<ValidadorDePrueba>
   std::map<std::string, std::string> respuestas;  // by sheet word; "raise" raises 445, "cancel" cancels
   std::vector<std::string> llamadas;              // "word mes"
   double tolerancia = 0;                          // the last one handed to a validator that takes it
+  std::vector<int16_t> opciones;                  // iOpciones of the last sales call
 
  private:
   std::string answer(const std::string& palabra, const std::string&, const std::string& nu_mes, Sheet& hoja,
@@ -182,14 +193,6 @@ TEST_F(Importador, AWholeYearRunHandsMonth99ToTheSheetsAndTheCaller) {
   EXPECT_EQ(validador_->llamadas, std::vector<std::string>{"ANULADOS 99"});
 }
 
-TEST_F(Importador, SheetsWithoutTheirRoutineSaySoAndStopThePass) {
-  sheet(1, 1);
-  EXPECT_EQ(pass(), "NO DISPONIBLE");
-  ASSERT_EQ(boxes_.mensajes.size(), 1u);
-  EXPECT_EQ(boxes_.mensajes[0].texto, "La importación de VENTAS aún no está disponible en esta versión.");
-  EXPECT_EQ(boxes_.mensajes[0].icono, vt::Icono::Informacion);
-}
-
 TEST_F(Importador, TheExportsSheetIsValidatedWithTheToleranceAndItsAnswerIsThePasss) {
   struct Case {
     const char* respuesta;
@@ -212,6 +215,16 @@ TEST_F(Importador, TheExportsSheetIsValidatedWithTheToleranceAndItsAnswerIsThePa
     EXPECT_EQ(validador_->llamadas, std::vector<std::string>{"EXPORTACIONES 5"});
     EXPECT_EQ(validador_->tolerancia, 0.25);
   }
+}
+
+TEST_F(Importador, TheSalesSheetIsValidatedWithTheWindowsOptions) {
+  sheet(1, 2);
+  p_.iOpciones = {2, 1, 0, 0};
+  validador_->respuestas = {{"VENTAS", "ERROR"}};
+  EXPECT_EQ(pass(), "ERROR");
+  EXPECT_EQ(validador_->llamadas, std::vector<std::string>{"VENTAS 5"});
+  EXPECT_EQ(validador_->opciones, (std::vector<int16_t>{2, 1, 0, 0}));
+  EXPECT_EQ(frm_.barra.value, 100);
 }
 
 TEST_F(Importador, APassThatCannotStartEndsInErrorAfterAMessage) {

@@ -1,0 +1,134 @@
+// gfAcumulaVentas: a sales sheet of single documents, totalled by the program per company, month,
+// year, identification type, client and voucher type. Stage 1 copies the sheet into the work table
+// in one transaction; stage 2 replaces the period's sales rows by the totals in another, then
+// empties the period's work rows.
+
+#include <algorithm>
+
+#include "import/importa_ventas.hpp"
+#include "import/info_file.hpp"
+#include "import/rutinas_hoja.hpp"
+#include "platform/conversions/conversions.hpp"
+#include "platform/errors/err_object.hpp"
+#include "platform/profile/text_file.hpp"
+#include "shell/core/avisos.hpp"
+#include "shell/core/globals.hpp"
+#include "shell/core/sentencias.hpp"
+#include "shell/core/valores.hpp"
+
+namespace ambrix {
+
+namespace {
+
+constexpr const char* kTablaTrabajo = "tbAT_Ventas_x_Acumular";
+
+// Stage 1: every sheet row into the work table. Refused rows are logged and left out of the totals.
+std::string copiaTrabajo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
+                         const std::string& nu_mes, const std::string& nu_anio, ContextoAlmacen& contexto) {
+  prgprogreso.Min(1);
+  // A sheet without rows still has a bar that can be full.
+  prgprogreso.Max(std::max(gaInfoVentas->ubound(1), 1L));
+  DescripcionAlmacen d{"VENTAS", {"tbAT_Ventas_x_Acumular A"}, true};
+  d.sReemplazando = "";
+  d.sAlmacenando = "VENTAS: Preparando informacion a acumular...";
+  d.sTerminado = "";
+  const std::string codigoIva = codigoIvaEmpresa();
+  bool bRechazo = false;
+  const std::string sEstado = gfAlmacenaPeriodo(
+      frm, prgprogreso, co_empresa, nu_mes, nu_anio, d, gaInfoVentas,
+      [&](AlmacenPeriodo& almacen, long fila) {
+        frm.DoEvents();
+        vt::automation::StringMatrix& h = *gaInfoVentas;
+        convierteTipoIdVenta(h, fila);
+        std::string sError;
+        if (!almacen.inserta(filaVentaAcumular(almacen.contexto(), h, fila, codigoIva), kTablaTrabajo,
+                             sError)) {
+          almacen.rechaza("VENTAS Acumular - Registro: " + std::to_string(fila + 1) + ". " + sError +
+                          "\r\n\r\n");
+          bRechazo = true;
+        }
+        prgprogreso.Value(fila);
+        return true;
+      },
+      &contexto);
+  if (bRechazo && (sEstado == "OK-ERROR" || sEstado == "CANCEL"))
+    showBox("ALGUNOS REGISTROS NO FUERON IMPORTADOS. \r\n\r\nRevise archivo de errores: \r\n",
+            vt::Icono::Informacion);
+  // Rows refused here are reported; the store itself goes on.
+  return sEstado == "OK-ERROR" ? "OK" : sEstado;
+}
+
+// Stage 2, one total: its sales row and, when that one went in, its income-tax row.
+void almacenaTotal(AlmacenPeriodo& almacen, const vt::db::Recordset& rs, long grupo) {
+  const std::string registro = std::to_string(grupo + 1);
+  const ListaInsercion venta = filaTotalVenta(almacen.contexto(), rs);
+  std::string sError;
+  if (!almacen.inserta(venta, "tbAT_Ventas", sError)) {
+    showBox("ERROR AL GRABAR REGISTRO \r\n   Cliente      : " +
+                vt::conv::Trim(textOf(rs.field("co_cliente"))) + " | \r\n" + sError + "\r\n",
+            vt::Icono::Informacion);
+    vt::appendToFile(gsRutaLog, "VENTAS - Grabar registro: " + registro + "\r\n" + venta.campos() +
+                                    "tbAT_Ventas" + venta.valores() + sError + "\r\n");
+    return;
+  }
+  const ListaInsercion ir = filaTotalVentaIR(almacen.contexto(), rs);
+  if (!almacen.inserta(ir, "tbAT_Ventas_IR", sError)) {
+    showBox("Acumula total retenciones IR por cliente" + sError, vt::Icono::Informacion);
+    vt::appendToFile(gsRutaLog, "VENTAS IR - Grabar Registro #: " + registro + "\r\n" + ir.campos() +
+                                    "tbAT_Ventas_IR" + ir.valores() + "\r\n");
+  }
+}
+
+// Stage 2: the totals replace the period's sales rows; the cancel flag is not looked at.
+std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
+                            const std::string& nu_mes, const std::string& nu_anio,
+                            const ContextoAlmacen& contexto) {
+  try {
+    const std::string sCondicion = condicionPeriodo(co_empresa, nu_mes, nu_anio, true);
+    frm.XPStatusBar_Panel1("VENTAS: Acuulando informacion...");
+    gConexion->beginTrans();
+    if (!eliminaPeriodo({"tbAT_Ventas A", "tbAT_Ventas_IR A"}, sCondicion)) return "ERROR";
+    vt::db::Recordset rs;
+    gsAbreConsulta(camposTotalesVentas(), kTablaTotalesVentas,
+                   condicionTotalesVentas(co_empresa, nu_mes, nu_anio), rs);
+    // A query that could not be opened has shown its error; reading it ends the stage below.
+    frm.XPStatusBar_Panel1("Acumulando información de VENTAS...");
+    prgprogreso.Min(1);
+    prgprogreso.Max(std::max(rs.recordCount(), 1L));
+    AlmacenPeriodo almacen(contexto, "VENTAS");
+    for (long grupo = 1; !rs.eof(); ++grupo) {
+      prgprogreso.Value(grupo);
+      almacenaTotal(almacen, rs, grupo);
+      rs.moveNext();
+      frm.lblTotReg_Caption(std::to_string(grupo));
+      frm.Refrescar();
+      frm.DoEvents();
+    }
+    gConexion->commitTrans();
+    frm.XPStatusBar_Panel1("VENTAS: Proceso acumulacion terminado...");
+    long lBorrados = 0;
+    gsEliminaRegistros("tbAT_Ventas_x_Acumular A", sCondicion, lBorrados);
+    return "OK";
+  } catch (...) {
+    // The period's sales rows stay as they were.
+    deshaceTransaccion();
+    reportUnexpectedError();
+    return "ERROR";
+  }
+}
+
+}  // namespace
+
+std::string gfAcumulaVentas(IVentanaATS& frm, std::string& co_empresa, std::string& nu_mes,
+                            std::string& nu_anio, long&, std::int16_t&, IBarraProgreso& prgprogreso,
+                            std::array<std::int16_t, 4>&) {
+  vt::Err().Clear();
+  ContextoAlmacen contexto;
+  const std::string sEstado = copiaTrabajo(frm, prgprogreso, co_empresa, nu_mes, nu_anio, contexto);
+  if (sEstado != "OK") return sEstado;
+  const std::string sTotales = almacenaTotales(frm, prgprogreso, co_empresa, nu_mes, nu_anio, contexto);
+  frm.PunteroEspera(false);
+  return sTotales;
+}
+
+}  // namespace ambrix
