@@ -169,18 +169,4 @@ TEST_F(Startup, HostConnectionIsSetAndReadBack) {
   });
 }
 
-TEST_F(Startup, MembersNotBuiltYetSayWhichOne) {
-  writeConfig();
-  onNewThread([] {
-    auto validator = vt::automation::createObject("Valtrone.CLSValidarInformacion");
-    Variant record, fault, text;
-    try {
-      validator->call("Valida_Cmpra", record, fault, text);
-      ADD_FAILURE() << "no error";
-    } catch (const vt::Error& e) {
-      EXPECT_NE(e.description().find("Valida_Cmpra"), std::string::npos) << e.description();
-    }
-  });
-}
-
 }  // namespace
