@@ -256,4 +256,63 @@ void BM_StoreExports(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreExports)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
+// Sales of May 2013 as the validator rewrites them: 1,000 clients of each identification type,
+// invoices and some credit notes, so that the accumulation makes one total of many rows.
+ambrix::InfoFile hojaVentas() {
+  auto h = std::make_shared<vt::automation::StringMatrix>(0, kFilas, 0, 22);
+  for (long r = 1; r <= kFilas; ++r) {
+    const bool cedula = r % 4 == 0;
+    const std::string cliente = std::to_string(1000 + r % 1000);
+    const std::string cells[] = {"1792045185001",
+                                 "05",
+                                 "2013",
+                                 cedula ? "C" : "R",
+                                 cedula ? "000171234" + cliente : "179123" + cliente + "001",
+                                 "CLIENTE " + cliente,
+                                 std::to_string(1 + r % 3),
+                                 r % 10 ? "18" : "04",
+                                 std::to_string(1 + r % 5),
+                                 "0.00",
+                                 std::to_string(r % 50) + ".00",
+                                 std::to_string(100 + r % 900) + ".00",
+                                 "12.00",
+                                 "0.00",
+                                 r % 3 ? "0.00" : "1.00",
+                                 "31/05/2013",
+                                 "001001",
+                                 std::to_string(r),
+                                 "1234567890"};
+    for (long c = 0; c < 19; ++c) h->at(r, c) = cells[c];
+  }
+  return h;
+}
+
+void BM_StoreSalesInDetail(benchmark::State& state) {
+  mide(state, [](VentanaMuda& frm) {
+    ambrix::gaInfoVentas = hojaVentas();
+    ambrix::gParametrosEmpresa.gsPorcIVA = "12";
+    std::int16_t ti = 2, cabecera = 1;
+    std::string empresa = "1792045185001", mes = "5", anio = "2013";
+    long bandera = 1;
+    double tolerancia = 0;
+    std::array<std::int16_t, 4> opciones = {1, 0, 0, 0};
+    return ambrix::gfImportaVentas(frm, ti, empresa, mes, anio, bandera, cabecera, tolerancia, frm.barra,
+                                   opciones);
+  });
+}
+BENCHMARK(BM_StoreSalesInDetail)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
+void BM_StoreSalesAccumulated(benchmark::State& state) {
+  mide(state, [](VentanaMuda& frm) {
+    ambrix::gaInfoVentas = hojaVentas();
+    ambrix::gParametrosEmpresa.gsPorcIVA = "12";
+    std::int16_t cabecera = 1;
+    std::string empresa = "1792045185001", mes = "5", anio = "2013";
+    long bandera = 1;
+    std::array<std::int16_t, 4> opciones = {2, 0, 0, 0};
+    return ambrix::gfAcumulaVentas(frm, empresa, mes, anio, bandera, cabecera, frm.barra, opciones);
+  });
+}
+BENCHMARK(BM_StoreSalesAccumulated)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
+
 }  // namespace
