@@ -1,7 +1,9 @@
 #pragma once
 // The legacy text/number/date conversions, one implementation for the whole system.
-// Cell texts use "." as the decimal separator whatever the regional settings; a comma is not
-// numeric. Masks work on the exact decimal text (long digit strings never pass through a double)
+// A number text has at most one decimal mark: "." always, or "," when that is the regional
+// decimal separator (a sheet saved under Ecuadorian settings writes "1,50"); it never has a
+// grouping separator, so "1.234,56" and "1,234.56" are not numeric and "1.50" is never 150.
+// Normal forms are written with ".". Masks work on the exact decimal text (long digit strings never pass through a double)
 // and round half away from zero. Dates read in the regional short date's order, or year/month/day
 // when the first field has four digits; never swapped; serial numbers are not dates. No negative
 // zero is ever written.
@@ -21,7 +23,15 @@ struct Decimal {
   int scale = 0;
 };
 
-// Numeric grammar: blanks? sign? (digits ("." digits?)? | "." digits) blanks?
+// The regional decimal separator ("sDecimal"). The configuration installs where it is read from
+// (the calling thread's settings); without a source the mark is "." alone.
+using DecimalSeparatorSource = std::string_view (*)();
+void SetDecimalSeparatorSource(DecimalSeparatorSource source);
+// True when the regional decimal separator is ",", which number texts may then use for ".".
+bool RegionalDecimalComma();
+
+// Numeric grammar: blanks? sign? (digits (mark digits?)? | mark digits) blanks?, where the mark is
+// "." or, under a regional decimal comma, ",". Val (LeadingNumber) reads the same mark.
 std::optional<Decimal> ParseNumber(std::string_view text);
 bool IsNumericText(std::string_view text);                  // IsNumeric
 std::optional<double> StrictNumber(std::string_view text);  // CDbl; nullopt = conversion failed

@@ -1,16 +1,40 @@
 #include "platform/conversions/number_scan.hpp"
 
+#include <atomic>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <string>
+
+#include "platform/conversions/conversions.hpp"
+
+namespace vt::conv {
+namespace {
+
+std::atomic<DecimalSeparatorSource> decimalSeparatorSource{nullptr};
+
+}  // namespace
+
+void SetDecimalSeparatorSource(DecimalSeparatorSource source) {
+  decimalSeparatorSource.store(source, std::memory_order_release);
+}
+
+bool RegionalDecimalComma() {
+  const DecimalSeparatorSource source = decimalSeparatorSource.load(std::memory_order_acquire);
+  return source != nullptr && source() == ",";
+}
+
+}  // namespace vt::conv
 
 namespace vt::conv::detail {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Reads "sign? digits ('.' digits?)? | sign? '.' digits" at pos; pos moves past it.
+// Reads "sign? digits (mark digits?)? | sign? mark digits" at pos, where the mark is "." or, under
+// a regional decimal comma, ","; pos moves past it.
 std::optional<NumberSpan> ScanAt(std::string_view text, size_t& pos) {
+  const bool comma = RegionalDecimalComma();
   NumberSpan span;
   size_t i = pos;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -20,7 +44,7 @@ std::optional<NumberSpan> ScanAt(std::string_view text, size_t& pos) {
   const size_t start = i;
   while (i < text.size() && IsDigit(text[i])) ++i;
   span.intDigits = text.substr(start, i - start);
-  if (i < text.size() && text[i] == '.') {
+  if (i < text.size() && (text[i] == '.' || (comma && text[i] == ','))) {
     const size_t fracStart = ++i;
     while (i < text.size() && IsDigit(text[i])) ++i;
     span.fracDigits = text.substr(fracStart, i - fracStart);
@@ -61,10 +85,19 @@ std::optional<NumberSpan> ScanLeadingNumber(std::string_view text) {
   return ScanAt(text, pos);
 }
 
+std::string_view PointText(const NumberSpan& span, std::string& buffer) {
+  if (span.intDigits.size() == span.unsignedText.size() || span.unsignedText[span.intDigits.size()] == '.')
+    return span.unsignedText;
+  buffer.assign(span.unsignedText);
+  buffer[span.intDigits.size()] = '.';
+  return buffer;
+}
+
 double SpanValue(const NumberSpan& span) {
   double value = 0;
-  const char* first = span.unsignedText.data();
-  const auto res = std::from_chars(first, first + span.unsignedText.size(), value);
+  std::string buffer;
+  const std::string_view text = PointText(span, buffer);
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
   if (res.ec == std::errc::result_out_of_range) {
     // Either too large or too small for a double.
     value = MayOverflow(span) ? DBL_MAX : 0.0;

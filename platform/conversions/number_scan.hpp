@@ -2,6 +2,7 @@
 // Internal: allocation-free scanning of number texts, shared by the number conversions and masks.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vt::conv::detail {
@@ -11,13 +12,16 @@ struct NumberSpan {
   bool neg = false;
   std::string_view intDigits;     // may be empty (".5")
   std::string_view fracDigits;    // may be empty ("12", "12.")
-  std::string_view unsignedText;  // digits and point, as from_chars reads them
+  std::string_view unsignedText;  // digits and mark ("." or the regional ","), as in the text
 };
 
 // The whole text must be a number (blanks around allowed); nullopt otherwise or beyond double range.
 std::optional<NumberSpan> ScanNumber(std::string_view text);
 // The number at the start of the text; nullopt when there is no digit.
 std::optional<NumberSpan> ScanLeadingNumber(std::string_view text);
+// The digits and mark of a span with "." as the mark: the span's own text, or `buffer` holding a
+// copy whose regional comma became ".".
+std::string_view PointText(const NumberSpan& span, std::string& buffer);
 // Value of a scanned span; never a negative zero. Beyond double range gives +-max.
 double SpanValue(const NumberSpan& span);
 

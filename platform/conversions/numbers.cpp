@@ -39,7 +39,8 @@ std::optional<double> NumberWithExponent(std::string_view text) {
   if (i == rest.size()) return std::nullopt;
   for (size_t k = i; k < rest.size(); ++k)
     if (!detail::IsDigit(rest[k])) return std::nullopt;
-  std::string number(mantissa->unsignedText);
+  std::string buffer;
+  std::string number(detail::PointText(*mantissa, buffer));
   number += 'e';
   number.append(rest);
   double value = 0;

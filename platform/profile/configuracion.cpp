@@ -23,6 +23,9 @@ thread_local ContextoConfiguracion* threadConfiguration = nullptr;
 // runs (loader, validators, by-name calls).
 std::string_view regionalShortDate() { return currentConfiguration().regional.gsFormatoFecha; }
 [[maybe_unused]] const bool kShortDateInstalled = (conv::SetShortDateSource(&regionalShortDate), true);
+// Number texts may carry the thread's regional decimal comma ("1,50").
+std::string_view regionalDecimal() { return currentConfiguration().regional.gsSepDecimal; }
+[[maybe_unused]] const bool kDecimalInstalled = (conv::SetDecimalSeparatorSource(&regionalDecimal), true);
 
 // A folder as the program uses it: trimmed, ending in "/".
 std::string asFolder(const std::string& path) { return withTrailingSlash(conv::Trim(path)); }
