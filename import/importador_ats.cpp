@@ -62,16 +62,14 @@ struct Paso {
   std::function<std::string()> rutina;
 };
 
-// A program run from its build finds the library the build registered, unless the variable or a
-// registry of the user's or the system's already says where it is.
+}  // namespace
+
 void registroPorOmision() {
   if (std::getenv("VALTRONE_REGISTRY")) return;
   std::error_code ec;
   if (std::filesystem::exists(vt::automation::Registry::path(), ec)) return;
   ::setenv("VALTRONE_REGISTRY", AMBRIX_REGISTRO_COMPILACION, 0);
 }
-
-}  // namespace
 
 vt::automation::Object& validadorConConexion() {
   if (!goValidador) vt::raiseRuntimeError(vt::kErrObjectNotSet, gsTitulo);

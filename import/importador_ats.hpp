@@ -13,6 +13,10 @@ namespace ambrix {
 
 inline constexpr const char* kProgIdValidador = "Valtrone.CLSValidarInformacion";
 
+// A program run from its build finds the library the build registered, unless VALTRONE_REGISTRY
+// or a registry of the user's or the system's already says where it is.
+void registroPorOmision();
+
 class ImportadorATS : public IImportadorATS {
  public:
   using Fabrica = std::function<std::shared_ptr<vt::automation::Object>()>;

@@ -18,7 +18,9 @@ using vt::automation::VarType;
 
 constexpr long kInvalidArgument = 5;
 constexpr const char* kSource = "valtrone-call";
-constexpr const char* kUsage = "uso: valtrone-call [--set PROPIEDAD=ARG]... PROGID MIEMBRO [ARG]...";
+constexpr const char* kUsage =
+    "uso: valtrone-call LLAMADA [--then LLAMADA]...; LLAMADA = [--set PROPIEDAD=ARG]... PROGID MIEMBRO "
+    "[ARG]...";
 
 [[noreturn]] void fail(const std::string& text) { throw vt::Error(kInvalidArgument, kSource, text); }
 
@@ -88,6 +90,39 @@ Variant parseArgument(std::string_view text, long sheetColumns) {
   }
   if (kind == "sheet") return readSheet(value, sheetColumns);
   fail("tipo de argumento desconocido: " + std::string(kind));
+}
+
+std::vector<std::vector<std::string>> splitCalls(const std::vector<std::string>& words) {
+  std::vector<std::vector<std::string>> calls(1);
+  for (const std::string& word : words) {
+    if (word == kThen) {
+      calls.emplace_back();
+    } else {
+      calls.back().push_back(word);
+    }
+  }
+  return calls;
+}
+
+const char* helpText() {
+  return "uso: valtrone-call LLAMADA [--then LLAMADA]...\n"
+         "     LLAMADA = [--set PROPIEDAD=ARG]... PROGID MIEMBRO [ARG]...\n"
+         "\n"
+         "Cada LLAMADA crea su objeto por PROGID, asigna sus propiedades y llama a MIEMBRO por nombre.\n"
+         "Las llamadas corren en orden en un mismo hilo, que conserva su estado (la conexion de la\n"
+         "biblioteca entre ellos); una linea \"--\" separa la salida de dos llamadas seguidas.\n"
+         "Salida: result=VALOR y argN=VALOR por cada argumento por referencia (una linea\n"
+         "nombre(i)=valor o nombre(fila,col)=valor por celda no vacia de una matriz); una llamada que\n"
+         "falla escribe error=NUMERO DESCRIPCION y las siguientes corren igual. Sale con 2 cuando\n"
+         "alguna llamada fallo, con 0 si no.\n"
+         "\n"
+         "ARG: s:TEXTO  i:N (Integer)  l:N (Long)  d:X (Double)  b:true|false  dt:dd/mm/aaaa\n"
+         "     a:V1|V2|... (matriz de texto desde 0)  ai:1|0|... (matriz de Integer desde 0)\n"
+         "     sheet:RUTA[;SEP] (hoja de texto delimitado con encabezado; SEP \";\" por omision)\n"
+         "     missing (argumento omitido)  nothing (objeto Nothing)\n"
+         "\n"
+         "Sin VALTRONE_REGISTRY ni registro del usuario o del sistema, un programa de la compilacion\n"
+         "usa el registro de la compilacion (build/automation.reg).\n";
 }
 
 CallRequest parseCommandLine(const std::vector<std::string>& words) {

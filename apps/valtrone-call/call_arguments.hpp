@@ -30,7 +30,17 @@ struct CallRequest {
   std::vector<vt::automation::Variant> arguments;
 };
 
-// Raises vt::Error 5 with the usage text when the command line is incomplete.
+// The word that separates two calls of one command line.
+inline constexpr const char* kThen = "--then";
+
+// The words of each call, in order: "a b --then c" gives {a b} and {c}; an empty call stays
+// empty, so that parsing it raises the usage error for that call alone.
+std::vector<std::vector<std::string>> splitCalls(const std::vector<std::string>& words);
+
+// Raises vt::Error 5 with the usage text when the words of one call are incomplete.
 CallRequest parseCommandLine(const std::vector<std::string>& words);
+
+// What --help prints: the forms of the command line, of its arguments and of its output.
+const char* helpText();
 
 }  // namespace valtrone_call

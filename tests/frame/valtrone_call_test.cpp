@@ -72,6 +72,70 @@ TEST_F(ValtroneCall, CasesOfTheCommandLine) {
   }
 }
 
+// Several calls on one command line run in order on one thread; each makes its own object.
+TEST_F(ValtroneCall, ChainedCalls) {
+  struct Case {
+    const char* arguments;
+    const char* out;
+    int status;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"--set iPocIVA=s:12 Valtrone.CLSValidarInformacion iPocIVA --then Valtrone.CLSValidarInformacion iPocIVA",
+       "result=12\n--\nresult=0\n", 0, "a property reaches its own call's member, not the next call's new object"},
+      {"Valtrone.CLSValidarInformacion NoExiste --then Valtrone.CLSValidarInformacion fValidaVacio 's: 7 '",
+       "error=438 El objeto no admite esta propiedad o método: NoExiste\n--\nresult= 7 \narg1= 7 \n", 2,
+       "a call that raises does not stop the later ones, and the status says one raised"},
+      {"Valtrone.CLSValidarInformacion fValidaVacio s:x --then Valtrone.CLSValidarInformacion fValidaVacio x:1",
+       "result=x\narg1=x\n--\nerror=5 tipo de argumento desconocido: x\n", 2,
+       "an argument of a later call is read when that call runs"},
+      {"--then Valtrone.CLSValidarInformacion fValidaVacio s:x", nullptr, 2,
+       "an empty call is a usage error of its own"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const ProgramRun r = call(c.arguments);
+    EXPECT_EQ(r.status, c.status);
+    if (c.out) {
+      EXPECT_EQ(r.out, c.out);
+    } else {
+      EXPECT_EQ(r.out.rfind("error=5 uso: valtrone-call LLAMADA [--then LLAMADA]...", 0), 0u) << r.out;
+      EXPECT_NE(r.out.find("\n--\nresult=x\narg1=x\n"), std::string::npos) << r.out;
+    }
+  }
+}
+
+TEST_F(ValtroneCall, HelpListsTheForms) {
+  const ProgramRun r = call("--help");
+  EXPECT_EQ(r.status, 0);
+  for (const char* form : {"--then LLAMADA", "--set PROPIEDAD=ARG", "sheet:RUTA[;SEP]", "error=NUMERO"})
+    EXPECT_NE(r.out.find(form), std::string::npos) << form;
+}
+
+// The library's connection opened by one call is the one a later call's lookup finds: a supplier
+// query leaves it open, and the catalogue lookup that failed with 3704 alone now answers.
+TEST(ValtroneCallChain, TheConnectionCarriesIntoTheNextCall) {
+  frame_test::pinEnvironment();
+  const vt::testing::TempFolder temp("frame-chain");
+  const fs::path& folder = temp.path();
+  vt::testing::copyFixtureDatabase(folder / "GLOBAL.MDB");
+  vt::testing::writeFile(folder / "TAXCONFIG.INI",
+                         "[PATH]\r\nPath_db=" + folder.string() +
+                             "/\r\n[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
+                             "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
+  const std::string lookup = " Valtrone.CLSVarios gfVerificaRegistro s:* s:tbcttgComprob \"s:co_comprob = '01'\" nothing";
+  const ProgramRun r = runCommand(
+      quoted(VT_VALTRONE_CALL) + " Valtrone.CLSProveedores Consultar s:1790000000001 s: --then" + lookup,
+      {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  const std::string tail = r.out.substr(r.out.find("\n--\n") + 4);
+  EXPECT_EQ(tail.rfind("result=True\n", 0), 0u) << r.out;
+
+  const ProgramRun alone = runCommand(quoted(VT_VALTRONE_CALL) + lookup,
+                                      {.environment = {{"VALTRONE_CONFIG_DIR", folder.string()}}});
+  EXPECT_EQ(alone.out, "error=3704 No se permite la operación si el objeto está cerrado.\n");
+}
+
 // The library reads TAXCONFIG.INI beside its own file, wherever the caller runs.
 TEST(ValtroneCallLocation, ConfigurationComesFromTheLibraryFolder) {
   frame_test::pinEnvironment();
