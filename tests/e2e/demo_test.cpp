@@ -31,25 +31,32 @@ std::size_t veces(const std::string& texto, const std::string& parte) {
   return n;
 }
 
-// The sheets are validated once, then validated again as each is stored, and the annex file of
-// the period is written from what was stored and holds to the tax authority's schema.
-TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTheirAnnex) {
+// The four sheets are validated once, then validated again as each is stored, and the annex file
+// of the period is written from what was stored and holds to the tax authority's schema.
+TEST(Demo, TheMainJobStoresTheFourSheetsOfMay2013AndWritesTheirAnnex) {
   vt::testing::TempFolder root("e2e");
   copyDemo(root.path());
   const vt::testing::ProgramRun r = runDemo(root.path(), VT_BINARY_DIR "/automation.reg");
   EXPECT_EQ(r.status, 0);
-  std::string compras;
-  for (int i = 0; i <= 10; ++i) compras += "PROGRESS: " + std::to_string(i) + "/10\n";
+  const auto avance = [](int total) {
+    std::string lineas;
+    for (int i = 0; i <= total; ++i) lineas += "PROGRESS: " + std::to_string(i) + "/" + std::to_string(total) + "\n";
+    return lineas;
+  };
   EXPECT_EQ(r.out,
             "STATUS: Cargando informacion a validar...\n"
             "PROGRESS: 10/100\n"
             "STATUS: Validando información de COMPRAS...\n"
             "PROGRESS: 13/100\n"
             "PROGRESS: 30/100\n"
+            "STATUS: Validando información de VENTAS...\n"
+            "PROGRESS: 5/100\n"
             "PROGRESS: 60/100\n"
             "STATUS: Validando informacion de Comprobantes ANULADOS...\n"
             "PROGRESS: 3/100\n"
             "PROGRESS: 90/100\n"
+            "STATUS: Validando informacion de EXPORTACIONES...\n"
+            "PROGRESS: 3/100\n"
             "PROGRESS: 100/100\n"
             "STATUS: Cargando informacion a validar...\n"
             "PROGRESS: 10/100\n"
@@ -59,6 +66,11 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
             "STATUS: COMPRAS: Proceso de almacenamiento terminado...\n"
             "PROGRESS: 100/100\n"
             "PROGRESS: 30/100\n"
+            "STATUS: Validando información de VENTAS...\n"
+            "STATUS: VENTAS: Reemplazando informacion anterior...\n"
+            "STATUS: VENTAS: Almacenando registros...\n"
+            "STATUS: VENTAS: Proceso de almacenamiento terminado...\n"
+            "PROGRESS: 100/100\n"
             "PROGRESS: 60/100\n"
             "STATUS: Validando informacion de Comprobantes ANULADOS...\n"
             "STATUS: ANULADOS: Reemplazando informacion anterior...\n"
@@ -66,6 +78,10 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
             "STATUS: ANULADOS: Proceso de almacenamiento terminado...\n"
             "PROGRESS: 100/100\n"
             "PROGRESS: 90/100\n"
+            "STATUS: Validando informacion de EXPORTACIONES...\n"
+            "STATUS: EXPORTACIONES: Reemplazando informacion anterior...\n"
+            "STATUS: EXPORTACIONES: Almacenando registros...\n"
+            "STATUS: EXPORTACIONES: Proceso de almacenamiento terminado...\n"
             "PROGRESS: 100/100\n"
             "STATUS: \n"
             "PROGRESS: 0/100\n"
@@ -75,13 +91,9 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
             "PROGRESS: 1/1\n"
             "STATUS: \n"
             "STATUS: Procesando información: COMPRAS...\n" +
-                compras +
-                "STATUS: Información de VENTAS no encontrada \n"
-                "STATUS: Información de EXPORTACIONES no encontrada \n"
-                "STATUS: Procesando información: COMPROBANTES ANULADOS...\n"
-                "PROGRESS: 0/2\n"
-                "PROGRESS: 1/2\n"
-                "PROGRESS: 2/2\n"
+                avance(10) + "STATUS: Procesando información: VENTAS...\n" + avance(4) +
+                "STATUS: Procesando información: EXPORTACIONES...\n" + avance(2) +
+                "STATUS: Procesando información: COMPROBANTES ANULADOS...\n" + avance(2) +
                 "MSGBOX INFORMACION Tolvex: Archivo AT052013.XML generado con éxito.\n"
                 "PROGRESS: 0/2\n"
                 "STATUS: \n"
@@ -122,6 +134,20 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
                "ORDER BY id_reg"),
       "01|001001|000000101|000000101|1110123456|2013-05-20|A\n"
       "01|001001|000000115|000000118|1110123456|2013-05-27|A\n");
+  // Sales one row per voucher type and client (the credit note negated, the identification
+  // types coded 04 to 07), and the export of goods with its customs referendo beside the service.
+  EXPECT_EQ(consulta("SELECT co_tipoID, co_cliente, co_estable, co_comprob, nu_comprob, mo_base_0, mo_base, "
+                     "mo_iva, mo_ret_1 FROM tbAT_Ventas WHERE co_empresa = '1792045185001' AND co_mes = '05' "
+                     "AND co_anio = '2013' ORDER BY id_reg"),
+            "04|1791234561001|001|18|3|50|100|12|0\n"
+            "04|1791234561001|001|04|1|0|-10|-1.2|0\n"
+            "05|0001712345675|002|18|2|0|20|2.4|0\n"
+            "07|9999999999999|001|18|12|35|250|30|0\n");
+  EXPECT_EQ(consulta("SELECT co_Transacc, co_comprob, fe_transacc, nu_ref_dist, nu_ref_anio, nu_ref_regi, "
+                     "nu_ref_corre, nu_dcto_trans, mo_FOB, nu_serie, nu_secu FROM tbAT_Exporta WHERE "
+                     "co_empresa = '1792045185001' AND co_mes = '05' AND co_anio = '2013' ORDER BY id_reg"),
+            "1|01|2013-05-15|028|2013|04|000123|CEC0012345|1500.5|001001|000000027\n"
+            "2|01|2013-05-20|000|2013|00|000000|0|800|002003|000000008\n");
 
   const fs::path xml = root.path() / "build" / "demo" / "AT052013.XML";
   const vt::testing::ProgramRun esquema = vt::testing::runCommand(
@@ -131,7 +157,43 @@ TEST(Demo, TheMainJobStoresThePurchasesAndCancelledDocumentsOfMay2013AndWritesTh
   EXPECT_EQ(esquema.status, 0) << esquema.out;
   const std::string annex = vt::testing::readFile(xml);
   EXPECT_EQ(veces(annex, "<detalleCompras>"), 10u);
-  EXPECT_NE(annex.find("<detalleAnulados>"), std::string::npos);
+  EXPECT_EQ(veces(annex, "<detalleVentas>"), 4u);
+  EXPECT_EQ(veces(annex, "<ventaEst>"), 2u);
+  EXPECT_EQ(veces(annex, "<detalleExportaciones>"), 2u);
+  EXPECT_EQ(veces(annex, "<detalleAnulados>"), 2u);
+  const std::size_t compras = annex.find("<compras>"), ventas = annex.find("<ventas>"),
+                    exportaciones = annex.find("<exportaciones>"), anulados = annex.find("<anulados>");
+  EXPECT_TRUE(compras < ventas && ventas < exportaciones && exportaciones < anulados &&
+              anulados != std::string::npos);
+}
+
+// The second state file of the demo stores the same sales totalled per client, identification
+// type and voucher type, and writes an annex the schema takes.
+TEST(Demo, TheAccumulatedSalesOptionStoresTheSalesTotalled) {
+  vt::testing::TempFolder root("e2e");
+  copyDemo(root.path());
+  const vt::testing::ProgramRun r = vt::testing::runBatch(
+      root.path(), "examples/demo/win.ini", "--config-dir examples/demo --state examples/demo/mayo-2013-acumulado.ini",
+      {{"VALTRONE_REGISTRY", VT_BINARY_DIR "/automation.reg"}, {"VALTRONE_CONFIG_DIR", std::nullopt}});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("STATUS: VENTAS: Proceso acumulacion terminado...\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("MSGBOX INFORMACION Tolvex: Proceso de validacion terminado OK.\n"), std::string::npos);
+  EXPECT_NE(r.out.find("MSGBOX INFORMACION Tolvex: Archivo AT052013.XML generado con éxito.\n"), std::string::npos);
+  const vt::testing::ProgramRun ventas = vt::testing::runCommand(
+      "sqlite3 -batch -list examples/demo/db/GLOBAL.MDB " +
+          vt::testing::quoted("SELECT co_cliente, co_comprob, sum(nu_comprob), sum(mo_base) FROM tbAT_Ventas WHERE "
+                              "co_mes = '05' AND co_anio = '2013' GROUP BY co_cliente, co_comprob ORDER BY 1, 2"),
+      {.folder = root.path()});
+  EXPECT_EQ(ventas.out,
+            "0001712345675|18|2|20\n"
+            "1791234561001|04|1|-10\n"
+            "1791234561001|18|3|100\n"
+            "9999999999999|18|12|250\n");
+  const vt::testing::ProgramRun esquema = vt::testing::runCommand(
+      "xmllint --noout --schema " + vt::testing::quoted(VT_SOURCE_DIR "/xml/schema/ats.xsd") +
+          " build/demo/AT052013.XML",
+      {.folder = root.path(), .streams = vt::testing::Streams::Together});
+  EXPECT_EQ(esquema.status, 0) << esquema.out;
 }
 
 // The print button pressed by the batch program: the receipt of what the main job stored, read
@@ -170,12 +232,18 @@ TEST(Demo, TheReceiptOfTheStoredPeriodAndOfAnEmptyOnePrintToPdf) {
         std::string(" Total 10 5,00 220,00 2.730,00 327,60 0,00 57,60\n"),
         // RETENCIONES IR, then ANULADOS.
         std::string(" Código Registros Base Retenido\n 312 2 1.650,00 16,50\n Total 2 1.650,00 16,50\n"),
-        std::string(" 01 2\n Total 2\n"), std::string(" Contador Representante legal\n"), firmas, pie})
+        std::string(" 01 2\n Total 2\n"),
+        // VENTAS per voucher type (the credit note negated), then EXPORTACIONES.
+        std::string(" 04 1 0,00 0,00 -10,00 -1,20 0,00 -0,10\n"),
+        std::string(" 18 3 0,00 85,00 370,00 44,40 3,60 1,00\n"),
+        std::string(" Total 4 0,00 85,00 360,00 43,20 3,60 0,90\n"),
+        std::string("EXPORTACIONES\n Tipo Registros Valor FOB\n 01 2 2.300,50\n Total 2 2.300,50\n"),
+        std::string(" Contador Representante legal\n"), firmas, pie})
     EXPECT_NE(mayo.find(linea), std::string::npos) << linea << "\n" << mayo;
 
   const std::string vacio = talon("junio-2013.ini", "build/demo/talon-junio.pdf");
   EXPECT_NE(vacio.find("Periodo: 06/2013\n"), std::string::npos) << vacio;
-  EXPECT_EQ(veces(mayo, "Sin registros en el periodo\n"), 2u) << mayo;  // sales and exports
+  EXPECT_EQ(veces(mayo, "Sin registros en el periodo\n"), 0u) << mayo;
   EXPECT_EQ(veces(vacio, "Sin registros en el periodo\n Total 0"), 5u) << vacio;
   EXPECT_NE(vacio.find(firmas), std::string::npos) << vacio;
 }
@@ -207,7 +275,8 @@ TEST(Demo, AMonthFirstRegionalSettingListsAndRunsAsTheDayFirstOne) {
   // The sheets as a month-first machine writes them, in a state file of their own; what the
   // validators rewrite, store and write into the annex is the same in both orders.
   std::string estado = vt::testing::readFile(demo / "mayo-2013.ini");
-  for (const std::string sheet : {"compras-mayo-2013.csv", "anulados-mayo-2013.csv"}) {
+  for (const std::string sheet : {"compras-mayo-2013.csv", "ventas-mayo-2013.csv", "anulados-mayo-2013.csv",
+                                   "exportaciones-mayo-2013.csv"}) {
     const std::string text = vt::testing::readFile(demo / sheet);
     vt::testing::writeFile(demo / ("mdy-" + sheet),
                            std::regex_replace(text, std::regex(R"((\d\d)/(\d\d)/(\d{4}))"), "$2/$1/$3"));

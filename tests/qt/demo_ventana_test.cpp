@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -47,7 +48,9 @@ std::string storedRows(const fs::path& root) {
   return vt::testing::runCommand(
              "sqlite3 -batch -list examples/demo/db/GLOBAL.MDB 'SELECT * FROM tbAT_Cmprs_RE; "
              "SELECT co_comprob, nu_serie, nu_secu, mo_base, mo_iva FROM tbAT_Cmprs ORDER BY id_reg; "
-             "SELECT nu_secu_ini, nu_secu_fin, fe_anula FROM tbAT_CmptsAnu ORDER BY id_reg'",
+             "SELECT nu_secu_ini, nu_secu_fin, fe_anula FROM tbAT_CmptsAnu ORDER BY id_reg; "
+             "SELECT co_cliente, co_comprob, nu_comprob, mo_base, mo_iva FROM tbAT_Ventas ORDER BY id_reg; "
+             "SELECT co_Transacc, nu_ref_corre, mo_FOB, nu_secu FROM tbAT_Exporta ORDER BY id_reg'",
              {.folder = root})
       .out;
 }
@@ -122,12 +125,14 @@ TEST(DemoEnLaVentana, TheStateFilesChoicesMadeByHandShowTheBoxesOfTheBatchRun) {
     ASSERT_EQ(check("chkValidaFile")->isChecked(), value("chkValidaFile") == "1");
     combo("cmbTipo_file")->setCurrentIndex(value("cmbTipo_file").toInt());
     ventana.findChild<QLineEdit*>(QStringLiteral("txtSeparador"))->setText(value("txtSeparador"));
-    for (const char* i : {"0", "2"}) {
+    for (const char* i : {"0", "1", "2", "3"}) {
       const std::string chk = std::string("chkInfo(") + i + ")", txt = std::string("txtfile(") + i + ")";
       ASSERT_EQ(value(chk.c_str()), "1");
       check(chk.c_str())->click();
       file(txt.c_str())->setText(value(txt.c_str()));
     }
+    const std::string ventas = "optTipoVentas(" + value("optTipoVentas").toStdString() + ")";
+    ventana.findChild<QRadioButton*>(QString::fromStdString(ventas))->click();
     if (check("chkXML")->isChecked() != (value("chkXML") == "1")) check("chkXML")->click();
     file("txtPath")->setText(value("txtPath"));
 

@@ -56,7 +56,8 @@ fs::path copyDemo(const fs::path& root) {
   const fs::path demo = root / "examples" / "demo";
   fs::create_directories(root / "build" / "demo");
   for (const char* file :
-       {"TAXCONFIG.INI", "win.ini", "mayo-2013.ini", "compras-mayo-2013.csv", "anulados-mayo-2013.csv"}) {
+       {"TAXCONFIG.INI", "win.ini", "mayo-2013.ini", "mayo-2013-acumulado.ini", "compras-mayo-2013.csv",
+        "ventas-mayo-2013.csv", "anulados-mayo-2013.csv", "exportaciones-mayo-2013.csv"}) {
     makeParentFolders(demo / file);
     fs::copy_file(fs::path(VT_SOURCE_DIR) / "examples" / "demo" / file, demo / file,
                   fs::copy_options::overwrite_existing);
