@@ -141,6 +141,10 @@ const char* usageText() {
          "                        sección [frm_ATS_SubirExcel] de ESTADO, pulsa Iniciar una vez y\n"
          "                        muestra lo ocurrido; las preguntas Sí/No se responden en orden\n"
          "                        con --answers (sin respuesta: No); N cancela en la N-ésima pausa\n"
+         "  --state ESTADO --print-receipt --pdf ARCHIVO\n"
+         "                        inicia el programa con los valores de ESTADO, pulsa Imprimir en\n"
+         "                        lugar de Iniciar y escribe el talón resumen de la empresa y el\n"
+         "                        periodo en ARCHIVO (PDF); sale con 3 si no se escribió\n"
          "  --help                muestra esta ayuda\n";
 }
 

@@ -112,4 +112,13 @@ TEST_F(BatchDump, WrongCommandLinesShowTheUsage) {
   }
 }
 
+// Every mode of the program is in its help, the receipt's options among them.
+TEST_F(BatchDump, HelpListsEveryMode) {
+  const ProgramRun run = runBatch(tmp.path(), winIni(), "--help");
+  EXPECT_EQ(run.status, 0);
+  for (const char* option : {"--config-dir", "--dump-config", "--list", "--dump-sheet", "--state", "--answers",
+                             "--cancel-after-yields", "--print-receipt", "--pdf ARCHIVO"})
+    EXPECT_NE(run.out.find(option), std::string::npos) << option;
+}
+
 }  // namespace
