@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test test-fast asan demo window clean
+.PHONY: deps configure build build-programs test test-fast asan demo window clean
 
 deps:
 	@scripts/install-deps
@@ -14,6 +14,10 @@ configure: deps
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# Only what the demo and the window run: the two programs and the library (with its registration).
+build-programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target ambrix-batch ambrix valtrone valtrone-call
 
 # The whole suite, then the same suite once more under the sanitizers.
 test: build
@@ -32,7 +36,7 @@ asan: deps
 # The lists the start-up fills, then the main job of May 2013 (examples/demo/mayo-2013.ini), and
 # the annex file it writes checked against the tax authority's schema, and the summary receipt of
 # the period printed to PDF.
-demo: build examples/demo/db/GLOBAL.MDB
+demo: build-programs examples/demo/db/GLOBAL.MDB
 	@mkdir -p build/demo
 	AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix-batch --config-dir examples/demo --list
 	AMBRIX_WIN_INI=examples/demo/win.ini VALTRONE_REGISTRY=$(BUILD)/automation.reg \
@@ -42,7 +46,7 @@ demo: build examples/demo/db/GLOBAL.MDB
 	  --state examples/demo/mayo-2013.ini --print-receipt --pdf build/demo/talon-052013.pdf
 
 # The main window on the demo configuration, as `make demo` runs the batch program.
-window: build examples/demo/db/GLOBAL.MDB
+window: build-programs examples/demo/db/GLOBAL.MDB
 	@mkdir -p build/demo
 	AMBRIX_CONFIG_DIR=examples/demo AMBRIX_WIN_INI=examples/demo/win.ini $(BUILD)/bin/ambrix
 
