@@ -1,6 +1,7 @@
 // Purchases, columns 0 to 4: the company, the period and the issue and accounting dates.
 
 #include "library/batch/compras.hpp"
+#include "library/batch/periodo_hoja.hpp"
 
 namespace valtrone {
 
@@ -29,25 +30,13 @@ Condition compara(const std::optional<Date>& a, const std::optional<Date>& b, Co
 void ComprasRun::periodoYFechas(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
 
-  const std::string c0 = f.set(kCRucEmpresa, FormatNumberText(f.get(kCRucEmpresa), "0000000000000"));
-  if (co_empresa_ != c0)
-    b.falla("RUC de empresa " + co_empresa_ + " no coincide con la empresa seleccionada ", c0);
-
-  const std::string c1 = f.set(kCMes, FormatNumberText(f.get(kCMes), "00"));
-  const double mes = LeadingNumber(c1);
-  if (!anual_) {
-    const std::optional<double> mesPeriodo = vt::conv::StrictNumber(nu_mes_);
-    b.fallaSi(mesPeriodo ? Condition(mes != *mesPeriodo) : std::nullopt,
-              "Periodo: Mes no coincide con el mes seleccionado : ", c1);
-  } else if (!(mes >= 1 && mes <= 12 && mes == static_cast<int>(mes))) {
-    // An annual run stores each row under its own month: a month outside the year would drop the
-    // purchase out of every monthly annex.
-    b.falla("Periodo: Mes no coincide con el mes seleccionado : ", c1);
-  }
-
-  const std::string c2 = f.set(kCAnio, FormatNumberText(f.get(kCAnio), "0000"));
-  const double anio = LeadingNumber(c2);
-  if (LeadingNumber(nu_anio_) != anio) b.falla("Periodo: Año no coincide con el año seleccionado : ", c2);
+  const std::optional<double> mesPeriodo = vt::conv::StrictNumber(nu_mes_);
+  compruebaPeriodo(
+      f, co_empresa_, mesPeriodo,
+      [&](const std::string& c1) { return mesPeriodo ? Condition(LeadingNumber(c1) != *mesPeriodo) : std::nullopt; },
+      [&](const std::string& c2) { return Condition(LeadingNumber(nu_anio_) != LeadingNumber(c2)); });
+  const double mes = LeadingNumber(f.get(kCMes));
+  const double anio = LeadingNumber(f.get(kCAnio));
 
   const CeldaFecha emision = leeCeldaFecha(f.get(kCFechaEmision));
   const std::string c3 = f.set(kCFechaEmision, emision.texto);

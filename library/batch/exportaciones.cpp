@@ -2,6 +2,7 @@
 // type, the voucher type (columns 0 to 5) and the transaction date (column 6).
 
 #include "library/batch/exportaciones.hpp"
+#include "library/batch/periodo_hoja.hpp"
 
 namespace valtrone {
 
@@ -46,19 +47,14 @@ void ExportacionesRun::fila(SheetRow& celdas, BloqueErrorRegistro& bloque) {
 void ExportacionesRun::periodoYTipo(FilaExportacion& f) {
   BloqueErrorRegistro& b = f.bloque;
 
-  const std::string c0 = f.set(kERucEmpresa, FormatNumberText(f.get(kERucEmpresa), "0000000000000"));
-  if (c0 != co_empresa_)
-    b.falla("RUC de empresa " + co_empresa_ + " no coincide con la empresa seleccionada ", c0);
-
-  // A row of month 99 belongs to a whole-year sheet and matches any period month.
-  const std::string c1 = f.set(kEMes, FormatNumberText(f.get(kEMes), "00"));
-  if (StrictNumber(c1) != 99.0) {
-    b.fallaSi(mes_ ? Condition(LeadingNumber(c1) != *mes_) : std::nullopt,
-              "Periodo: Mes no coincide con el mes seleccionado : ", c1);
-  }
-
-  const std::string c2 = f.set(kEAnio, FormatNumberText(f.get(kEAnio), "0000"));
-  if (anio_ != LeadingNumber(c2)) b.falla("Periodo: Año no coincide con el año seleccionado : ", c2);
+  // In a run of one month a row of month 99 belongs to a whole-year sheet and matches any month.
+  compruebaPeriodo(
+      f, co_empresa_, mes_,
+      [&](const std::string& c1) {
+        if (StrictNumber(c1) == 99.0) return Condition(false);
+        return mes_ ? Condition(LeadingNumber(c1) != *mes_) : std::nullopt;
+      },
+      [&](const std::string& c2) { return Condition(anio_ != LeadingNumber(c2)); });
 
   f.set(kELibre0, FormatNumberText(f.get(kELibre0), "#"));
 

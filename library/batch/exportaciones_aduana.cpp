@@ -43,20 +43,27 @@ void ExportacionesRun::referendo(FilaExportacion& f) {
               "Referendo-Regimen no registrado: ", c9);
   }
 
-  // Up to the cut-off a referendo ends in a correlativo of up to six digits and its check digit;
-  // after it, in a longer correlativo and no check digit. A row without a date keeps both cells as
-  // they are until its date is mended.
-  if (f.lado == LadoCorte::HastaCorte) {
+  // Up to the cut-off a referendo ends in a correlativo of up to six digits and its check digit of
+  // one digit; after it, in a correlativo of up to eight digits and no check digit. The annex
+  // writes them so, and the authority's schema takes no other: an unchecked correlativo would be
+  // stored and written into an annex the authority refuses. A row without a date keeps both cells
+  // as they are until its date is mended.
+  if (f.lado != LadoCorte::SinFecha) {
+    const bool hasta = f.lado == LadoCorte::HastaCorte;
     const std::string c10 = f.set(kECorrelativo, FormatNumberText(f.get(kECorrelativo), "########0"));
     if (!IsNumericText(c10)) {
       b.falla("Referendo-Correlativo no válido ", c10);
     } else if (LeadingNumber(c10) <= 0) {
       b.falla("Referendo. Correlativo debe ser mayor a cero ", c10);
-    } else if (vt::conv::Len(c10) > 6) {
+    } else if (hasta && vt::conv::Len(c10) > 6) {
       b.falla("Referendo. Longitud de Correlativo debe ser hasta 6 caracteres para antes de ", textoCorte_);
+    } else if (!hasta && vt::conv::Len(c10) > 8) {
+      b.falla("Referendo. Longitud de Correlativo debe ser hasta 8 caracteres para después de ", textoCorte_);
     }
+  }
+  if (f.lado == LadoCorte::HastaCorte) {
     const std::string c11 = f.set(kEVerificador, FormatNumberText(f.get(kEVerificador), "########0"));
-    if (!IsNumericText(c11) || LeadingNumber(c11) < 0)
+    if (!IsNumericText(c11) || LeadingNumber(c11) < 0 || vt::conv::Len(c11) > 1)
       b.falla("Referendo-Digito verificador no válido : ", c11);
   } else if (f.lado == LadoCorte::DespuesCorte) {
     f.set(kEVerificador, "0");

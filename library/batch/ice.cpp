@@ -2,6 +2,7 @@
 // columns 6 and 7, the company's ICE product and the copies into columns 19 to 21.
 
 #include "library/batch/ice.hpp"
+#include "library/batch/periodo_hoja.hpp"
 
 #include "library/frame/sentencias.hpp"
 #include "platform/database/recordset.hpp"
@@ -18,22 +19,11 @@ IceRun::IceRun(const std::string& co_empresa, std::optional<double> mes, const s
     : co_empresa_(co_empresa), mes_(mes), anio_(LeadingNumber(nu_anio)) {}
 
 void IceRun::periodo(SheetRow& c, BloqueErrorRegistro& b) {
-  c.set(kIRucEmpresa, FormatNumberText(c.get(kIRucEmpresa), "0000000000000"));
-  const std::string& c0 = c.get(kIRucEmpresa);
-  if (c0 != co_empresa_)
-    b.falla("RUC de empresa " + co_empresa_ + " no coincide con la empresa seleccionada ", c0);
-
-  // A whole-year run ("99") takes the rows of every month.
-  c.set(kIMes, FormatNumberText(c.get(kIMes), "00"));
-  const std::string& c1 = c.get(kIMes);
-  if (!(mes_ && *mes_ == 99)) {
-    b.fallaSi(mes_ ? Condition(LeadingNumber(c1) != *mes_) : std::nullopt,
-              "Periodo: Mes no coincide con el mes seleccionado : ", c1);
-  }
-
-  c.set(kIAnio, FormatNumberText(c.get(kIAnio), "0000"));
-  const std::string& c2 = c.get(kIAnio);
-  if (LeadingNumber(c2) != anio_) b.falla("Periodo: Año no coincide con el año seleccionado : ", c2);
+  FilaHoja f{c, b};
+  compruebaPeriodo(
+      f, co_empresa_, mes_,
+      [&](const std::string& c1) { return mes_ ? Condition(LeadingNumber(c1) != *mes_) : std::nullopt; },
+      [&](const std::string& c2) { return Condition(LeadingNumber(c2) != anio_); });
 }
 
 void IceRun::identificacion(SheetRow& c, BloqueErrorRegistro& b) {

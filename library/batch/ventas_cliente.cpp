@@ -1,6 +1,7 @@
 // Sales, columns 0 to 6: the company, the period, the client's identification and name, and the
 // establishment.
 
+#include "library/batch/periodo_hoja.hpp"
 #include "library/batch/ventas.hpp"
 
 namespace valtrone {
@@ -22,19 +23,9 @@ Condition difieren(const std::optional<double>& a, const std::optional<double>& 
 }  // namespace
 
 void VentasRun::periodo(FilaVenta& f) {
-  BloqueErrorRegistro& b = f.bloque;
-
-  const std::string c0 = f.set(kVRucEmpresa, FormatNumberText(f.get(kVRucEmpresa), "0000000000000"));
-  if (c0 != co_empresa_)
-    b.falla("RUC de empresa " + co_empresa_ + " no coincide con la empresa seleccionada ", c0);
-
-  // A whole-year run ("99") takes the rows of every month.
-  const std::string c1 = f.set(kVMes, FormatNumberText(f.get(kVMes), "00"));
-  if (!(mes_ && *mes_ == 99))
-    b.fallaSi(difieren(StrictNumber(c1), mes_), "Periodo: Mes no coincide con el mes seleccionado : ", c1);
-
-  const std::string c2 = f.set(kVAnio, FormatNumberText(f.get(kVAnio), "0000"));
-  b.fallaSi(difieren(StrictNumber(c2), anio_), "Periodo: Año no coincide con el año seleccionado : ", c2);
+  compruebaPeriodo(
+      f, co_empresa_, mes_, [&](const std::string& c1) { return difieren(StrictNumber(c1), mes_); },
+      [&](const std::string& c2) { return difieren(StrictNumber(c2), anio_); });
 }
 
 void VentasRun::cliente(FilaVenta& f) {

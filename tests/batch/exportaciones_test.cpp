@@ -50,7 +50,7 @@ TEST_F(Exportaciones, ValidRowsPassAndAreRewrittenIntoNormalForm) {
   EXPECT_EQ(run.progress, 3);
   EXPECT_EQ(
       normalised(*run.sheet),
-      "1792045185001;05;2013;7;B;01;15/05/2013;28;2013;04;012345678;0;CEC0012345;0000000000000;1500.50;"
+      "1792045185001;05;2013;7;B;01;15/05/2013;28;2013;04;12345678;0;CEC0012345;0000000000000;1500.50;"
       "1500.50;15/05/2013;001001;0000025;1234567890;;abc;;x\r\n"
       "1792045185001;05;2013;;S;16;15/05/2013;0;0;0;0;0;0;0000000000000;1500.50;1500.50;15/05/2013;001001;"
       "0000025;" +
@@ -174,14 +174,56 @@ TEST_F(Exportaciones, ReferendoOfAnExportOfGoods) {
           {row({{9, "0"}}), {"Referendo-Regimen no puede ser cero "}, "regime zero"},
           {row({{9, "10"}}), {"Referendo-Regimen no registrado: 10"}, "missing from the catalogue"},
           {row({{10, "x"}, {11, "x"}}),
-           {},
-           "after the cut-off the correlativo is not checked, the digit is 0"},
+           {"Referendo-Correlativo no válido x"},
+           "after the cut-off the correlativo is checked too (the schema takes digits only); the digit is 0"},
           {row({{12, "   "}}), {"Referendo-Documento de transporte no debe estar vacio "}, "blanks only"},
           {row({{12, "12345678901234"}}),
            {"Referendo-Documento de transporte . Longitud debe ser 13 caracteres "},
            "fourteen characters"},
           {row({{12, "AB123"}}), {}, "five characters"},
       });
+}
+
+// After the cut-off the annex writes the correlativo as eight digits, which the authority's schema
+// requires: a correlativo that is empty, not a number, zero or longer never reaches the annex.
+TEST_F(Exportaciones, CorrelativoAfterTheCutOff) {
+  expectBlocks(*this,
+               {
+                   {row({{10, "12345678"}}), {}, "eight digits"},
+                   {row({{10, "1"}}), {}, "one digit, padded by the annex"},
+                   {row({{10, "123456789"}}),
+                    {"Referendo. Longitud de Correlativo debe ser hasta 8 caracteres para después de 30/09/2012"},
+                    "nine digits"},
+                   {row({{10, ""}}), {"Referendo-Correlativo no válido "}, "empty"},
+                   {row({{10, "ABC123"}}), {"Referendo-Correlativo no válido ABC123"}, "letters"},
+                   {row({{10, "0"}}), {"Referendo. Correlativo debe ser mayor a cero 0"}, "zero"},
+                   {row({{10, "-5"}}), {"Referendo. Correlativo debe ser mayor a cero -5"}, "negative"},
+                   {row({{10, "1234567890"}, {11, "12"}}),
+                    {"Referendo. Longitud de Correlativo debe ser hasta 8 caracteres para después de 30/09/2012"},
+                    "ten digits; the check digit is not read after the cut-off"},
+               });
+}
+
+// A run of the whole year takes the rows of every month, each dated in its own month, and
+// refuses a month outside the year with the period message.
+TEST_F(Exportaciones, AWholeYearRunTakesEveryMonth) {
+  expectBlocks(*this,
+               {
+                   {row({{1, "3"}, {6, "15/03/2013"}}), {}, "March"},
+                   {row({{1, "07"}, {6, "15/07/2013"}, {4, "S"}}), {}, "a service of July"},
+                   {row({{1, "03"}}),
+                    {"Mes de fecha de embarque no corresponde: 15/05/2013"},
+                    "the date still falls in the row's own month"},
+                   {row({{1, "13"}}),
+                    {"Periodo: Mes no coincide con el mes seleccionado : 13",
+                     "Mes de fecha de embarque no corresponde: 15/05/2013"},
+                    "a month after December"},
+                   {row({{1, "99"}}),
+                    {"Periodo: Mes no coincide con el mes seleccionado : 99",
+                     "Mes de fecha de embarque no corresponde: 15/05/2013"},
+                    "the year's mark is no month of a row"},
+               },
+               period("99", "2013"));
 }
 
 TEST_F(Exportaciones, CorrelativoAndCheckDigitBeforeTheCutOff) {
@@ -196,6 +238,9 @@ TEST_F(Exportaciones, CorrelativoAndCheckDigitBeforeTheCutOff) {
           {rowBeforeCutOff({{11, "x"}}), {"Referendo-Digito verificador no válido : x"}, "letters"},
           {rowBeforeCutOff({{11, "-1"}}), {"Referendo-Digito verificador no válido : -1"}, "negative"},
           {rowBeforeCutOff({{11, "0"}}), {}, "a check digit of 0"},
+          {rowBeforeCutOff({{11, "12"}}),
+           {"Referendo-Digito verificador no válido : 12"},
+           "two digits: the annex has room for one"},
       },
       period("9", "2012"));
 }

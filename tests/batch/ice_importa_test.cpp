@@ -77,7 +77,11 @@ TEST_F(IceImporta, AWholeYearRunTakesEveryMonth) {
                {{{{1, "12"}, {8, "20/12/2013"}}, {}, "December in the year's run"},
                 {{{1, "12"}},
                  {"Mes de fecha de embarque no corresponde: 15/05/2013"},
-                 "the date still falls in the row's own month"}},
+                 "the date still falls in the row's own month"},
+                {{{1, "13"}},
+                 {"Periodo: Mes no coincide con el mes seleccionado : 13",
+                  "Mes de fecha de embarque no corresponde: 15/05/2013"},
+                 "a month outside the year"}},
                year);
 }
 

@@ -61,7 +61,10 @@ TEST_F(IceVentas, CompanyAndPeriod) {
       });
   Ice::Call year;
   year.nu_mes = "99";
-  expectBlocks(*this, kVentas, {{{{1, "12"}}, {}, "December in the year's run"}}, year);
+  expectBlocks(*this, kVentas,
+               {{{{1, "12"}}, {}, "December in the year's run"},
+                {{{1, "13"}}, {"Periodo: Mes no coincide con el mes seleccionado : 13"}, "a month outside the year"}},
+               year);
   Ice::Call sinMes;
   sinMes.nu_mes = "cinco";
   expectBlocks(

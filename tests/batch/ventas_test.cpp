@@ -58,7 +58,15 @@ TEST_F(Ventas, CompanyAndPeriod) {
 TEST_F(Ventas, AWholeYearRunTakesEveryMonth) {
   Ventas::Call year;
   year.nu_mes = "99";
-  expectBlocks(*this, {{{{1, "12"}}, {}, "December in the year's run"}}, year);
+  // Each row is stored under its own month: one outside the year is refused here, with the period
+  // message, rather than by the database after the run said OK.
+  expectBlocks(*this,
+               {{{{1, "12"}}, {}, "December in the year's run"},
+                {{{1, "13"}}, {"Periodo: Mes no coincide con el mes seleccionado : 13"}, "a month after December"},
+                {{{1, "0"}}, {"Periodo: Mes no coincide con el mes seleccionado : 00"}, "month zero"},
+                {{{1, "99"}}, {"Periodo: Mes no coincide con el mes seleccionado : 99"}, "the year's mark is no month"},
+                {{{1, "x"}}, {"Periodo: Mes no coincide con el mes seleccionado : x"}, "no month at all"}},
+               year);
 }
 
 TEST_F(Ventas, ClientIdentification) {
