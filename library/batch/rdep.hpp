@@ -107,6 +107,12 @@ struct FilaRdep {
   double inicial(long col) const { return vt::conv::LeadingNumber(get(col)); }
   // The row's year: the number column 2 begins with.
   double anio() const { return inicial(kRAnio); }
+  // A row of a year before 2013, whose columns had other rules. A year that is no number is no
+  // such year: the row fails on its year, and its other columns are held to the current rules.
+  bool antes2013() const {
+    const std::optional<double> year = vt::conv::StrictNumber(get(kRAnio));
+    return year && *year < 2013;
+  }
 };
 
 // One call of RDEP2013: the period, the switches, the caps and the lookup memo.

@@ -132,8 +132,7 @@ void RdepRun::empleado(FilaRdep& f) {
     b.falla("Pais de residencia " + c9 + " no registrado en tabla de Ciudades ");
   }
 
-  // A year that is no number reads as 0, before 2013: only "SD" is then accepted.
-  const bool antes2013 = f.anio() < 2013;
+  const bool antes2013 = f.antes2013();
   const std::string c10 =
       f.set(kRConvenio, Upper(FormatNumberText(Trim(vt::conv::BlankToZero(f.get(kRConvenio))), "0")));
   if (c10 == "0") {

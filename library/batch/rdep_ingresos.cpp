@@ -25,13 +25,13 @@ void RdepRun::discapacidad(FilaRdep& f) {
   // The percentage is tested against the year first, as the kind of identification is: before
   // 2013 only 0 is accepted. A percentage that is no number is refused as not above 0.
   const std::optional<double> porcentaje = StrictNumber(c12);
-  if (f.anio() < 2013 && !(porcentaje && *porcentaje == 0)) {
+  if (f.antes2013() && !(porcentaje && *porcentaje == 0)) {
     b.falla("Porcentaje de Discapacidad " + c12 + " debe ser 0 para periodos menores a 2013");
   } else if (!porcentaje || *porcentaje < 0) {
     b.falla("Porcentaje de Discapacidad " + c12 + " debe ser mayor a 0 ");
   }
 
-  if (f.inicial(kRTipoIdDis) != 0 && f.anio() < 2013)
+  if (f.inicial(kRTipoIdDis) != 0 && f.antes2013())
     b.falla("Tipo de ID de Discapacidad " + c13 + " debe ser 0 para periodos menores a 2013");
 
   identificacion(f, kRIdDis, c13, true);

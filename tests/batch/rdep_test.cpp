@@ -158,6 +158,12 @@ TEST_F(Rdep, EmployerAndPeriod) {
           {{{2, "dos mil"}, {10, "SD"}, {11, "SD"}},
            {"Periodo: Año no coincide con el año seleccionado : dos mil"},
            "a year that is no number reads as 0"},
+          {{{2, "dos mil"}},
+           {"Periodo: Año no coincide con el año seleccionado : dos mil"},
+           "a year that is no number fails on the year alone, not also as a year before 2013"},
+          {{{2, "2012x"}},
+           {"Periodo: Año no coincide con el año seleccionado : 2012x"},
+           "nor does one that only begins with an earlier year"},
       },
       call);
 }
