@@ -6,37 +6,12 @@
 
 #include <string>
 
+#include "bench/filas_mes.hpp"
 #include "bench/medida_hoja.hpp"
 
 namespace {
 
-void fila(vt::automation::StringMatrix& sheet, long r) {
-  const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
-  const bool bienes = i % 5 != 4;
-  const std::string valor = std::to_string(100 + i % 5000) + "." + std::to_string(i % 100);
-  cell(0) = "1792045185001";
-  cell(1) = "5";
-  cell(2) = "2013";
-  cell(4) = bienes ? "B" : "S";
-  cell(5) = i % 2 ? "16" : "1";
-  cell(6) = std::to_string(1 + i % 28) + "/05/2013";
-  if (bienes) {
-    cell(7) = i % 20 == 7 ? "27" : "28";
-    cell(8) = "2013";
-    cell(9) = "4";
-    cell(10) = std::to_string(10000000 + i);
-    cell(11) = "0";
-    cell(12) = "BL" + std::to_string(i);
-  }
-  cell(13) = "0";
-  cell(14) = valor;
-  cell(15) = valor;
-  cell(16) = cell(6);
-  cell(17) = "1001";
-  cell(18) = std::to_string(1 + i);
-  cell(19) = i % 2 ? "1234567890" : "1234567890123456789012345678901234567";
-}
+void fila(vt::automation::StringMatrix& sheet, long r) { bench::filaExportacion(sheet, r, true); }
 
 void BM_ValidateExports(benchmark::State& state) {
   const long rows = state.range(0);

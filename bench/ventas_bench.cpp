@@ -6,39 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "bench/filas_mes.hpp"
 #include "bench/medida_hoja.hpp"
 #include "platform/automation/array.hpp"
 
 namespace {
 
-const char* const kClientes[][2] = {
-    {"R", "1791234561001"}, {"C", "1710034065"}, {"F", "9999999999999"}, {"P", "AB123456"}};
-const char* const kTipos[] = {"18", "18", "4", "5", "18"};
-
-void fila(vt::automation::StringMatrix& sheet, long r) {
-  const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
-  const long gravada = 100 + i % 50;
-  cell(0) = "1792045185001";
-  cell(1) = "5";
-  cell(2) = "2013";
-  cell(3) = kClientes[i % 4][0];
-  cell(4) = kClientes[i % 4][1];
-  cell(5) = "Cliente " + std::to_string(i % 1000);
-  cell(6) = i % 20 == 7 ? "0" : "1";
-  cell(7) = kTipos[i % 5];
-  cell(8) = std::to_string(1 + i % 9);
-  cell(9) = "0";
-  cell(10) = std::to_string(i % 300);
-  cell(11) = std::to_string(gravada);
-  cell(12) = std::to_string(gravada * 12 / 100.0);
-  cell(13) = i % 3 == 0 ? "3.60" : "0";
-  cell(14) = i % 3 == 0 ? "1.00" : "0";
-  cell(15) = std::to_string(10 + i % 18) + "/05/2013";
-  cell(16) = "1001";
-  cell(17) = std::to_string(1 + i);
-  cell(18) = i % 2 ? "1234567890" : "1234567890123456789012345678901234567";
-}
+void fila(vt::automation::StringMatrix& sheet, long r) { bench::filaVenta(sheet, r, true); }
 
 void BM_ValidateSales(benchmark::State& state) {
   const long rows = state.range(0);

@@ -8,7 +8,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <chrono>
@@ -82,12 +81,6 @@ Value valueAt(int row, int col) {
 
 std::string header(int col) { return "COL" + std::to_string(col); }
 
-std::string columnName(int col) {
-  std::string s;
-  for (int n = col + 1; n > 0; n = (n - 1) / 26) s.insert(s.begin(), static_cast<char>('A' + (n - 1) % 26));
-  return s;
-}
-
 void writeXlsx(const std::string& path, int rows, const std::string& scratch, bool inlineStrings) {
   std::map<std::string, int> shared;
   std::vector<std::string> sharedItems;
@@ -105,7 +98,7 @@ void writeXlsx(const std::string& path, int rows, const std::string& scratch, bo
     for (int r = 0; r <= rows; ++r) {
       out << "<row r=\"" << r + 1 << "\">";
       for (int c = 0; c < kColumns; ++c) {
-        const std::string ref = columnName(c) + std::to_string(r + 1);
+        const std::string ref = vt::testing::columnLetters(c) + std::to_string(r + 1);
         if (r == 0) {
           out << "<c r=\"" << ref << "\" t=\"s\"><v>" << index(header(c)) << "</v></c>";
           continue;
@@ -128,14 +121,7 @@ void writeXlsx(const std::string& path, int rows, const std::string& scratch, bo
   vt::testing::XlsxSpec spec;
   spec.sharedItems = sharedItems;
   spec.cellXfFormats = {0, 14, 4};
-  vt::testing::Parts parts = vt::testing::xlsxParts(spec);
-  parts.erase("xl/worksheets/sheet1.xml");
-  vt::testing::writeZip(path, parts);
-  int error = 0;
-  zip_t* archive = zip_open(path.c_str(), 0, &error);
-  zip_source_t* source = zip_source_file(archive, sheetFile.c_str(), 0, -1);
-  zip_file_add(archive, "xl/worksheets/sheet1.xml", source, ZIP_FL_OVERWRITE);
-  zip_close(archive);
+  vt::testing::writeXlsxWithSheetFile(path, spec, sheetFile);
   std::filesystem::remove(sheetFile);
 }
 

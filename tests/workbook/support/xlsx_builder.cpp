@@ -105,6 +105,12 @@ Parts xlsxParts(const XlsxSpec& spec) {
   return parts;
 }
 
+std::string columnLetters(int col) {
+  std::string s;
+  for (int n = col + 1; n > 0; n = (n - 1) / 26) s.insert(s.begin(), static_cast<char>('A' + (n - 1) % 26));
+  return s;
+}
+
 void writeZip(const std::string& path, const Parts& parts) {
   int error = 0;
   zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -124,5 +130,24 @@ void writeZip(const std::string& path, const Parts& parts) {
 }
 
 void writeXlsx(const std::string& path, const XlsxSpec& spec) { writeZip(path, xlsxParts(spec)); }
+
+void writeXlsxWithSheetFile(const std::string& path, const XlsxSpec& spec, const std::string& sheetFile) {
+  Parts parts = xlsxParts(spec);
+  parts.erase("xl/worksheets/sheet1.xml");
+  writeZip(path, parts);
+  int error = 0;
+  zip_t* archive = zip_open(path.c_str(), 0, &error);
+  if (!archive) throw std::runtime_error("cannot open " + path);
+  zip_source_t* source = zip_source_file(archive, sheetFile.c_str(), 0, -1);
+  if (!source || zip_file_add(archive, "xl/worksheets/sheet1.xml", source, ZIP_FL_OVERWRITE) < 0) {
+    zip_source_free(source);
+    zip_discard(archive);
+    throw std::runtime_error("cannot add " + sheetFile);
+  }
+  if (zip_close(archive) != 0) {
+    zip_discard(archive);
+    throw std::runtime_error("cannot write " + path);
+  }
+}
 
 }  // namespace vt::testing

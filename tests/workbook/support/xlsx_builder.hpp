@@ -29,8 +29,12 @@ struct XlsxSpec {
 Parts xlsxParts(const XlsxSpec& spec);
 void writeZip(const std::string& path, const Parts& parts);  // throws std::runtime_error
 void writeXlsx(const std::string& path, const XlsxSpec& spec);
+// The same package with the first sheet's part read from `sheetFile` (a whole <worksheet>
+// document), for sheets too large to hold as a string.
+void writeXlsxWithSheetFile(const std::string& path, const XlsxSpec& spec, const std::string& sheetFile);
 
-// Shorthands for rowsXml.
+// Shorthands for rowsXml. columnLetters(0) is "A", columnLetters(26) "AA".
+std::string columnLetters(int col);
 std::string xmlEscape(const std::string& text);
 std::string inlineCell(const std::string& ref, const std::string& text);
 std::string numberCell(const std::string& ref, const std::string& value, int style = 0);
