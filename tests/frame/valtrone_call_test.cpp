@@ -105,6 +105,20 @@ TEST_F(ValtroneCall, ChainedCalls) {
   }
 }
 
+// With no registry named and none of the user's or the system's, a valtrone-call of the build finds
+// the library the build registered, as the programs do.
+TEST_F(ValtroneCall, FromTheBuildItFallsBackToTheBuildsRegistry) {
+  if (fs::exists("/etc/ambrix/automation.reg")) GTEST_SKIP() << "this machine has a system-wide registry";
+  const vt::testing::TempFolder home("frame-home");
+  const ProgramRun r = runCommand(quoted(VT_VALTRONE_CALL) + " Valtrone.CLSValidarInformacion fValidaVacio s:x",
+                                  {.environment = {{"VALTRONE_CONFIG_DIR", config.string()},
+                                                   {"VALTRONE_REGISTRY", std::nullopt},
+                                                   {"XDG_CONFIG_HOME", std::nullopt},
+                                                   {"HOME", home.path().string()}}});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_EQ(r.out, "result=x\narg1=x\n");
+}
+
 TEST_F(ValtroneCall, HelpListsTheForms) {
   const ProgramRun r = call("--help");
   EXPECT_EQ(r.status, 0);
