@@ -34,7 +34,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // Reads "sign? digits (mark digits?)? | sign? mark digits" at pos, where the mark is "." or, under
 // a regional decimal comma, ","; pos moves past it.
 std::optional<NumberSpan> ScanAt(std::string_view text, size_t& pos) {
-  const bool comma = RegionalDecimalComma();
   NumberSpan span;
   size_t i = pos;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -44,7 +43,9 @@ std::optional<NumberSpan> ScanAt(std::string_view text, size_t& pos) {
   const size_t start = i;
   while (i < text.size() && IsDigit(text[i])) ++i;
   span.intDigits = text.substr(start, i - start);
-  if (i < text.size() && (text[i] == '.' || (comma && text[i] == ','))) {
+  // The regional separator is asked for only when a comma stands where a mark may: most texts
+  // have none, and the scan runs for every cell.
+  if (i < text.size() && (text[i] == '.' || (text[i] == ',' && RegionalDecimalComma()))) {
     const size_t fracStart = ++i;
     while (i < text.size() && IsDigit(text[i])) ++i;
     span.fracDigits = text.substr(fracStart, i - fracStart);
