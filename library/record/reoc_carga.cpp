@@ -1,6 +1,7 @@
 // gsREOCCargaFile: a delimited text file of withholding-annex purchase records read line by line
 // into the caller's array, each field in its normal form. Every line overwrites the array, so the
-// caller finds the last line there. Failures raise as they happen, leaving what was already stored.
+// caller finds the last line there. A line is split and checked whole before any of it is stored:
+// a line that fails raises with the array holding the line before it, never a mix of two.
 
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "library/frame/cls_validar_informacion.hpp"
 #include "library/frame/thread_context.hpp"
+#include "platform/automation/host.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "platform/errors/runtime_errors.hpp"
 #include "platform/profile/text_decoding.hpp"
@@ -62,33 +64,24 @@ std::string formaNormal(int k, const std::string& campo) {
   return k == 4 ? vt::conv::Upper(t) : t;
 }
 
-void preajusteGrupo(int k, vt::automation::StringArray& a) {
-  if (k >= 23 && k <= 41 && (k - 23) % 6 == 0) {
-    for (int i = k; i < k + 6; ++i) a.at(i) = "0";
-  } else if (k == 47) {
-    for (int i = 47; i < kCampos; ++i) a.at(i) = ".";
-  }
-}
-
-// One line split into its 50 fields, each stored as it is read. A missing separator is an invalid
-// call at that field, the fields before it kept.
+// One line split into its 50 fields and stored in their normal forms. A line without all its
+// separators is an invalid call, an array without room for 50 fields a subscript error; either is
+// raised before anything is stored.
 void guardaLinea(std::string_view linea, const std::string& separador, vt::automation::StringArray& a) {
   if (linea.size() > kLargoMaximoLinea) vt::raiseRuntimeError(vt::kErrOverflow, gsTituloApp);
+  std::vector<std::string> campos;
+  campos.reserve(kCampos);
   std::size_t inicio = 0;
-  for (int k = 0; k < kCampos; ++k) {
-    preajusteGrupo(k, a);
-    std::string campo;
-    if (k < kCampos - 1) {
-      const std::size_t fin = inicio <= linea.size() ? linea.find(separador, inicio) : std::string_view::npos;
-      if (fin == std::string_view::npos || (separador.empty() && fin >= linea.size()))
-        vt::raiseRuntimeError(vt::kErrInvalidCall, gsTituloApp);
-      campo = std::string(linea.substr(inicio, fin - inicio));
-      inicio = fin + 1;
-    } else {
-      campo = inicio <= linea.size() ? std::string(linea.substr(inicio)) : std::string();
-    }
-    a.at(k) = formaNormal(k, campo);
+  for (int k = 0; k < kCampos - 1; ++k) {
+    const std::size_t fin = inicio <= linea.size() ? linea.find(separador, inicio) : std::string_view::npos;
+    if (fin == std::string_view::npos || (separador.empty() && fin >= linea.size()))
+      vt::raiseRuntimeError(vt::kErrInvalidCall, gsTituloApp);
+    campos.emplace_back(linea.substr(inicio, fin - inicio));
+    inicio = fin + 1;
   }
+  campos.push_back(inicio <= linea.size() ? std::string(linea.substr(inicio)) : std::string());
+  if (!a.contains(0) || !a.contains(kCampos - 1)) vt::raiseRuntimeError(vt::kErrSubscript, gsTituloApp);
+  for (int k = 0; k < kCampos; ++k) a.at(k) = formaNormal(k, campos[static_cast<std::size_t>(k)]);
 }
 
 }  // namespace
@@ -121,6 +114,8 @@ std::string CLSValidarInformacion::gsREOCCargaFile(std::string& no_file, std::st
   while (!actual.empty() && siguiente < lineas.size()) {
     actual = lineas[siguiente++];
     guardaLinea(actual, separador, a);
+    // Once per line, as the sheet validators do per row: the host's window stays responsive.
+    vt::automation::host::yieldToHost();
   }
   return "";
 }

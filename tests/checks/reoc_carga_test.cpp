@@ -9,6 +9,7 @@
 
 #include "../frame/frame_test_support.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
+#include "platform/automation/host.hpp"
 #include "platform/errors/error.hpp"
 #include "tests/support/files.hpp"
 
@@ -145,18 +146,62 @@ TEST_F(ReocCarga, TheHeaderLineIsNeverStored) {
   }
 }
 
-// A short line fails at its first missing separator: the fields before it and the presets of the
-// group being read are kept.
-TEST_F(ReocCarga, AShortLineFailsAtItsFirstMissingField) {
-  std::string corta = linea();
-  std::size_t at = 0;
-  for (int i = 0; i < 30; ++i) at = corta.find('|', at) + 1;
-  corta = corta.substr(0, at - 1);  // fields 0 to 29, the separator after 29 missing
-  EXPECT_EQ(error(linea({{6, "Antes"}}) + "\r\n" + corta + "\r\n"), vt::kErrInvalidCall);
-  EXPECT_EQ(arreglo_->at(6), "Comercial Ñandú");
-  EXPECT_EQ(arreglo_->at(28), "1.00");
-  for (int k = 29; k <= 34; ++k) EXPECT_EQ(arreglo_->at(k), "0") << k;
-  EXPECT_EQ(arreglo_->at(47), "");  // still the first line's
+// A line that fails raises before any of it is stored: a caller that catches the error finds the
+// line before it whole, never a record mixed from two lines.
+TEST_F(ReocCarga, AFailedLineLeavesTheArrayAsItWas) {
+  const std::string antes = linea({{6, "Antes"}, {29, "312"}, {30, "5"}, {47, "9"}});
+  ASSERT_EQ(carga(antes + "\r\n"), "");
+  const StringArray guardado = *arreglo_;
+
+  // Fields 0 to `hasta` of a full line, the separator after the last one missing.
+  const auto corta = [](int hasta) {
+    std::string l = linea({{6, "Despues"}});
+    std::size_t at = 0;
+    for (int i = 0; i <= hasta; ++i) at = l.find('|', at) + 1;
+    return l.substr(0, at - 1);
+  };
+  const struct {
+    std::string segunda;
+    long error;
+    const char* why;
+  } cases[] = {
+      {corta(29), vt::kErrInvalidCall, "short inside a withholding block"},
+      {corta(47), vt::kErrInvalidCall, "short inside the last group"},
+      {corta(0), vt::kErrInvalidCall, "one field only"},
+      {linea({{48, std::string(33000, 'a')}}), vt::kErrOverflow, "a line too long"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    *arreglo_ = guardado;
+    EXPECT_EQ(error(antes + "\r\n" + c.segunda + "\r\n"), c.error);
+    for (long k = 0; k <= 49; ++k) EXPECT_EQ(arreglo_->at(k), guardado.at(k)) << "field " << k;
+  }
+
+  // An array without room for the 50 fields is not written either.
+  arreglo_ = std::make_shared<StringArray>(0, 20);
+  for (long k = 0; k <= 20; ++k) arreglo_->at(k) = "x";
+  EXPECT_EQ(error(linea()), vt::kErrSubscript);
+  for (long k = 0; k <= 20; ++k) EXPECT_EQ(arreglo_->at(k), "x") << "field " << k;
+}
+
+// The host gets its turn once per line read into the array, never for the header line.
+TEST_F(ReocCarga, YieldsToTheHostOncePerLine) {
+  const struct {
+    std::string contenido;
+    int16_t iverifica;
+    int yields;
+  } cases[] = {
+      {linea() + "\r\n" + linea() + "\r\n" + linea() + "\r\n", 0, 3},
+      {linea() + "\r\n" + linea() + "\r\n", 1, 1},
+      {"", 0, 0},
+  };
+  for (const auto& c : cases) {
+    int yields = 0;
+    vt::automation::host::setYieldHook([&] { ++yields; });
+    EXPECT_EQ(carga(c.contenido, c.iverifica), "");
+    vt::automation::host::setYieldHook({});
+    EXPECT_EQ(yields, c.yields) << c.contenido.size();
+  }
 }
 
 TEST_F(ReocCarga, FailuresRaiseTheirErrors) {
