@@ -20,8 +20,4 @@ void noteCurrentError() {
   ctx().ultimoError = vt::Err().Description;
 }
 
-void notImplemented(const char* member) {
-  throw vt::Error(445, "Valtrone", std::string("No implementado: ") + member);
-}
-
 }  // namespace valtrone

@@ -10,7 +10,4 @@ void noteError(const vt::Error& error);
 // Inside a catch block: notes the exception being handled, whatever its type.
 void noteCurrentError();
 
-// Raises the "not implemented" error of a member whose behaviour is not built yet.
-[[noreturn]] void notImplemented(const char* member);
-
 }  // namespace valtrone
