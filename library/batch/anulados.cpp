@@ -133,13 +133,10 @@ void AnuladosRun::secuencias(SheetRow& c, BloqueErrorRegistro& b) {
     else if (LeadingNumber(valor) == 0)
       b.falla(s.cero, valor);
   }
-  // Numbers compare as numbers: as texts, "12345678" would not be above "9999999".
   const std::string& inicial = c.get(5);
   const std::string& final = c.get(6);
-  const bool mayor = IsNumericText(inicial) && IsNumericText(final)
-                         ? LeadingNumber(inicial) > LeadingNumber(final)
-                         : inicial > final;
-  if (mayor) b.falla("Secuencia inicial " + inicial + " es mayor que la final ", final);
+  if (rangoInvertido(inicial, final))
+    b.falla("Secuencia inicial " + inicial + " es mayor que la final ", final);
 }
 
 void AnuladosRun::autorizacion(SheetRow& c, BloqueErrorRegistro& b) {

@@ -11,20 +11,9 @@
 namespace valtrone {
 
 using vt::conv::AmountCell;
-using vt::conv::FormatNumber;
-using vt::conv::FormatNumberText;
 using vt::conv::IsNumericText;
 using vt::conv::LeadingNumber;
 using vt::conv::StrictNumber;
-
-namespace {
-
-// A strict number of a two-decimal rewrite, as the amount comparisons read both sides.
-std::optional<double> dosDecimales(const std::string& text) {
-  return StrictNumber(FormatNumberText(text, "########0.00"));
-}
-
-}  // namespace
 
 std::optional<ComprasRun::RegistroIR> ComprasRun::retencionIRRegistrada(const std::string& co_reten,
                                                                         const vt::conv::Date& dia) {
@@ -121,9 +110,7 @@ void ComprasRun::retencionesIR(FilaCompra& f) {
                 " no concuerda con monto retenido " + monto);
       }
     } else if (held(sBase && sPct ? Condition(*sBase > 0 && *sPct > 0) : std::nullopt)) {
-      // The rate is the percentage over 100 as written, not rounded: 1.75 % of 1000.00 is 17.50.
-      const std::optional<double> x = dosDecimales(base);
-      if (x && sPct) dRetencionCalculada = *x * (*sPct / 100);
+      if (sBase && sPct) dRetencionCalculada = retencionIRCalculada(*sBase, *sPct);
       if (!montoConcuerda(dDecRedondeo_, dRetencionCalculada, monto)) {
         b.falla("Codigo Retencion " + n + ". Base imponible " + base + " x  porcentaje " + pct +
                 " no concuerda con monto retenido: " + monto);

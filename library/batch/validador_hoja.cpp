@@ -111,16 +111,6 @@ std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInform
   });
 }
 
-bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules) {
-  std::string numero = vt::conv::FormatNumberText(id, tipo == "C" ? "0000000000" : "0000000000000");
-  try {
-    return checkIdentityNumber(numero, tipo, rules) == kRucValido;
-  } catch (...) {
-    noteCurrentError();
-    return false;
-  }
-}
-
 void compruebaIdentificacion(BloqueErrorRegistro& block, const std::string& tipo, const std::string& numero,
                              const std::string& nombre, const FallaIdentificacion& noIdentificable) {
   const auto mendable = [&](const std::string& mensaje, const std::string& valor) {

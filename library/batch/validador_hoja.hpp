@@ -16,6 +16,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "library/frame/condiciones.hpp"
 #include "library/frame/verifica_ruc.hpp"
 #include "platform/automation/string_matrix.hpp"
 #include "platform/conversions/datetime.hpp"
@@ -27,19 +28,6 @@ class CLSValidarInformacion;
 // The result words of a sheet validator.
 inline constexpr std::string_view kResultadoOK = "OK";
 inline constexpr std::string_view kResultadoError = "ERROR";
-
-// The final consumer's identification (type "F"): thirteen nines.
-inline constexpr const char* kConsumidorFinal = "9999999999999";
-
-// A check's condition: nullopt when it could not be evaluated (a strict conversion or a lookup
-// that failed). The validators always resumed at the statement a failed condition guarded, so a
-// condition that cannot be evaluated counts as held: the check's message is written.
-using Condition = std::optional<bool>;
-inline bool held(const Condition& condition) { return !condition.has_value() || *condition; }
-// "not found" of a lookup's answer, still unknown when the lookup could not run.
-inline Condition negated(const std::optional<bool>& answer) {
-  return answer ? Condition(!*answer) : std::nullopt;
-}
 
 // How a sheet validator meets a run-time failure. `Reanuda`: a column outside the array reads ""
 // and a write to it is dropped, a failed log write is noted, and nothing raised by the rules ends
@@ -137,10 +125,6 @@ std::optional<bool> comprobanteRegistrado(LookupMemo& memo, const std::string& c
 std::optional<bool> comprobantePorTransaccion(LookupMemo& memo, CLSValidarInformacion& object,
                                               const std::string& co_comprob,
                                               const std::string& transacciones);
-
-// The identity check on a working copy formatted with ten digits for a cédula ("C"), else
-// thirteen: the cell keeps its 13-digit form. A check that cannot run counts as failed.
-bool identidadValida(const std::string& id, const std::string& tipo, IdentityRules rules);
 
 // The checks of a party's identification by its type letter: "F" a final consumer's thirteen
 // nines, "P" a passport of five characters or more, "R" and "C" a positive number that passes the

@@ -33,4 +33,9 @@ struct RetencionIRVigente {
 std::optional<RetencionIRVigente> gfRetencionIRVigente(const std::string& co_reten,
                                                        const vt::conv::Date& dia);
 
+// The income tax a withholding of `porcentaje` % on `base` must show, unrounded: the base to the
+// cent times the rate as written. 1.75 % of 1000.00 is 17.50; a rate rounded first (0.018 or
+// 0.02) would ask for 18.00 or 20.00. Every validator, sheet or record, compares with this one.
+double retencionIRCalculada(double base, double porcentaje);
+
 }  // namespace valtrone

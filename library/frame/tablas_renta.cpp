@@ -52,4 +52,9 @@ double gfImpuestoDividendos(std::string&, double& base) {
   return vt::conv::StrictNumber(vt::conv::FormatNumber(*tax, "########0.00")).value_or(*tax);
 }
 
+double retencionIRCalculada(double base, double porcentaje) {
+  const double alCentavo = vt::conv::StrictNumber(vt::conv::FormatNumber(base, "########0.00")).value_or(0);
+  return alCentavo * (porcentaje / 100);
+}
+
 }  // namespace valtrone

@@ -28,9 +28,7 @@ std::string CLSValidarInformacion::Valida_Anulacion(Record& archivo_reten, bool&
   const Campo fin = r.campo(6);
   r.secuencia(inicio);
   r.secuencia(fin);
-  // Text order by character codes, as the range has always been checked: only ranges written
-  // with the same number of digits compare as numbers.
-  const Condition invertido = inicio && fin ? Condition(*inicio > *fin) : std::nullopt;
+  const Condition invertido = inicio && fin ? Condition(rangoInvertido(*inicio, *fin)) : std::nullopt;
   r.fallaSi(invertido, "Rango de secuencias de comprobantes no correcto. Inicio: ",
             une({inicio, std::string(". Fin: "), fin}));
 
@@ -53,8 +51,9 @@ std::string CLSValidarInformacion::Valida_Anulacion(Record& archivo_reten, bool&
   // leaves nothing to be within.
   std::optional<vt::conv::Date> finPeriodo;
   if (mes && anio) {
-    finPeriodo = vt::conv::ParseDate(FormatNumberText(iUltDiasMes, "00") + "/" +
-                                     FormatNumberText(*mes, "00") + "/" + *anio);
+    // Built here as dd/mm/yyyy, so read by that pattern whatever the regional order.
+    finPeriodo = vt::conv::ParseDateByPattern(
+        FormatNumberText(iUltDiasMes, "00") + "/" + FormatNumberText(*mes, "00") + "/" + *anio, "dd/mm/yyyy");
   }
   const Condition tardia = anulada && finPeriodo ? Condition(*anulada > *finPeriodo) : std::nullopt;
   r.fallaSi(tardia, "Fecha de anulación no puede ser mayor al periodo reportado ", fecha);

@@ -87,8 +87,13 @@ void CompraAntigua::fechas() {
   if (mes && anio) {
     const double m = LeadingNumber(*mes);
     const double y = LeadingNumber(*anio);
-    const Date fin{static_cast<int>(y), static_cast<int>(m), static_cast<int>(LeadingNumber(objeto_.iUltDiasMes))};
-    if (m == fin.month && y == fin.year && vt::conv::isValidDate(fin)) finPeriodo = fin;
+    const double d = LeadingNumber(objeto_.iUltDiasMes);
+    // Whole numbers within a date's range only: anything else forms no date and is never cast.
+    const auto entero = [](double v, double hasta) { return v >= 1 && v <= hasta && v == static_cast<int>(v); };
+    if (entero(m, 12) && entero(y, 9999) && entero(d, 31)) {
+      const Date fin{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
+      if (vt::conv::isValidDate(fin)) finPeriodo = fin;
+    }
   }
   r_.fallaSi(fechaEmision && finPeriodo ? Condition(*fechaEmision > *finPeriodo) : std::nullopt,
              "Fecha de emisión de comprobante no debe ser mayor al mes seleccionado ", emision);
@@ -269,7 +274,8 @@ void CompraAntigua::retencionIR(int bloque) {
   const Campo base = r_.campo(k + 1);
   const Campo porcentaje = r_.campo(k + 2);
   const Campo monto = r_.campo(k + 3);
-  if (codigo && esCero(*codigo)) {
+  // A block the array does not hold is an unused one, as is a zero code.
+  if (held(sobre(codigo, esCero))) {
     for (long j = k + 1; j <= k + 3; ++j) r_.escribe(j, "0");
     return;
   }
@@ -300,7 +306,7 @@ void CompraAntigua::retencionIR(int bloque) {
     }
   }
   if (nBase && nPorcentaje && nMonto && *nBase > 0 && *nPorcentaje > 0) {
-    const double esperado = porMascara(porMascara(*nBase, "########0.00") * *nPorcentaje / 100, "########0.00");
+    const double esperado = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
     r_.fallaSi(Condition(esperado != porMascara(*nMonto, "########0.00")),
                prefijo + "Base imponible x  porcentaje no concuerda con monto retenido: ", monto);
   }

@@ -363,12 +363,8 @@ void CompraRun::retencionIR(int bloque) {
       m.porcentajeLegal, une({porcentaje, std::string(" no valido para código "), codigo, proveedorTexto()}));
 
   if (held(nBase && nPorcentaje ? Condition(*nBase > 0 && *nPorcentaje > 0) : std::nullopt)) {
-    // The rate enters as a fraction of three decimals: 1.75 % counts as 0.018.
-    if (nBase && nPorcentaje) {
-      calculado_ =
-          porMascara(porMascara(*nBase, "########0.00") * porMascara(*nPorcentaje / 100, "########0.000"),
-                     "########0.00");
-    }
+    if (nBase && nPorcentaje)
+      calculado_ = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
     const std::optional<double> dado = redondeado(monto);
     const Campo linea = m.productoConBase ? une({base, std::string(m.productoFin), monto}) : monto;
     r_.fallaSi(dado ? Condition(calculado_ != *dado) : std::nullopt, m.producto, linea);

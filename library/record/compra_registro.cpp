@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "library/batch/validador_hoja.hpp"
+#include "library/frame/condiciones.hpp"
 #include "platform/conversions/conversions.hpp"
 
 namespace valtrone {

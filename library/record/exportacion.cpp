@@ -60,12 +60,16 @@ std::string CLSValidarInformacion::Valida_Exportacion(Record& archivo_reten, boo
   const std::optional<vt::conv::Date> fechaContable = fechaDe(contable);
   r.fallaSi(Condition(!fechaEmision), "Fecha de emisión de comprobante no es válido: ", emision);
   r.fallaSi(Condition(!fechaContable), "Fecha de contabilización de comprobante no es válido: ", contable);
-  // Month and year are compared apart: December of the year before is "after" January.
+  // The accounting date against the period as dates: a later year is reported by the year's line,
+  // a later month of the same year by the month's; December of the year before is within.
   const Campo mes = r.campo(1);
   const Campo anio = r.campo(2);
   const Condition mesPosterior =
-      mes ? sobreFecha(fechaContable, [&](const vt::conv::Date& d) { return LeadingNumber(*mes) < d.month; })
-          : std::nullopt;
+      mes && anio ? sobreFecha(fechaContable,
+                               [&](const vt::conv::Date& d) {
+                                 return LeadingNumber(*anio) == d.year && LeadingNumber(*mes) < d.month;
+                               })
+                  : std::nullopt;
   r.fallaSi(mesPosterior, "",
             une({std::string("Mes de fecha de contabilización "), contable,
                  std::string(" no puede ser mayor al periodo informado ")}));

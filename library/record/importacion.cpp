@@ -87,9 +87,7 @@ void retencionIR(ValidadorRegistro& r, double& calculado) {
   const std::optional<double> nPorcentaje = numeroDe(porcentaje);
   const std::optional<double> nMonto = numeroDe(monto);
   if (nBase && nPorcentaje && nMonto && !(*nBase > 0 && *nPorcentaje > 0 && *nMonto > 0)) return;
-  // The rate enters as a fraction of two decimals: 1.75 % counts as 0.02.
-  if (nBase && nPorcentaje)
-    calculado = porMascara(*nBase, "########0.00") * porMascara(*nPorcentaje / 100, "########0.00");
+  if (nBase && nPorcentaje) calculado = retencionIRCalculada(*nBase, *nPorcentaje);
   r.fallaSi(nMonto ? Condition(porMascara(*nMonto, "########0.00") != porMascara(calculado, "########0.00"))
                    : std::nullopt,
             "Base Imponible IR  x  %IR no concuerda con Monto Retenido de IR ", base);

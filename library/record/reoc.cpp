@@ -126,9 +126,13 @@ void ReocRun::retencionIR(int bloque) {
 
   if (held(sobre(codigo, esCero))) {
     // An unused block is zeroed; bases without a code, or a code that is no
-    // number at all, are reported instead.
-    const std::optional<double> valor = numeroDe(codigo);
-    const Condition incompleto = valor && suma ? Condition(*valor == 0 && *suma != 0) : std::nullopt;
+    // number at all, are reported instead. The loader leaves an unused block's
+    // code blank, and a block the array does not hold is unused too: both read
+    // as "0".
+    const std::optional<double> valor =
+        codigo ? vt::conv::StrictNumber(vt::conv::BlankToZero(*codigo)) : std::optional<double>(0);
+    const Condition incompleto =
+        valor && (suma || !codigo) ? Condition(*valor == 0 && suma.value_or(0) != 0) : std::nullopt;
     if (!r_.fallaSi(incompleto, "IR(" + n + "). Datos incompletos de retencion ")) {
       for (long j = k + 1; j <= k + 5; ++j) r_.escribe(j, "0");
     }
@@ -171,8 +175,7 @@ void ReocRun::retencionIR(int bloque) {
              std::string("-"), nombre}));
 
     if (suma && nPorcentaje && nMonto && *suma > 0 && *nPorcentaje > 0) {
-      const double tasa = porMascara(*nPorcentaje / 100, "########0.000");
-      const double esperado = porMascara(*suma * tasa, "########0.00");
+      const double esperado = porMascara(retencionIRCalculada(*suma, *nPorcentaje), "########0.00");
       // The first three blocks have always shown the percentage where the
       // amount belongs.
       r_.fallaSi(

@@ -5,7 +5,7 @@
 // A record validator never stops at a fault and never raises. A statement that cannot run (a
 // field the array does not hold, a text that is no number or no date, a lookup that cannot run)
 // is abandoned and the next one runs; a check whose test cannot be evaluated therefore counts as
-// failed. Here that is written with the conditions of the sheet validators (`Condition`, nullopt
+// failed. Here that is written with the conditions both kinds of validator share (`Condition`, nullopt
 // when unknown) and with fields read as optional texts: a line that would carry a missing field
 // cannot be written, yet its check still sets the flag.
 //
@@ -20,9 +20,9 @@
 #include <string>
 #include <string_view>
 
-#include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "library/frame/comprobaciones.hpp"
+#include "library/frame/condiciones.hpp"
 
 namespace valtrone {
 

@@ -178,10 +178,7 @@ void VentaAntigua::retencionIR(int bloque) {
     r_.fallaSi(nPorcentaje ? Condition(*nPorcentaje != va_reten_) : std::nullopt, m.porcentajeLegal, codigo);
   }
   if (!nBase || !nPorcentaje || (*nBase > 0 && *nPorcentaje > 0)) {
-    // The rate enters as a fraction of two decimals: 1.75 % counts as 0.02.
-    if (nBase && nPorcentaje) {
-      calculado = porMascara(*nBase, "########0.00") * porMascara(*nPorcentaje / 100, "########0.00");
-    }
+    if (nBase && nPorcentaje) calculado = retencionIRCalculada(*nBase, *nPorcentaje);
     r_.fallaSi(nMonto
                    ? Condition(porMascara(*nMonto, "########0.00") != porMascara(calculado, "########0.00"))
                    : std::nullopt,

@@ -21,8 +21,6 @@ using vt::conv::FormatNumberText;
 using vt::conv::IsNumericText;
 using vt::conv::LeadingNumber;
 
-constexpr const char* kConsumidorFinal = "9999999999999";
-
 // Each block has always had its own punctuation.
 const MensajesIR kMensajesIR[3] = {
     {"IR (1). Código ", "IR(1). Base imponible debe ser numérico ",
@@ -193,9 +191,11 @@ void VentaRun::retencionIR(int bloque) {
     return;
   }
 
-  // The code in force on the last day of the period; a period that forms no date has none.
-  r_.fallaSi(Condition(catalogoIR_.noVigente(*codigo, vt::conv::ParseDate(finPeriodo_))), m.codigo,
-             une({codigo, std::string(" no registrado para periodo de fecha "), finPeriodo_}));
+  // The code in force on the last day of the period; a period that forms no date has none. The
+  // date was built here as dd/mm/yyyy, so it is read by that pattern, not in the regional order.
+  r_.fallaSi(
+      Condition(catalogoIR_.noVigente(*codigo, vt::conv::ParseDateByPattern(finPeriodo_, "dd/mm/yyyy"))),
+      m.codigo, une({codigo, std::string(" no registrado para periodo de fecha "), finPeriodo_}));
 
   r_.fallaSi(sobre(base, noNumerico), m.base, base);
   r_.fallaSi(sobre(porcentaje, noNumerico), m.porcentaje, porcentaje);
@@ -203,20 +203,22 @@ void VentaRun::retencionIR(int bloque) {
   const std::optional<double> nBase = numeroDe(base);
   const std::optional<double> nPorcentaje = numeroDe(porcentaje);
   const std::optional<double> nMonto = numeroDe(monto);
-  if (!nBase || !nPorcentaje || !nMonto) return;
 
-  if (*nBase != 0 || *nPorcentaje != 0 || *nMonto != 0) {
-    r_.fallaSi(Condition(personaJuridica() && *codigo == "303"), m.juridica, porcentaje);
-  } else {
-    r_.falla(m.incompleto);
+  // Each step is left out only when one of its own inputs is no number.
+  if (nBase && nPorcentaje && nMonto) {
+    if (*nBase != 0 || *nPorcentaje != 0 || *nMonto != 0) {
+      r_.fallaSi(Condition(personaJuridica() && *codigo == "303"), m.juridica, porcentaje);
+    } else {
+      r_.falla(m.incompleto);
+    }
   }
-  r_.fallaSi(Condition(catalogoIR_.st_ingreso == "N" && *nPorcentaje != catalogoIR_.va_reten),
-             m.porcentajeLegal,
-             une({porcentaje, std::string(" no válido para codigo de retención "), codigo}));
-  if (*nBase > 0 && *nPorcentaje > 0) {
-    // The rate enters as a fraction of three decimals: 1.75 % counts as 0.018.
-    const double calculado = porMascara(
-        porMascara(*nBase, "########0.00") * porMascara(*nPorcentaje / 100, "########0.000"), "########0.00");
+  if (nPorcentaje) {
+    r_.fallaSi(Condition(catalogoIR_.st_ingreso == "N" && *nPorcentaje != catalogoIR_.va_reten),
+               m.porcentajeLegal,
+               une({porcentaje, std::string(" no válido para codigo de retención "), codigo}));
+  }
+  if (nBase && nPorcentaje && nMonto && *nBase > 0 && *nPorcentaje > 0) {
+    const double calculado = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
     r_.fallaSi(Condition(calculado != porMascara(*nMonto, "########0.00")), m.producto, monto);
   }
 }
@@ -240,8 +242,10 @@ void VentaRun::monto() {
 std::string CLSValidarInformacion::Valida_ATSVenta(Record& archivo_reten, bool& berror_record,
                                                    std::string& ds_errores) {
   ValidadorRegistro r(archivo_reten, berror_record, ds_errores, ValidadorRegistro::Entrada::Conserva);
-  // The period comes from the object, before any field is read.
-  const std::string mes = std::to_string(nu_mes);
+  // The period ends with the object's month; an annual run has no month of its own, so a
+  // withholding code is looked up on the last day of the month the line declares (field 1).
+  const Campo mesDelRegistro = nu_mes == 99 ? r.campo(1) : Campo(std::to_string(nu_mes));
+  const std::string mes = mesDelRegistro ? vt::conv::VbStr(LeadingNumber(*mesDelRegistro)) : std::string();
   std::string inicioMes = vt::conv::FormatDateText("01/" + mes + "/" + nu_anio, "dd/mm/yyyy");
   iUltDiasMes = std::to_string(gfUltimoDiaMes(inicioMes));
   const std::string finPeriodo = FormatNumberText(iUltDiasMes, "00") + "/" + FormatNumberText(mes, "00") +

@@ -8,14 +8,14 @@
 
 #include "library/frame/conexion.hpp"
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-const Campos kValido = {"1792045185001", "5",         "2013",       "01",        "001001",
-                        "000000101",     "000000150", "1112223334", "20/05/2013"};
+const Campos& kValido = validos::kAnulacion;
 
 using Anulacion = RegistrosDe<&CLSValidarInformacion::Valida_Anulacion>;
 
@@ -64,9 +64,13 @@ TEST_F(Anulacion, EachCheckWritesItsLine) {
         "Número de Serie - Código de establecimiento no válido A01"},
        "a serie that is no number fails three checks at once"},
       {{{5, "000000009"}, {6, "000000010"}}, {}, "a range written with the same digits"},
-      {{{5, "9"}, {6, "10"}},
-       {"Rango de secuencias de comprobantes no correcto. Inicio: 9. Fin: 10"},
-       "a range compares as text"},
+      {{{5, "9"}, {6, "10"}}, {}, "a range of numbers compares as numbers, not as texts"},
+      {{{5, "10"}, {6, "9"}},
+       {"Rango de secuencias de comprobantes no correcto. Inicio: 10. Fin: 9"},
+       "a range that runs backwards"},
+      {{{5, "000000011"}, {6, "10"}},
+       {"Rango de secuencias de comprobantes no correcto. Inicio: 000000011. Fin: 10"},
+       "leading zeros do not change the number"},
       {{{5, "150"}, {6, "150"}}, {}, "a range of one voucher"},
       {{{5, "x"}, {6, "0"}},
        {"Número de Secuencia de comprobante no válido: x",

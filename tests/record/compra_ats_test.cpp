@@ -6,62 +6,14 @@
 
 #include "library/frame/conexion.hpp"
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-// An invoice of a company supplier (legal person), 30 % of its VAT withheld and one income-tax
-// withholding, code 312 at its fixed 1 %, both under one withholding voucher.
-const Campos kValido = {"1792045185001",
-                        "5",
-                        "2013",
-                        "10/05/2013",
-                        "15/05/2013",
-                        "R",
-                        "1792045185001",
-                        "Proveedor S.A.",
-                        "01",
-                        "01",
-                        "001001",
-                        "000000123",
-                        "1112223334",
-                        "0.00",
-                        "50.00",
-                        "100.00",
-                        "12.00",
-                        "3.60",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "001001",
-                        "000000045",
-                        "1112223335",
-                        "16/05/2013",
-                        "0",
-                        "0",
-                        "0",
-                        "16/05/2013",
-                        "0",
-                        "",
-                        "",
-                        "",
-                        "",
-                        "312",
-                        "100.00",
-                        "1",
-                        "1.00",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0"};
+const Campos& kValido = validos::kCompraATS;
 
 const char* const kRetencionSinCR = "Comprobante tiene valores retenidos, debe especificar datos de CR. ";
 
@@ -333,10 +285,16 @@ TEST_F(CompraATS, EachCheckWritesItsLine) {
       {{{5, "C"}, {6, "1710034065"}, {8, "03"}, {36, "303"}, {38, "10"}, {39, "10"}},
        {},
        "code 303 for a person"},
-      {{{36, "344"}, {38, "1.75"}, {39, "1.80"}}, {}, "the rate enters at three decimals of the fraction"},
-      {{{36, "344"}, {38, "1.75"}, {39, "1.75"}},
-       {"IR (1). Base imponible 100.00 x  porcentaje no concuerda con monto retenido: 1.75"},
-       "an amount that is not base times rate"},
+      {{{36, "344"}, {38, "1.75"}, {39, "1.75"}}, {}, "the rate as written: 1.75 % of 100.00 is 1.75"},
+      {{{36, "344"}, {37, "1000.00"}, {38, "1.75"}, {39, "17.50"}},
+       {},
+       "1.75 % of 1000.00 is 17.50, as the sheet has it"},
+      {{{36, "344"}, {38, "1.75"}, {39, "1.80"}},
+       {"IR (1). Base imponible 100.00 x  porcentaje no concuerda con monto retenido: 1.80"},
+       "the amount of a rate rounded to 0.018 is no longer accepted"},
+      {{{36, "344"}, {37, "1000.00"}, {38, "1.75"}, {39, "18.00"}},
+       {"IR (1). Base imponible 1000.00 x  porcentaje no concuerda con monto retenido: 18.00"},
+       "nor for a larger base"},
       {{{37, "x"}, {38, "y"}, {39, "z"}},
        {"IR (1). Base imponible debe ser numérico x", "IR (1). Porcentaje de retención debe ser numérico y",
         "IR (1). Monto de retención debe ser numérico z", "IR (1). Datos incompletos de retención ",

@@ -6,23 +6,15 @@
 #include <vector>
 
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-// An invoice of a company supplier (legal person): VAT 12 % on goods with 30 % of it withheld,
-// no ICE, a withholding voucher, and one income-tax withholding, code 312 at its fixed 1 %.
-const Campos kValido = {
-    "1792045185001", "5",          "2013",       "15/05/2013", "20/05/2013", "R",    "1792045185001",
-    "Proveedor S.A.", "01",        "01",         "001001",     "0000123",    "1112223334", "31/12/2013",
-    "0.00",          "100.00",     "12",         "12.00",      "12.00",      "30",   "3.60",
-    "0",             "0",          "0",          "0",          "0",          "0",    "N",
-    "001001",        "456",        "1112223335", "20/05/2013", "0",          "",     "",
-    "",              "",           "",           "0",          "0",          "312",  "100.00",
-    "1",             "1.00",       "0",          "0",          "0",          "0",    "0",
-    "0",             "0",          "0"};
+
+const Campos& kValido = validos::kCompra;
 
 using Compra = RegistrosDe<&CLSValidarInformacion::Valida_Cmpra>;
 
@@ -53,6 +45,14 @@ TEST_F(Compra, EachCheckWritesItsLine) {
         "Fecha de emision no debe ser mayor a fecha de caducidad del comprobante 31/12/2013"},
        "an issue date that is no date fails every check that reads it"},
       {{{4, "15/05/2013"}}, {}, "entered the day it was issued"},
+      {{{2, "99999999999"}},
+       {"Periodo: Año no coincide con el año seleccionado : 99999999999",
+        "Fecha de emisión de comprobante no debe ser mayor al mes seleccionado 15/05/2013"},
+       "a year beyond any date forms no period end (and is never cast)"},
+      {{{2, "2013.5"}},
+       {"Periodo: Año no coincide con el año seleccionado : 2013.5",
+        "Fecha de emisión de comprobante no debe ser mayor al mes seleccionado 15/05/2013"},
+       "a year with decimals forms none either"},
       {{{4, "14/05/2013"}},
        {"Fecha de contabilización no puede ser menor que la fecha de emisión 14/05/2013-15/05/2013"},
        "entered before it was issued"},
@@ -247,6 +247,26 @@ TEST_F(Compra, TheLastDayOfTheRecordsMonthStaysOnTheObject) {
                               "Fecha de emisión de comprobante no debe ser mayor al mes seleccionado 15/05/2013",
                               "Año de fecha de contabilización de comprobante no corresponde 20/05/2013"}))
       << "a period that ends on no day holds no issue date";
+}
+
+// Fields 0 to 39 only: the record carries no income-tax withholding at all, which is an unused
+// block, not an incomplete one.
+TEST_F(Compra, AnArrayWithoutTheWithholdingFieldsHasNoWithholding) {
+  const struct {
+    std::size_t campos;
+    std::vector<std::string> lineas;
+    const char* why;
+  } casos[] = {
+      {40, {}, "no block at all"},
+      {44, {}, "the first block and the codes of the others missing"},
+      {52, {}, "the whole record"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.why);
+    const Resultado r = valida(Campos(kValido.begin(), kValido.begin() + static_cast<long>(c.campos)));
+    EXPECT_EQ(r.errores, texto(c.lineas));
+    EXPECT_EQ(r.fallido, !c.lineas.empty());
+  }
 }
 
 TEST_F(Compra, AnEmptyWithholdingIsZeroed) {

@@ -6,36 +6,14 @@
 
 #include "library/frame/conexion.hpp"
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-const Campos kValido = {"1792045185001",
-                        "5",
-                        "2013",
-                        "B",
-                        "01",
-                        "20/05/2013",
-                        "N",
-                        "0990000000001",
-                        "Importadora del Norte",
-                        "01",
-                        "15/05/2013",
-                        "15/05/2013",
-                        "001001",
-                        "0000123",
-                        "1112223334",
-                        "1500.00",
-                        "28",
-                        "2013",
-                        "4",
-                        "12345",
-                        "7",
-                        "HAWB-0001",
-                        "1500.00",
-                        "S"};
+const Campos& kValido = validos::kExportacion;
 
 using Exportacion = RegistrosDe<&CLSValidarInformacion::Valida_Exportacion>;
 
@@ -92,9 +70,16 @@ TEST_F(Exportacion, EachCheckWritesItsLine) {
         "16/05/2013-15/05/2013"},
        "accounted the day after the issue"},
       {{{1, "1"}, {2, "2013"}, {5, "20/01/2013"}, {10, "15/12/2012"}, {11, "15/12/2012"}},
-       {"Mes de fecha de contabilización 15/12/2012 no puede ser mayor al periodo informado "},
-       "December of the year before compares its month apart from its year",
+       {},
+       "December of the year before is within a January period: the dates compare as dates",
        1},
+      {{{10, "15/06/2014"}, {11, "15/06/2014"}},
+       {"Año de fecha de contabilización 15/06/2014 no puede ser mayor al periodo informado "},
+       "a later year is the year's fault alone, whatever its month"},
+      {{{10, "15/06/2013"}, {11, "15/06/2013"}},
+       {"Mes de fecha de contabilización 15/06/2013 no puede ser mayor al periodo informado "},
+       "a later month of the same year"},
+      {{{10, "15/12/2012"}, {11, "15/12/2012"}}, {}, "an earlier year, whatever its month"},
       {{{11, "x"}},
        {"Fecha de contabilización de comprobante no es válido: x",
         "Mes de fecha de contabilización x no puede ser mayor al periodo informado ",

@@ -5,40 +5,14 @@
 #include <vector>
 
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-// Goods bought abroad (voucher type 15) with their referendo, VAT 12 % and no ICE or income tax.
-const Campos kValido = {"1792045185001",
-                        "5",
-                        "2013",
-                        "B",
-                        "15",
-                        "02",
-                        "20/05/2013",
-                        "J",
-                        "US123456789",
-                        "Proveedor Inc.",
-                        "028",
-                        "2013",
-                        "04",
-                        "12345",
-                        "7",
-                        "1000.00",
-                        "0.00",
-                        "1000.00",
-                        "12",
-                        "120.00",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0"};
+const Campos& kValido = validos::kImportacion;
 
 using Importacion = RegistrosDe<&CLSValidarInformacion::Valida_Importacion>;
 
@@ -154,9 +128,11 @@ TEST_F(Importacion, EachCheckWritesItsLine) {
       {{{21, "10"}}, {"Porcentaje de ICE no registrado: 10"}, "an ICE rate not registered"},
       {{{23, "312"}, {24, "1000"}, {25, "1"}, {26, "10.00"}}, {}, "an income-tax withholding"},
       {{{23, "344"}, {24, "1000"}, {25, "1.75"}, {26, "17.50"}},
+       {},
+       "the rate as written: 1.75 % of 1000 is 17.50"},
+      {{{23, "344"}, {24, "1000"}, {25, "1.75"}, {26, "20.00"}},
        {"Base Imponible IR  x  %IR no concuerda con Monto Retenido de IR 1000"},
-       "the rate enters at two decimals of the fraction; the line names the base"},
-      {{{23, "344"}, {24, "1000"}, {25, "1.75"}, {26, "20.00"}}, {}, "the amount as computed"},
+       "the amount of a rate rounded to 0.02 is no longer accepted; the line names the base"},
       {{{23, "999"}, {24, "1000"}, {25, "1"}, {26, "10"}},
        {"Código de retencion de IR no válido: 999"},
        "a code not in the catalogue"},

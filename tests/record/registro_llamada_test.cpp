@@ -43,15 +43,15 @@ class RegistroLlamada : public ::testing::Test {
 
 TEST_F(RegistroLlamada, ACancelledDocumentRecord) {
   const vt::testing::ProgramRun r =
-      call("Valida_Anulacion", "1792045185001|5|2013|01|001001|9|10|1112223334|20/05/2013");
+      call("Valida_Anulacion", "1792045185001|5|2013|01|001001|10|9|1112223334|20/05/2013");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "result=OK\n"
-            "arg1(0)=1792045185001\narg1(1)=5\narg1(2)=2013\narg1(3)=01\narg1(4)=001001\narg1(5)=9\n"
-            "arg1(6)=10\narg1(7)=1112223334\narg1(8)=20/05/2013\n"
+            "arg1(0)=1792045185001\narg1(1)=5\narg1(2)=2013\narg1(3)=01\narg1(4)=001001\narg1(5)=10\n"
+            "arg1(6)=9\narg1(7)=1112223334\narg1(8)=20/05/2013\n"
             "arg2=True\n"
             "arg3=antesCódigo de comprobante no válido: 01\r\n"
-            "Rango de secuencias de comprobantes no correcto. Inicio: 9. Fin: 10\r\n\n");
+            "Rango de secuencias de comprobantes no correcto. Inicio: 10. Fin: 9\r\n\n");
 }
 
 // The export validator empties the caller's text and hands the neutral referendo back.

@@ -7,62 +7,14 @@
 
 #include "library/frame/conexion.hpp"
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-// An invoice of a company supplier (legal person) with one income-tax
-// withholding, code 312 at its fixed 1 % of the taxed base, under one
-// withholding voucher.
-const Campos kValido = {"1792045185001",
-                        "5",
-                        "2013",
-                        "10/05/2013",
-                        "R",
-                        "1792045185001",
-                        "Proveedor S.A.",
-                        "01",
-                        "001001",
-                        "000000123",
-                        "1112223334",
-                        "0.00",
-                        "50.00",
-                        "100.00",
-                        "12.00",
-                        "001001",
-                        "000000045",
-                        "1112223335",
-                        "12/05/2013",
-                        "0",
-                        "0",
-                        "0",
-                        "12/05/2013",
-                        "312",
-                        "0.00",
-                        "0.00",
-                        "100.00",
-                        "1",
-                        "1.00",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0"};
+const Campos& kValido = validos::kReoc;
 
 const char* const kProveedor = "1792045185001-Proveedor S.A.";
 
@@ -199,6 +151,10 @@ TEST_F(Reoc, EachCheckWritesItsLine) {
        {"IR(1). Datos incompletos de retencion "},
        "a withholding base without a code"},
       {{{23, ""}, {26, "0"}, {27, "0"}, {28, "0"}},
+       {},
+       "a blank code is an unused block, as the loader leaves one: zeroed without a line"},
+      {{{23, ""}}, {"IR(1). Datos incompletos de retencion "}, "a blank code with a base lacks its code"},
+      {{{23, "x"}, {26, "0"}, {27, "0"}, {28, "0"}},
        {"IR(1). Datos incompletos de retencion "},
        "a code that is no number at all"},
       {{{29, "abc"}}, {"IR(2). Datos incompletos de retencion "}, "a code of letters in the second block"},
@@ -244,7 +200,12 @@ TEST_F(Reoc, EachCheckWritesItsLine) {
       {{{28, "x"}},
        {"IR (1). Monto de retención debe ser numérico x", "IR (1). Datos incompletos de retención "},
        "an amount that is no number is also incomplete"},
-      {{{23, "344"}, {27, "1.75"}, {28, "1.80"}}, {}, "the rate enters at three decimals of the fraction"},
+      {{{23, "344"}, {26, "1000"}, {27, "1.75"}, {28, "17.50"}},
+       {},
+       "the rate as written: 1.75 % of 1000 is 17.50"},
+      {{{23, "344"}, {26, "1000"}, {27, "1.75"}, {28, "18.00"}},
+       {"IR (1). Base imponible 1000 x  porcentaje no concuerda con monto retenido 1.75"},
+       "a rate rounded to 0.018 is no longer the rule"},
       {{{23, "344"}, {27, "2"}, {28, "3"}},
        {"IR (1). Base imponible 100 x  porcentaje no concuerda con monto "
         "retenido 2"},

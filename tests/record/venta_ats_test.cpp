@@ -5,39 +5,14 @@
 #include <vector>
 
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-// A company customer (legal person) with one income-tax withholding, code 312 at its fixed 1 %.
-const Campos kValido = {"1792045185001",
-                        "5",
-                        "2013",
-                        "R",
-                        "1792045185001",
-                        "Cliente S.A.",
-                        "18",
-                        "3",
-                        "0.00",
-                        "50.00",
-                        "100.00",
-                        "12.00",
-                        "0",
-                        "0.00",
-                        "312",
-                        "100.00",
-                        "1",
-                        "1.00",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0"};
+const Campos& kValido = validos::kVentaATS;
 
 class VentaATS : public RegistrosDe<&CLSValidarInformacion::Valida_ATSVenta> {
  protected:
@@ -118,10 +93,22 @@ TEST_F(VentaATS, EachCheckWritesItsLine) {
       {{{16, "2"}, {17, "2"}},
        {"IR (1). Porcentaje de retención 2 no válido para codigo de retención 312"},
        "a rate other than the code's fixed one"},
-      {{{14, "344"}, {16, "1.75"}, {17, "1.75"}},
-       {"IR(1). Base Imponible IR  x  porcentaje no concuerda con monto retenido 1.75"},
-       "the rate enters at three decimals of the fraction"},
-      {{{14, "344"}, {16, "1.75"}, {17, "1.80"}}, {}, "the amount as computed"},
+      {{{14, "344"}, {16, "1.75"}, {17, "1.75"}}, {}, "the rate as written: 1.75 % of 100.00 is 1.75"},
+      {{{14, "344"}, {15, "1000.00"}, {16, "1.75"}, {17, "17.50"}}, {}, "1.75 % of 1000.00 is 17.50"},
+      {{{14, "344"}, {16, "1.75"}, {17, "1.80"}},
+       {"IR(1). Base Imponible IR  x  porcentaje no concuerda con monto retenido 1.80"},
+       "the amount of a rate rounded to 0.018 is no longer accepted"},
+      {{{15, "x"}, {16, "2"}},
+       {"IR(1). Base imponible debe ser numérico x",
+        "IR (1). Porcentaje de retención 2 no válido para codigo de retención 312"},
+       "a base that is no number leaves the fixed-rate check running: it reads the rate only"},
+      {{{16, "2"}, {17, "x"}},
+       {"IR(1). Monto de retención debe ser numérico x",
+        "IR (1). Porcentaje de retención 2 no válido para codigo de retención 312"},
+       "an amount that is no number leaves the fixed-rate check running"},
+      {{{16, "x"}},
+       {"IR(1). Porcentaje de Retención debe ser numércio x"},
+       "a rate that is no number leaves out every step that reads it"},
       {{{14, "303"}, {16, "10"}, {17, "10"}},
        {"IR(1). Porcentaje de retencion código 303 no válido para personas juridicas 10"},
        "code 303 for a company"},
@@ -168,13 +155,33 @@ TEST_F(VentaATS, TheNumbersItWritesBack) {
   EXPECT_EQ(r.registro->at(14), "0");
 }
 
-// A yearly run forms no period end: the month is not compared, and no withholding code can be in
-// force on a day that does not exist.
-TEST_F(VentaATS, AYearlyRunHasNoPeriodEnd) {
+// A yearly run has no month of its own: the month is not compared, and a withholding code is
+// looked up on the last day of the month the line declares.
+TEST_F(VentaATS, AYearlyRunLooksTheCodeUpInTheLinesOwnMonth) {
+  const struct {
+    Cambios cambios;
+    std::vector<std::string> lineas;
+    const char* ultimoDia;
+    const char* why;
+  } casos[] = {
+      {{{1, "7"}}, {}, "31", "July's sale with its withholding passes"},
+      {{{1, "02"}}, {}, "28", "the last day of February 2013"},
+      {{{1, "2"}, {14, "999"}},
+       {"IR (1). Código 999 no registrado para periodo de fecha 28/02/2013"},
+       "28",
+       "the day the code was looked up on is the one shown"},
+      {{{1, "13"}},
+       {"IR (1). Código 312 no registrado para periodo de fecha 00/13/2013"},
+       "0",
+       "a month that forms no date has no code in force"},
+  };
   validador_.nu_mes = 99;
-  const Resultado r = valida(con(kValido, {{1, "7"}}));
-  EXPECT_EQ(validador_.iUltDiasMes, "0");
-  EXPECT_EQ(r.errores, texto({"IR (1). Código 312 no registrado para periodo de fecha 00/99/2013"}));
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.why);
+    const Resultado r = valida(con(kValido, c.cambios));
+    EXPECT_EQ(validador_.iUltDiasMes, c.ultimoDia);
+    EXPECT_EQ(r.errores, texto(c.lineas));
+  }
 }
 
 }  // namespace

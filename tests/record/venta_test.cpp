@@ -5,49 +5,14 @@
 #include <vector>
 
 #include "registro_fixture.hpp"
+#include "registros_validos.hpp"
 
 namespace {
 
 using namespace registro_test;
 using valtrone::CLSValidarInformacion;
 
-// A company customer (legal person): VAT 12 % with 30 % of the goods' VAT withheld, no ICE, and one
-// income-tax withholding, code 312 at its fixed 1 %.
-const Campos kValido = {"1792045185001",
-                        "5",
-                        "2013",
-                        "R",
-                        "1792045185001",
-                        "Cliente S.A.",
-                        "18",
-                        "3",
-                        "50.00",
-                        "100.00",
-                        "12",
-                        "12.00",
-                        "12.00",
-                        "30",
-                        "3.60",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "S",
-                        "N",
-                        "312",
-                        "100.00",
-                        "1",
-                        "1.00",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0",
-                        "0"};
+const Campos& kValido = validos::kVenta;
 
 using Venta = RegistrosDe<&CLSValidarInformacion::Valida_Venta>;
 
@@ -210,10 +175,10 @@ TEST_F(Venta, EachCheckWritesItsLine) {
        {"IR(1). Porcentaje de retencion no válido para código de retención: 312"},
        "a rate other than the code's fixed one"},
       {{{25, "1.00"}}, {}, "the fixed rate written with decimals"},
-      {{{23, "344"}, {25, "1.75"}, {26, "1.75"}},
-       {"IR(1). Base Imponible IR  x  porcentaje no concuerda con monto retenido: 1.75"},
-       "the rate enters at two decimals of the fraction"},
-      {{{23, "344"}, {25, "1.75"}, {26, "2.00"}}, {}, "the amount as computed"},
+      {{{23, "344"}, {25, "1.75"}, {26, "1.75"}}, {}, "the rate as written: 1.75 % of 100 is 1.75"},
+      {{{23, "344"}, {25, "1.75"}, {26, "2.00"}},
+       {"IR(1). Base Imponible IR  x  porcentaje no concuerda con monto retenido: 2.00"},
+       "the amount of a rate rounded to 0.02 is no longer accepted"},
       {ir303,
        {"IR(2). Porcentaje de retencion código 303 no válido para personas juridicas: 10"},
        "code 303 for a company"},
