@@ -114,7 +114,9 @@ class CompraRun {
   ValidadorRegistro& r_;
   std::optional<Date> finPeriodo_;
   std::string transaccion_;  // "01" RUC, "02" cédula, "03" passport, "" until known
-  double calculado_ = 0;     // the last amount computed for a comparison
+  // The last amount computed for a comparison. It is carried from one check to the next on
+  // purpose: the rules of this layout compare a product that cannot be formed with the one before.
+  double calculado_ = 0;
   RetencionIRDeLlamada catalogoIR_;
 };
 

@@ -125,7 +125,9 @@ std::string CLSValidarInformacion::Valida_Importacion(Record& archivo_reten, boo
   if (!r.fallaSi(sobre(cif, noNumerico), "Valor CIF debe ser numerico : ", cif))
     r.fallaSi(Condition(*numeroDe(cif) < 0), "Valor CIF debe ser mayor a cero: ", cif);
 
-  // The working amount of the VAT, ICE and income-tax products in turn.
+  // The working amount of the VAT, ICE and income-tax products in turn, carried from one check to
+  // the next on purpose: the rules of this layout compare a product that cannot be formed with the
+  // one before.
   double calculado = 0;
   if (bienes) {
     basesDeBienes(r, calculado);

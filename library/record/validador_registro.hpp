@@ -14,40 +14,16 @@
 //   r.fallaSi(..., "message ", r.campo(3));
 //   return r.termina();
 
-#include <initializer_list>
-#include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "library/frame/cls_validar_informacion.hpp"
 #include "library/frame/comprobaciones.hpp"
 #include "library/frame/condiciones.hpp"
+#include "library/record/busquedas_registro.hpp"
+#include "library/record/campos_registro.hpp"
 
 namespace valtrone {
-
-// A field's text, or nullopt when the record holds no such field.
-using Campo = std::optional<std::string>;
-
-// The test `prueba` on a field; unknown when the field is missing.
-template <class Prueba>
-Condition sobre(const Campo& campo, Prueba prueba) {
-  if (!campo) return std::nullopt;
-  return Condition(prueba(*campo));
-}
-
-// A field read as a strict number, as its leading number, or as a date; missing when the field is,
-// and (strict number, date) when its text is none.
-std::optional<double> numeroDe(const Campo& campo);
-std::optional<double> inicialDe(const Campo& campo);
-std::optional<vt::conv::Date> fechaDe(const Campo& campo);
-
-// The readings most checks test: the leading number is 0; the whole text is no number.
-bool esCero(const std::string& s);
-bool noNumerico(const std::string& s);
-
-// The pieces joined into one text; missing when one of them is.
-Campo une(std::initializer_list<Campo> partes);
 
 // The messages of a serie's checks: no number, zero, establishment zero, emission point zero.
 struct MensajesSerie {
@@ -87,25 +63,6 @@ inline constexpr MensajesLimitado kSecuenciaLimitada = {
 inline constexpr MensajesLimitado kAutorizacionLimitada = {
     "Número de autorizacion no válido: ", "Número de autorizacion no debe ser cero ",
     "Número de autorizacion. Longitud excede al limite: ", 10};
-
-// The test on a date field, unknown when the field is no date.
-template <class Prueba>
-Condition sobreFecha(const std::optional<vt::conv::Date>& fecha, Prueba prueba) {
-  if (!fecha) return std::nullopt;
-  return Condition(prueba(*fecha));
-}
-
-// A percent catalogue and how a percent field is put into its condition: as a number, or first
-// brought to the decimals of `mascara` (the ICE rates are looked up as "15.00").
-struct CatalogoPorcentaje {
-  const char* tabla;
-  const char* columna;
-  const char* mascara;
-};
-inline constexpr CatalogoPorcentaje kPoIVA{"tbcttgPoIVA", "va_iva", ""};
-inline constexpr CatalogoPorcentaje kPoIVABien{"tbcttgPoIVABien", "va_porc", ""};
-inline constexpr CatalogoPorcentaje kPoIVAServ{"tbcttgPoIVAServ", "va_porc", ""};
-inline constexpr CatalogoPorcentaje kPoICE{"tbcttgPoICE", "va_porc", "########0.00"};
 
 // The messages of a VAT withholding on goods or on services: the VAT, the percent withheld and
 // the amount withheld, each a number, the percent in its catalogue, and percent and amount
@@ -225,50 +182,5 @@ class ValidadorRegistro {
   std::string& ds_errores_;
   Entrada entrada_;
 };
-
-// The year of the object read strictly: missing when `nu_anio` is no number.
-std::optional<double> anioEstricto(const std::string& nu_anio);
-
-// Whether the voucher type, district or regime is absent from its catalogue: `select * from
-// tabla where columna = 'valor'`. Unknown when the lookup cannot run (no open connection).
-Condition noRegistrado(const std::string& tabla, const std::string& columna, const std::string& valor);
-
-// Whether the voucher type is valid for none of `transacciones` (Valida_Comprob_x_SecTran, in the
-// annex `anexo`, any annex when empty). Unknown when its lookup cannot run.
-Condition noValeParaTransaccion(CLSValidarInformacion& objeto, const std::string& comprobante,
-                                const std::string& transacciones, const std::string& anexo = "");
-// Whether the tax support is not allowed with the voucher type (Valida_SustTribEnComprob).
-// Unknown when its lookup cannot run.
-Condition noValeParaSustento(CLSValidarInformacion& objeto, const std::string& comprobante,
-                             const std::string& sustento);
-
-// The catalogue values of the last income-tax withholding code found during one call
-// (tbcttgCoRetenIR): its legal percentage and its entry state, upper-cased. A code that is not
-// found keeps the values of the code found before it (0 and "" before any).
-struct RetencionIRDeLlamada {
-  double va_reten = 0;
-  std::string st_ingreso;
-
-  // Looks `codigo` up as in force on `dia`, once per code and day in the call; true when it is
-  // not, also when there is no day or the lookup cannot run (then it is asked again next time).
-  bool noVigente(const std::string& codigo, const std::optional<vt::conv::Date>& dia);
-
- private:
-  std::map<std::string, std::optional<RetencionIRVigente>> vistos_;
-};
-// Whether the percent is absent from its catalogue. Unknown when the text is no number or the
-// lookup cannot run. The number, never the text, goes into the statement.
-Condition porcentajeNoRegistrado(const CatalogoPorcentaje& catalogo, const std::string& porcentaje);
-
-// The first row of an income-tax withholding code in tbcttgCoRetenIR whatever its validity
-// dates; nullopt when the code has none or the lookup cannot run.
-std::optional<RetencionIRVigente> retencionIRRegistrada(const std::string& co_reten);
-
-// A state field that is not part of "SN": "S", "N", "SN" and the empty text are accepted.
-bool fueraDeSN(const std::string& estado);
-
-// A number brought to the decimals of a mask ("########0.00", "########0.000") and read back, as
-// the amounts are compared.
-double porMascara(double valor, std::string_view mascara);
 
 }  // namespace valtrone

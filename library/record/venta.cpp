@@ -67,7 +67,9 @@ class VentaAntigua {
   void retencionIR(int bloque);
   void monto();
 
-  // The working amount that the VAT, ICE and income-tax products leave in turn.
+  // The working amount that the VAT, ICE and income-tax products leave in turn. It is carried from
+  // one check to the next on purpose: the rules of this layout compare a product that cannot be
+  // formed with the one before, and the total of the record is read from it.
   double calculado = 0;
 
  private:

@@ -30,7 +30,8 @@ class LlamadasEncadenadas : public ::testing::Test {
                                "/\r\n[CONFIGURACION]\r\nFechaCorta=dd/MM/yyyy\r\nHora=HH:mm:ss\r\n"
                                "[DATABASE]\r\ndbTypeConexion=Access\r\ndbTypeServer=Access\r\n"
                                "dbNameDB=GLOBAL.MDB\r\ndbUser=admin\r\n");
-    vt::testing::writeFile(folder / "win.ini", "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsDecimal=,\r\nsThousand=.\r\n");
+    vt::testing::writeFile(folder / "win.ini",
+                           "[Intl]\r\nsShortDate=dd/MM/yyyy\r\nsDecimal=,\r\nsThousand=.\r\n");
   }
   vt::testing::ProgramRun valtroneCall(const std::string& arguments) {
     vt::testing::Environment environment = vt::testing::pinnedEnvironment((folder / "win.ini").string());
@@ -39,10 +40,13 @@ class LlamadasEncadenadas : public ::testing::Test {
     return vt::testing::runCommand(quoted(VT_VALTRONE_CALL) + " " + arguments,
                                    {.folder = folder, .environment = environment});
   }
-  static std::string compra() {
+  // `retencion` replaces the first income-tax withholding (code, base, rate, amount).
+  static std::string compra(const std::string& retencion = "312|100.00|1|1.00") {
+    std::string registro = kCompra;
+    registro.replace(registro.find("312|100.00|1|1.00"), 17, retencion);
     return "--set co_empresa=s:1792045185001 --set nu_mes=i:5 --set nu_anio=s:2013 --set iPocIVA=i:12 "
            "Valtrone.CLSValidarInformacion Valida_ATSCompra " +
-           quoted("a:" + kCompra) + " b:true s:antes";
+           quoted("a:" + registro) + " b:true s:antes";
   }
 
   vt::testing::TempFolder temp_{"e2e-llamadas"};
@@ -57,8 +61,9 @@ TEST_F(LlamadasEncadenadas, AnATSPurchaseValidatedOnTheConnectionOfAnEarlierCall
   EXPECT_EQ(conectada.status, 0) << conectada.out << conectada.err;
   const std::size_t separador = conectada.out.find("\n--\n");
   ASSERT_NE(separador, std::string::npos) << conectada.out;
-  EXPECT_EQ(conectada.out.substr(0, separador + 1),
-            "result=Nothing\narg1=1790000000001\narg2=Proveedor 1790000000001 no existe o no registrado. \r\n\n");
+  EXPECT_EQ(
+      conectada.out.substr(0, separador + 1),
+      "result=Nothing\narg1=1790000000001\narg2=Proveedor 1790000000001 no existe o no registrado. \r\n\n");
   const std::string validacion = conectada.out.substr(separador + 4);
   EXPECT_EQ(validacion.rfind("result=OK\narg1(0)=1792045185001\n", 0), 0u) << validacion;
   EXPECT_NE(validacion.find("\narg2=False\narg3=\n"), std::string::npos) << validacion;
@@ -70,6 +75,29 @@ TEST_F(LlamadasEncadenadas, AnATSPurchaseValidatedOnTheConnectionOfAnEarlierCall
                           "IR (1). Código 312 no registrado para periodo de fecha 15/05/2013\r\n\n"),
             std::string::npos)
       << sola.out;
+}
+
+// Connected, the withheld income tax is the base times the rate as written, as the purchases
+// sheet has it: a purchase the sheet accepts is accepted here too.
+TEST_F(LlamadasEncadenadas, TheWithheldIncomeTaxOfAConnectedPurchase) {
+  const struct {
+    const char* retencion;
+    const char* salida;
+    const char* why;
+  } casos[] = {
+      {"344|1000.00|1.75|17.50", "\narg2=False\narg3=\n", "1.75 % of 1000.00 is 17.50"},
+      {"344|1000.00|1.75|18.00",
+       "\narg2=True\narg3=antesIR (1). Base imponible 1000.00 x  porcentaje no concuerda con monto retenido: "
+       "18.00\r\n\n",
+       "the amount of a rate rounded to 0.018 is refused"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.why);
+    const vt::testing::ProgramRun r =
+        valtroneCall("Valtrone.CLSProveedores Consultar s:1790000000001 s: --then " + compra(c.retencion));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(c.salida), std::string::npos) << r.out;
+  }
 }
 
 }  // namespace
