@@ -78,6 +78,14 @@ bool RetencionIRDeLlamada::noVigente(const std::string& codigo, const std::optio
   return false;
 }
 
+bool RetencionIRDeLlamada::noRegistrado(const std::string& codigo) {
+  const std::optional<RetencionIRVigente> registrada = retencionIRRegistrada(codigo);
+  if (!registrada) return true;
+  va_reten = registrada->va_reten;
+  st_ingreso = vt::conv::Upper(registrada->st_ingreso);
+  return false;
+}
+
 std::optional<RetencionIRVigente> retencionIRRegistrada(const std::string& co_reten) {
   try {
     RecordsetRef rs;

@@ -47,6 +47,8 @@ struct RetencionIRDeLlamada {
   // Looks `codigo` up as in force on `dia`, once per code and day in the call; true when it is
   // not, also when there is no day or the lookup cannot run (then it is asked again next time).
   bool noVigente(const std::string& codigo, const std::optional<vt::conv::Date>& dia);
+  // The same whatever the code's validity dates, as the older layouts look it up.
+  bool noRegistrado(const std::string& codigo);
 
  private:
   std::map<std::string, std::optional<RetencionIRVigente>> vistos_;

@@ -65,9 +65,8 @@ class CompraAntigua {
  private:
   CLSValidarInformacion& objeto_;
   ValidadorRegistro& r_;
-  // The last withholding code found during the call: a code not found keeps them.
-  double va_reten_ = 0;
-  std::string st_ingreso_;
+  // The last withholding code found during the call: a code not found keeps its values.
+  RetencionIRDeLlamada catalogoIR_;
 };
 
 void CompraAntigua::fechas() {
@@ -256,59 +255,61 @@ void CompraAntigua::montosTransaccion() {
              "Suma de montos de transaccion a debe ser mayor a cero  ");
 }
 
-struct MensajesIRCompra {
-  const char* prefijo;
-  const char* incompleto;
-};
-// Block 1 has always had a blank before its number, and block 3 two after its incomplete line.
-const MensajesIRCompra kBloquesIR[3] = {
-    {"IR (1). ", "IR (1). Datos incompletos de retención "},
-    {"IR(2). ", "IR(2). Datos incompletos de retención "},
-    {"IR(3). ", "IR(3). Datos incompletos de retención  "},
+// Block 1 has always had a blank before its number, and block 3 two after its incomplete line. A
+// block without a code is zeroed whatever it holds.
+const MensajesIR kMensajesIR[3] = {
+    {.codigo = "IR (1). Código no registrado: ",
+     .base = "IR (1). Base imponible debe ser numérico: ",
+     .porcentaje = "IR (1). Porcentaje de retención debe ser numérico: ",
+     .monto = "IR (1). Monto de retención debe ser numérico: ",
+     .incompleto = "IR (1). Datos incompletos de retención ",
+     .juridica = "IR (1). Porcentaje de retención código 303 no válido para personas juridicas: ",
+     .porcentajeLegal = "IR (1). Porcentaje de retención no válido para codigo de retención: ",
+     .producto = "IR (1). Base imponible x  porcentaje no concuerda con monto retenido: ",
+     .sinCodigo = nullptr},
+    {.codigo = "IR(2). Código no registrado: ",
+     .base = "IR(2). Base imponible debe ser numérico: ",
+     .porcentaje = "IR(2). Porcentaje de retención debe ser numérico: ",
+     .monto = "IR(2). Monto de retención debe ser numérico: ",
+     .incompleto = "IR(2). Datos incompletos de retención ",
+     .juridica = "IR(2). Porcentaje de retención código 303 no válido para personas juridicas: ",
+     .porcentajeLegal = "IR(2). Porcentaje de retención no válido para codigo de retención: ",
+     .producto = "IR(2). Base imponible x  porcentaje no concuerda con monto retenido: ",
+     .sinCodigo = nullptr},
+    {.codigo = "IR(3). Código no registrado: ",
+     .base = "IR(3). Base imponible debe ser numérico: ",
+     .porcentaje = "IR(3). Porcentaje de retención debe ser numérico: ",
+     .monto = "IR(3). Monto de retención debe ser numérico: ",
+     .incompleto = "IR(3). Datos incompletos de retención  ",
+     .juridica = "IR(3). Porcentaje de retención código 303 no válido para personas juridicas: ",
+     .porcentajeLegal = "IR(3). Porcentaje de retención no válido para codigo de retención: ",
+     .producto = "IR(3). Base imponible x  porcentaje no concuerda con monto retenido: ",
+     .sinCodigo = nullptr},
 };
 
 void CompraAntigua::retencionIR(int bloque) {
-  const std::string prefijo = kBloquesIR[bloque].prefijo;
+  const MensajesIR& m = kMensajesIR[bloque];
   const long k = 40 + 4 * bloque;
+  if (r_.retencionIRSinCodigo(k, m)) return;
   const Campo codigo = r_.campo(k);
-  const Campo base = r_.campo(k + 1);
-  const Campo porcentaje = r_.campo(k + 2);
-  const Campo monto = r_.campo(k + 3);
-  // A block the array does not hold is an unused one, as is a zero code.
-  if (held(sobre(codigo, esCero))) {
-    for (long j = k + 1; j <= k + 3; ++j) r_.escribe(j, "0");
-    return;
-  }
 
-  const std::optional<RetencionIRVigente> registrada = codigo ? retencionIRRegistrada(*codigo) : std::nullopt;
-  if (registrada) {
-    va_reten_ = registrada->va_reten;
-    st_ingreso_ = vt::conv::Upper(registrada->st_ingreso);
-  } else {
-    r_.falla(prefijo + "Código no registrado: ", codigo);
-  }
-  r_.fallaSi(sobre(base, noNumerico), prefijo + "Base imponible debe ser numérico: ", base);
-  r_.fallaSi(sobre(porcentaje, noNumerico), prefijo + "Porcentaje de retención debe ser numérico: ", porcentaje);
-  r_.fallaSi(sobre(monto, noNumerico), prefijo + "Monto de retención debe ser numérico: ", monto);
+  if (catalogoIR_.noRegistrado(*codigo)) r_.falla(m.codigo, codigo);
+  const auto [base, porcentaje, monto, nBase, nPorcentaje, nMonto] = r_.numerosIR(k, m);
 
-  const std::optional<double> nBase = numeroDe(base);
-  const std::optional<double> nPorcentaje = numeroDe(porcentaje);
-  const std::optional<double> nMonto = numeroDe(monto);
   const Campo numeroId = r_.campo(6);
   if (!r_.fallaSi(nBase && nPorcentaje && nMonto ? Condition(*nBase == 0 && *nPorcentaje == 0 && *nMonto == 0)
                                                  : std::nullopt,
-                  kBloquesIR[bloque].incompleto)) {
-    if (codigo && *codigo == "303" && numeroId && esPersonaJuridica(*numeroId)) {
-      r_.falla(prefijo + "Porcentaje de retención código 303 no válido para personas juridicas: ", porcentaje);
-    } else if (vt::conv::Trim(st_ingreso_) == "N") {
-      r_.fallaSi(sobre(porcentaje, [&](const std::string& p) { return LeadingNumber(p) != va_reten_; }),
-                 prefijo + "Porcentaje de retención no válido para codigo de retención: ", porcentaje);
+                  m.incompleto)) {
+    if (*codigo == "303" && numeroId && esPersonaJuridica(*numeroId)) {
+      r_.falla(m.juridica, porcentaje);
+    } else if (vt::conv::Trim(catalogoIR_.st_ingreso) == "N") {
+      r_.fallaSi(sobre(porcentaje, [&](const std::string& p) { return LeadingNumber(p) != catalogoIR_.va_reten; }),
+                 m.porcentajeLegal, porcentaje);
     }
   }
   if (nBase && nPorcentaje && nMonto && *nBase > 0 && *nPorcentaje > 0) {
     const double esperado = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
-    r_.fallaSi(Condition(esperado != porMascara(*nMonto, "########0.00")),
-               prefijo + "Base imponible x  porcentaje no concuerda con monto retenido: ", monto);
+    r_.fallaSi(Condition(esperado != porMascara(*nMonto, "########0.00")), m.producto, monto);
   }
 }
 

@@ -49,33 +49,37 @@ Condition porcentajeICENoRegistrado(const std::string& porcentaje) {
   }
 }
 
-struct MensajesIR {
-  const char* sinCodigo;
-  const char* codigo;
-  const char* base;
-  const char* porcentaje;
-  const char* monto;
-  const char* incompleto;
-  const char* porcentajeLegal;
-  const char* producto;  // followed by the base and `productoFin` when `productoConBase`
-  bool productoConBase;
-  const char* productoFin;  // then the amount
-};
-
-// Each block has always had its own punctuation.
+// Each block has always had its own punctuation; the 303 line is the fixed-rate line's.
 const MensajesIR kMensajesIR[3] = {
-    {"IR(1). Datos incompletos de retencion ", "IR (1). Código ", "IR (1). Base imponible debe ser numérico ",
-     "IR (1). Porcentaje de retención debe ser numérico ", "IR (1). Monto de retención debe ser numérico ",
-     "IR (1). Datos incompletos de retención ", "IR (1). Porcentaje de retención ", "IR (1). Base imponible ",
-     true, " x  porcentaje no concuerda con monto retenido: "},
-    {"IR(2). Datos incompletos de retencion ", "IR (2). Código ", "IR(2). Base imponible debe ser numérico: ",
-     "IR(2). Porcentaje de retención debe ser numérico ", "IR(2). Monto de retención debe ser numérico ",
-     "IR(2). Datos incompletos de retención ", "IR (2). Porcentaje de retención ", "IR(2). Base imponible ",
-     true, " x  porcentaje no concuerda con monto retenido: "},
-    {"IR(3). Datos incompletos de retencion ", "IR (3). Código ", "IR(3). Base imponible debe ser numérico ",
-     "IR(3). Porcentaje de retención debe ser numérico ", "IR(3). Monto de retención debe ser numérico ",
-     "IR(3). Datos incompletos de retención  ", "IR (3). Porcentaje de retención ",
-     "IR(3). Base imponible x  porcentaje no concuerda con monto retenido ", false, ""},
+    {.codigo = "IR (1). Código ",
+     .base = "IR (1). Base imponible debe ser numérico ",
+     .porcentaje = "IR (1). Porcentaje de retención debe ser numérico ",
+     .monto = "IR (1). Monto de retención debe ser numérico ",
+     .incompleto = "IR (1). Datos incompletos de retención ",
+     .juridica = "IR (1). Porcentaje de retención ",
+     .porcentajeLegal = "IR (1). Porcentaje de retención ",
+     .producto = "IR (1). Base imponible ",
+     .sinCodigo = "IR(1). Datos incompletos de retencion ",
+     .productoFin = " x  porcentaje no concuerda con monto retenido: "},
+    {.codigo = "IR (2). Código ",
+     .base = "IR(2). Base imponible debe ser numérico: ",
+     .porcentaje = "IR(2). Porcentaje de retención debe ser numérico ",
+     .monto = "IR(2). Monto de retención debe ser numérico ",
+     .incompleto = "IR(2). Datos incompletos de retención ",
+     .juridica = "IR (2). Porcentaje de retención ",
+     .porcentajeLegal = "IR (2). Porcentaje de retención ",
+     .producto = "IR(2). Base imponible ",
+     .sinCodigo = "IR(2). Datos incompletos de retencion ",
+     .productoFin = " x  porcentaje no concuerda con monto retenido: "},
+    {.codigo = "IR (3). Código ",
+     .base = "IR(3). Base imponible debe ser numérico ",
+     .porcentaje = "IR(3). Porcentaje de retención debe ser numérico ",
+     .monto = "IR(3). Monto de retención debe ser numérico ",
+     .incompleto = "IR(3). Datos incompletos de retención  ",
+     .juridica = "IR (3). Porcentaje de retención ",
+     .porcentajeLegal = "IR (3). Porcentaje de retención ",
+     .producto = "IR(3). Base imponible x  porcentaje no concuerda con monto retenido ",
+     .sinCodigo = "IR(3). Datos incompletos de retencion "},
 };
 
 constexpr MensajesSerie kSerieModificado = {
@@ -321,39 +325,22 @@ void CompraRun::comprobanteModificado() {
 void CompraRun::retencionIR(int bloque) {
   const MensajesIR& m = kMensajesIR[bloque];
   const long k = 36 + 4 * bloque;
+  if (r_.retencionIRSinCodigo(k, m)) return;
   const Campo codigo = r_.campo(k);
-  const Campo base = r_.campo(k + 1);
-  const Campo porcentaje = r_.campo(k + 2);
-  const Campo monto = r_.campo(k + 3);
-
-  // No code: an empty block is zeroed, a block with a base lacks its code.
-  if (held(sobre(codigo, esCero))) {
-    if (held(sobre(base, esCero))) {
-      for (long j = k + 1; j <= k + 3; ++j) r_.escribe(j, "0");
-    } else {
-      r_.falla(m.sinCodigo);
-    }
-    return;
-  }
 
   // The code in force on the accounting date.
   const Campo contable = r_.campo(4);
   r_.fallaSi(Condition(catalogoIR_.noVigente(*codigo, fechaDe(contable))), m.codigo,
              une({codigo, std::string(" no registrado para periodo de fecha "), contable}));
 
-  r_.fallaSi(sobre(base, noNumerico), m.base, base);
-  r_.fallaSi(sobre(porcentaje, noNumerico), m.porcentaje, porcentaje);
-  r_.fallaSi(sobre(monto, noNumerico), m.monto, monto);
-
-  const std::optional<double> nBase = numeroDe(base), nPorcentaje = numeroDe(porcentaje),
-                              nMonto = numeroDe(monto);
+  const auto [base, porcentaje, monto, nBase, nPorcentaje, nMonto] = r_.numerosIR(k, m);
   const Condition vacio = nBase && nPorcentaje && nMonto
                               ? Condition(*nBase == 0 && *nPorcentaje == 0 && *nMonto == 0)
                               : std::nullopt;
   if (!r_.fallaSi(vacio, m.incompleto)) {
     const Campo proveedor = r_.campo(6);
     r_.fallaSi(
-        Condition(*codigo == "303" && proveedor && esPersonaJuridica(*proveedor)), m.porcentajeLegal,
+        Condition(*codigo == "303" && proveedor && esPersonaJuridica(*proveedor)), m.juridica,
         une({porcentaje, std::string(" de código "), codigo,
              std::string(" no válido para personas juridicas "), proveedor, std::string("-"), r_.campo(7)}));
   }
@@ -368,7 +355,7 @@ void CompraRun::retencionIR(int bloque) {
     if (nBase && nPorcentaje)
       calculado_ = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
     const std::optional<double> dado = redondeado(monto);
-    const Campo linea = m.productoConBase ? une({base, std::string(m.productoFin), monto}) : monto;
+    const Campo linea = m.productoFin ? une({base, std::string(m.productoFin), monto}) : monto;
     r_.fallaSi(dado ? Condition(calculado_ != *dado) : std::nullopt, m.producto, linea);
   }
 }

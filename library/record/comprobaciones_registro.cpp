@@ -108,6 +108,27 @@ void ValidadorRegistro::ivaCalculado(double& calculado, const Campo& gravada, co
           "Base Imponible  x  % IVA no concuerda con Monto de IVA ", monto);
 }
 
+bool ValidadorRegistro::retencionIRSinCodigo(long k, const MensajesIR& m) {
+  if (!held(sobre(campo(k), esCero))) return false;
+  if (!m.sinCodigo || held(sobre(campo(k + 1), esCero))) {
+    for (long j = k + 1; j <= k + 3; ++j) escribe(j, "0");
+  } else {
+    falla(m.sinCodigo);
+  }
+  return true;
+}
+
+LecturaIR ValidadorRegistro::numerosIR(long k, const MensajesIR& m) {
+  LecturaIR l{campo(k + 1), campo(k + 2), campo(k + 3), {}, {}, {}};
+  fallaSi(sobre(l.base, noNumerico), m.base, l.base);
+  fallaSi(sobre(l.porcentaje, noNumerico), m.porcentaje, l.porcentaje);
+  fallaSi(sobre(l.monto, noNumerico), m.monto, l.monto);
+  l.nBase = numeroDe(l.base);
+  l.nPorcentaje = numeroDe(l.porcentaje);
+  l.nMonto = numeroDe(l.monto);
+  return l;
+}
+
 void ValidadorRegistro::retencionIVA(long k, const MensajesRetencionIVA& m) {
   const Campo iva = campo(k);
   const Campo tasa = campo(k + 1);

@@ -76,10 +76,11 @@ struct MensajesRetencionIVA {
   const char* noCoinciden;
 };
 
-// The lines of one income-tax withholding block of the sales lines: code not registered, base,
-// percent and amount no numbers, no amounts, code 303 for a legal person, a percent other than the
-// code's, base × percent against the amount, and (where the layout has it apart) a base without
-// a code.
+// The lines of one income-tax withholding block, one table per layout and block: code not
+// registered, base, percent and amount no numbers, no amounts, code 303 for a legal person, a
+// percent other than the code's, base × percent against the amount, and a base without a code
+// (none: the layout zeroes a block without a code whatever it holds). `productoFin`, where the
+// layout has it, puts the base and itself before the amount on the product's line.
 struct MensajesIR {
   const char* codigo;
   const char* base;
@@ -89,7 +90,15 @@ struct MensajesIR {
   const char* juridica;
   const char* porcentajeLegal;
   const char* producto;
-  const char* sinCodigo = nullptr;
+  const char* sinCodigo;
+  const char* productoFin = nullptr;
+};
+
+// The fields of an income-tax withholding block (base, percent and amount) and their numbers,
+// none where a field is missing or no number.
+struct LecturaIR {
+  Campo base, porcentaje, monto;
+  std::optional<double> nBase, nPorcentaje, nMonto;
 };
 
 // The messages of the ICE fields (base, percent, amount) that differ between the layouts, and
@@ -162,6 +171,14 @@ class ValidadorRegistro {
   // zero. `calculado` is the validator's working amount: set to 0 first, and a product that cannot
   // be formed leaves it so.
   void ivaCalculado(double& calculado, const Campo& gravada, const Campo& porcentaje, const Campo& monto);
+  // The income-tax withholding block whose code is field k. A block without a code (zero, blank,
+  // or beyond the array) is unused: its base, percent and amount are zeroed when its base is zero
+  // too (or whatever it holds, where the layout has no line for it), else its line `sinCodigo` is
+  // written. Returns whether the block was unused, and so has nothing more to check.
+  bool retencionIRSinCodigo(long k, const MensajesIR& m);
+  // The base, percent and amount of the block whose code is field k, each checked as a number.
+  LecturaIR numerosIR(long k, const MensajesIR& m);
+
   // A VAT withholding: VAT, percent and amount withheld at fields k, k+1, k+2.
   void retencionIVA(long k, const MensajesRetencionIVA& m);
   // The ICE: base, percent and amount at fields k, k+1, k+2; the amount against base × percent to

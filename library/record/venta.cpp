@@ -77,9 +77,8 @@ class VentaAntigua {
 
   CLSValidarInformacion& objeto_;
   ValidadorRegistro& r_;
-  // The last withholding code found during the call: a code not found keeps them.
-  double va_reten_ = 0;
-  std::string st_ingreso_;
+  // The last withholding code found during the call: a code not found keeps its values.
+  RetencionIRDeLlamada catalogoIR_;
   // The income-tax bases as last summed.
   double basesIR_ = 0;
 };
@@ -141,34 +140,12 @@ void VentaAntigua::iva() {
 void VentaAntigua::retencionIR(int bloque) {
   const MensajesIR& m = kMensajesIR[bloque];
   const long k = 23 + 4 * bloque;
+  if (r_.retencionIRSinCodigo(k, m)) return;
   const Campo codigo = r_.campo(k);
-  const Campo base = r_.campo(k + 1);
-  const Campo porcentaje = r_.campo(k + 2);
-  const Campo monto = r_.campo(k + 3);
-  const double leidoCodigo = codigo ? LeadingNumber(*codigo) : 0;
-  if (codigo && leidoCodigo == 0) {
-    if (base && LeadingNumber(*base) == 0) {
-      for (long j = k + 1; j <= k + 3; ++j) r_.escribe(j, "0");
-    } else {
-      r_.falla(m.sinCodigo);
-    }
-    return;
-  }
 
-  const std::optional<RetencionIRVigente> registrada = codigo ? retencionIRRegistrada(*codigo) : std::nullopt;
-  if (registrada) {
-    va_reten_ = registrada->va_reten;
-    st_ingreso_ = vt::conv::Upper(registrada->st_ingreso);
-  } else {
-    r_.falla(m.codigo, codigo);
-  }
+  if (catalogoIR_.noRegistrado(*codigo)) r_.falla(m.codigo, codigo);
 
-  r_.fallaSi(sobre(base, noNumerico), m.base, base);
-  r_.fallaSi(sobre(porcentaje, noNumerico), m.porcentaje, porcentaje);
-  r_.fallaSi(sobre(monto, noNumerico), m.monto, monto);
-  const std::optional<double> nBase = numeroDe(base);
-  const std::optional<double> nPorcentaje = numeroDe(porcentaje);
-  const std::optional<double> nMonto = numeroDe(monto);
+  const auto [base, porcentaje, monto, nBase, nPorcentaje, nMonto] = r_.numerosIR(k, m);
 
   r_.fallaSi(nBase && nPorcentaje && nMonto ? Condition(*nBase == 0 && *nPorcentaje == 0 && *nMonto == 0)
                                             : std::nullopt,
@@ -176,8 +153,9 @@ void VentaAntigua::retencionIR(int bloque) {
   const Campo numeroId = r_.campo(4);
   r_.fallaSi(Condition(numeroId && codigo && esPersonaJuridica(*numeroId) && *codigo == "303"), m.juridica,
              porcentaje);
-  if (st_ingreso_ == "N") {
-    r_.fallaSi(nPorcentaje ? Condition(*nPorcentaje != va_reten_) : std::nullopt, m.porcentajeLegal, codigo);
+  if (catalogoIR_.st_ingreso == "N") {
+    r_.fallaSi(nPorcentaje ? Condition(*nPorcentaje != catalogoIR_.va_reten) : std::nullopt,
+               m.porcentajeLegal, codigo);
   }
   if (!nBase || !nPorcentaje || (*nBase > 0 && *nPorcentaje > 0)) {
     if (nBase && nPorcentaje) calculado = retencionIRCalculada(*nBase, *nPorcentaje);

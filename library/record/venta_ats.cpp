@@ -21,26 +21,29 @@ using vt::conv::FormatNumberText;
 using vt::conv::IsNumericText;
 using vt::conv::LeadingNumber;
 
-// Each block has always had its own punctuation.
+// Each block has always had its own punctuation; a base without a code is an incomplete block.
 const MensajesIR kMensajesIR[3] = {
     {"IR (1). Código ", "IR(1). Base imponible debe ser numérico ",
      "IR(1). Porcentaje de Retención debe ser numércio ", "IR(1). Monto de retención debe ser numérico ",
      "IR(1). Datos incompletos de retencion ",
      "IR(1). Porcentaje de retencion código 303 no válido para personas juridicas ",
      "IR (1). Porcentaje de retención ",
-     "IR(1). Base Imponible IR  x  porcentaje no concuerda con monto retenido "},
+     "IR(1). Base Imponible IR  x  porcentaje no concuerda con monto retenido ",
+     "IR(1). Datos incompletos de retencion "},
     {"IR (2). Código ",
      "IR(2). Base imponible debe ser numérico: ", "IR(2). Porcentaje de Retención debe ser numércio: ",
      "IR(2). Monto de retención debe ser numérico: ", "IR(2). Datos incompletos de retencion ",
      "IR(2). Porcentaje de retencion código 303 no válido para personas juridicas ",
      "IR (2). Porcentaje de retención ",
-     "IR(2). Base Imponible IR  x  porcentaje no concuerda con monto retenido "},
+     "IR(2). Base Imponible IR  x  porcentaje no concuerda con monto retenido ",
+     "IR(2). Datos incompletos de retencion "},
     {"IR (3). Código ", "IR(3). Base imponible debe ser numérico: ",
      "IR(3). Porcentaje de Retención debe ser numércio: ", "IR(3). Monto de retención debe ser numérico ",
      "IR(3). Datos incompletos de retencion ",
      "IR(3). Porcentaje de retencion código 303 no válido para personas juridicas ",
      "IR (3). Porcentaje de retención ",
-     "IR(3). Base Imponible IR  x  porcentaje no concuerda con monto retenido "},
+     "IR(3). Base Imponible IR  x  porcentaje no concuerda con monto retenido ",
+     "IR(3). Datos incompletos de retencion "},
 };
 
 class VentaRun {
@@ -174,22 +177,8 @@ void VentaRun::iva() {
 void VentaRun::retencionIR(int bloque) {
   const MensajesIR& m = kMensajesIR[bloque];
   const long k = 14 + 4 * bloque;
+  if (r_.retencionIRSinCodigo(k, m)) return;
   const Campo codigo = r_.campo(k);
-  const Campo base = r_.campo(k + 1);
-  const Campo porcentaje = r_.campo(k + 2);
-  const Campo monto = r_.campo(k + 3);
-  if (!codigo) {
-    r_.falla(m.incompleto, std::nullopt);
-    return;
-  }
-  if (LeadingNumber(*codigo) == 0) {
-    if (base && LeadingNumber(*base) == 0) {
-      for (long j = k + 1; j <= k + 3; ++j) r_.escribe(j, "0");
-    } else {
-      r_.falla(m.incompleto);
-    }
-    return;
-  }
 
   // The code in force on the last day of the period; a period that forms no date has none. The
   // date was built here as dd/mm/yyyy, so it is read by that pattern, not in the regional order.
@@ -197,12 +186,7 @@ void VentaRun::retencionIR(int bloque) {
       Condition(catalogoIR_.noVigente(*codigo, vt::conv::ParseDateByPattern(finPeriodo_, "dd/mm/yyyy"))),
       m.codigo, une({codigo, std::string(" no registrado para periodo de fecha "), finPeriodo_}));
 
-  r_.fallaSi(sobre(base, noNumerico), m.base, base);
-  r_.fallaSi(sobre(porcentaje, noNumerico), m.porcentaje, porcentaje);
-  r_.fallaSi(sobre(monto, noNumerico), m.monto, monto);
-  const std::optional<double> nBase = numeroDe(base);
-  const std::optional<double> nPorcentaje = numeroDe(porcentaje);
-  const std::optional<double> nMonto = numeroDe(monto);
+  const auto [base, porcentaje, monto, nBase, nPorcentaje, nMonto] = r_.numerosIR(k, m);
 
   // Each step is left out only when one of its own inputs is no number.
   if (nBase && nPorcentaje && nMonto) {

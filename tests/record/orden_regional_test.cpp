@@ -23,13 +23,7 @@ Campos enOrden(Campos campos, bool mesPrimero) {
   return campos;
 }
 
-class OrdenRegional : public Registros {
- protected:
-  OrdenRegional() {
-    validador_.iPocIVA = 12;
-    validador_.iUltDiasMes = "31";
-  }
-};
+using OrdenRegional = TodosLosRegistros;
 
 TEST_F(OrdenRegional, TheCleanRecordPassesDayFirstAndMonthFirst) {
   const struct {

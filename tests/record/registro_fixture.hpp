@@ -45,6 +45,16 @@ class Registros : public ::testing::Test, public frame_test::LibraryFixture {
   valtrone::CLSValidarInformacion validador_;
 };
 
+// The fixture of tables that run every record validator: VAT 12 % and the 31st as the last day
+// of the month the withholding annex reads.
+class TodosLosRegistros : public Registros {
+ protected:
+  TodosLosRegistros() {
+    validador_.iPocIVA = 12;
+    validador_.iUltDiasMes = "31";
+  }
+};
+
 // The fixture of one record validator.
 template <Miembro M>
 class RegistrosDe : public Registros {
