@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "platform/conversions/conversions.hpp"
+#include "platform/database/connection.hpp"
+#include "platform/database/errors.hpp"
 #include "platform/errors/err_object.hpp"
 #include "platform/errors/mensajes_actuales.hpp"
 #include "platform/profile/configuracion.hpp"
@@ -38,15 +40,57 @@ void deshaceTransaccion() {
   }
 }
 
-bool eliminaPeriodo(const std::vector<std::string>& asTablas, const std::string& sCondicion) {
+void eliminaPeriodo(const std::vector<std::string>& asTablas, const std::string& sCondicion) {
+  // A delete that fails is the engine's failure (a missing table, a lock, a full disk): it reaches
+  // the store's handler, which rolls back and says why.
   for (const std::string& sTabla : asTablas) {
     long lBorrados = 0;
-    if (!gsEliminaRegistros(sTabla, sCondicion, lBorrados)) {
-      deshaceTransaccion();
-      return false;
+    try {
+      gConexion->execute(deleteText(motorActual(), sTabla, sCondicion), lBorrados);
+    } catch (const vt::db::EngineError& e) {
+      // Even a refusal the engine files under the row's faults (a trigger) stops the whole store.
+      if (vt::db::failsWholeWork(e.kind())) throw;
+      throw vt::db::EngineError(e.number(), e.source(), e.description(), vt::db::Failure::Other);
     }
   }
-  return true;
+}
+
+void exigeMotorSano() {
+  const vt::db::Failure falla = gConexion->lastFailure();
+  if (vt::db::failsWholeWork(falla))
+    throw vt::db::EngineError(vt::Err().Number, vt::Err().Source, vt::Err().Description, falla);
+  if (!gConexion->inTransaction())
+    throw vt::db::EngineError(vt::Err().Number, vt::Err().Source,
+                              vt::Err().Description + " (el motor de base de datos deshizo la transacción)",
+                              vt::db::Failure::Other);
+}
+
+void reportaFallaAlmacen(const std::string& sPalabra) {
+  try {
+    throw;
+  } catch (const vt::db::EngineError& e) {
+    if (vt::db::failsWholeWork(e.kind())) {
+      vt::Err().captureCurrentException(gsTitulo);
+      std::string texto = sPalabra + ": No se grabó la información (" + vt::db::failureCause(e.kind()) +
+                          "). Se conserva la información anterior del período.";
+      // A failure already shown by the statement's own message carries no text of its own here.
+      if (!e.description().empty()) texto += "\r\n" + std::to_string(e.number()) + " " + e.description();
+      showBox(texto, vt::Icono::Critico);
+      return;
+    }
+    reportUnexpectedError();
+  } catch (...) {
+    reportUnexpectedError();
+  }
+}
+
+void escribeLog(const std::string& sLineas, bool& bAvisado) {
+  std::string sCausa;
+  if (vt::appendToFile(gsRutaLog, sLineas, &sCausa) || bAvisado) return;
+  bAvisado = true;
+  showBox("No se pudo escribir en el archivo de errores " + gsRutaLog + "\r\n" + sCausa +
+              "\r\nLos registros rechazados no quedan anotados en él.",
+          vt::Icono::Critico);
 }
 
 ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {
@@ -154,13 +198,13 @@ bool AlmacenPeriodo::inserta(const ListaInsercion& l, const std::string& sTabla,
   long lRegistros = 0;
   gsInsertaRegistro(l.campos(), sTabla, l.valores(), lRegistros);
   if (lRegistros >= 1) return true;
+  exigeMotorSano();
   sError = vt::Err().Description;
   return false;
 }
 
 void AlmacenPeriodo::rechaza(const std::string& sLineas) {
-  // A log that cannot be written loses the entry; the row still counts as rejected.
-  vt::appendToFile(gsRutaLog, sLineas);
+  anota(sLineas);
   ++rechazados_;
 }
 
@@ -201,10 +245,7 @@ std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, con
     estado(frm, d.sReemplazando, d.sPalabra, ": Reemplazando informacion anterior...");
 
     gConexion->beginTrans();
-    if (!eliminaPeriodo(d.asTablas, sCondicion)) {
-      frm.PunteroEspera(false);
-      return "ERROR";
-    }
+    eliminaPeriodo(d.asTablas, sCondicion);
     estado(frm, d.sAlmacenando, d.sPalabra, ": Almacenando registros...");
 
     FinBucle fin = FinBucle::Completo;
@@ -237,7 +278,7 @@ std::string gfAlmacenaPeriodo(IVentanaATS& frm, IBarraProgreso& prgprogreso, con
   } catch (...) {
     // Nothing is half-stored: whatever failed, the period stays as it was.
     deshaceTransaccion();
-    reportUnexpectedError();
+    reportaFallaAlmacen(d.sPalabra);
     frm.PunteroEspera(false);
     return "ERROR";
   }

@@ -84,15 +84,25 @@ std::string condicionPeriodo(const std::string& co_empresa, const std::string& n
 std::string gfValidaHoja(IVentanaATS& frm, IBarraProgreso& prgprogreso,
                          const std::function<std::string(std::int32_t& nFilaProgreso)>& llamaValidador);
 
+// Appends to the error log; at the first append of a store call that fails, says the log could not
+// be written and why. bAvisado is the call's own flag.
+void escribeLog(const std::string& sLineas, bool& bAvisado);
+
 // One store call in progress, as the row code of a sheet routine sees it.
 class AlmacenPeriodo {
  public:
   AlmacenPeriodo(const ContextoAlmacen& c, std::string sPalabra) : c_(c), palabra_(std::move(sPalabra)) {}
   const ContextoAlmacen& contexto() const { return c_; }
   // gsInsertaRegistro; true when the row went in, else sError holds the database's description.
+  // Only a row's own fault comes back as false: a failure of the engine (full disk, I/O, lock,
+  // read-only, missing table or column) or a transaction the engine ended raises
+  // vt::db::EngineError, and the store fails whole.
   bool inserta(const ListaInsercion& l, const std::string& sTabla, std::string& sError);
-  // Appends the lines to the error log and counts the rejected row.
+  // Appends the lines to the error log and counts the rejected row. A log that cannot be written
+  // is said so once per store, with the reason.
   void rechaza(const std::string& sLineas);
+  // Appends lines to the error log without counting a row (said so when the log cannot be written).
+  void anota(const std::string& sLineas) { escribeLog(sLineas, logAvisado_); }
   long rechazados() const { return rechazados_; }
   // The limit of rejected rows: at 3, 10 and 20 asks whether to go on (sPrefijo + count ...);
   // above 20 shows sDemasiados. False when the store must end in "CANCEL".
@@ -105,6 +115,7 @@ class AlmacenPeriodo {
   ContextoAlmacen c_;
   std::string palabra_;
   long rechazados_ = 0;
+  bool logAvisado_ = false;
 };
 
 // What a store replaces: its sheet word, the tables it empties for the period in order (as
@@ -120,12 +131,20 @@ struct DescripcionAlmacen {
   std::optional<std::string> sReemplazando, sAlmacenando, sTerminado;
 };
 
-// Empties the period's rows of each table in order (gsEliminaRegistros); at the first delete that
-// fails, rolls back the open transaction and answers false: inserting over rows that were not
-// removed would store the period twice.
-bool eliminaPeriodo(const std::vector<std::string>& asTablas, const std::string& sCondicion);
+// Empties the period's rows of each table in order, with the delete text of gsEliminaRegistros; the
+// first delete that fails raises, so that no row is inserted over rows that were not removed.
+void eliminaPeriodo(const std::vector<std::string>& asTablas, const std::string& sCondicion);
 // Rolls back the transaction of gConexion when one is open; a failing rollback is passed over.
 void deshaceTransaccion();
+
+// Raises vt::db::EngineError when the last statement on gConexion failed through the engine, or
+// when its transaction is no longer open (the engine undid it): nothing more of the store may run.
+void exigeMotorSano();
+
+// Inside a catch block of a store: shows why the store failed. An engine failure is shown as
+// "<word>: No se grabó la información (<cause in Spanish>). Se conserva la información anterior
+// del período." and the engine's own text; anything else as an unexpected error.
+void reportaFallaAlmacen(const std::string& sPalabra);
 
 // Stores the rows 1..the upper bound of hoja. almacenaFila inserts one row (logging what the
 // database refuses through the store) and returns false to end the store in "CANCEL".

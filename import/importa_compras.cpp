@@ -60,6 +60,8 @@ std::string AlmacenCompras::codigo(const std::string& sGrupo, const std::string&
   vt::db::Recordset rs;
   gsAbreConsulta("*", "tbCodigoGeneral",
                  "Where co_grupo = '" + sGrupo + "' and co_valor = " + vt::db::quoteSql(sValor), rs);
+  // A lookup the engine could not run ends the store; one that found nothing leaves the code empty.
+  if (rs.state() != vt::db::State::Open) exigeMotorSano();
   std::string valor;
   if (rs.state() == vt::db::State::Open && !rs.eof())
     valor = FormatNumberText(textOf(rs.field("ft_Format")), "00");
@@ -102,6 +104,7 @@ void AlmacenCompras::vinculo() {
   } catch (...) {
     vt::Err().captureCurrentException(gsTitulo);
     errorVinculo_ = vt::Err().Description;
+    exigeMotorSano();
   }
 }
 

@@ -10,7 +10,6 @@
 #include "import/rutinas_hoja.hpp"
 #include "platform/automation/array.hpp"
 #include "platform/automation/variant.hpp"
-#include "platform/profile/text_file.hpp"
 #include "shell/core/globals.hpp"
 
 namespace ambrix {
@@ -60,8 +59,7 @@ class AlmacenVentas {
       if (!almacen.dentroDelLimite("VENTAS IR: Se han encontrado ", kDemasiadosErrores)) return false;
       // A yes to the question about income-tax rows leaves one more line for the row.
       if (pregunta)
-        vt::appendToFile(gsRutaLog,
-                         "VENTAS IR - Registro: " + registro + " en Retenciones de IR " + sError + "\r\n");
+        almacen.anota("VENTAS IR - Registro: " + registro + " en Retenciones de IR " + sError + "\r\n");
     }
     return true;
   }

@@ -22,7 +22,8 @@ namespace {
 
 constexpr const char* kTablaTrabajo = "tbAT_Ventas_x_Acumular";
 
-// Stage 1: every sheet row into the work table. Refused rows are logged and left out of the totals.
+// Stage 1: every sheet row into the work table. Refused rows are logged and left out of the totals;
+// the answer is the store's ("OK-ERROR" when some row was refused).
 std::string copiaTrabajo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
                          const std::string& nu_mes, const std::string& nu_anio, ContextoAlmacen& contexto) {
   prgprogreso.Min(1);
@@ -54,11 +55,11 @@ std::string copiaTrabajo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const st
   if (bRechazo && (sEstado == "OK-ERROR" || sEstado == "CANCEL"))
     showBox("ALGUNOS REGISTROS NO FUERON IMPORTADOS. \r\n\r\nRevise archivo de errores: \r\n",
             vt::Icono::Informacion);
-  // Rows refused here are reported; the store itself goes on.
-  return sEstado == "OK-ERROR" ? "OK" : sEstado;
+  return sEstado;
 }
 
-// Stage 2, one total: its sales row and, when that one went in, its income-tax row.
+// Stage 2, one total: its sales row and, when that one went in, its income-tax row. A refused row
+// is shown, logged and counted.
 void almacenaTotal(AlmacenPeriodo& almacen, const vt::db::Recordset& rs, long grupo) {
   const std::string registro = std::to_string(grupo + 1);
   const ListaInsercion venta = filaTotalVenta(almacen.contexto(), rs);
@@ -67,19 +68,20 @@ void almacenaTotal(AlmacenPeriodo& almacen, const vt::db::Recordset& rs, long gr
     showBox("ERROR AL GRABAR REGISTRO \r\n   Cliente      : " +
                 vt::conv::Trim(textOf(rs.field("co_cliente"))) + " | \r\n" + sError + "\r\n",
             vt::Icono::Informacion);
-    vt::appendToFile(gsRutaLog, "VENTAS - Grabar registro: " + registro + "\r\n" + venta.campos() +
-                                    "tbAT_Ventas" + venta.valores() + sError + "\r\n");
+    almacen.rechaza("VENTAS - Grabar registro: " + registro + "\r\n" + venta.campos() + "tbAT_Ventas" +
+                    venta.valores() + sError + "\r\n");
     return;
   }
   const ListaInsercion ir = filaTotalVentaIR(almacen.contexto(), rs);
   if (!almacen.inserta(ir, "tbAT_Ventas_IR", sError)) {
     showBox("Acumula total retenciones IR por cliente" + sError, vt::Icono::Informacion);
-    vt::appendToFile(gsRutaLog, "VENTAS IR - Grabar Registro #: " + registro + "\r\n" + ir.campos() +
-                                    "tbAT_Ventas_IR" + ir.valores() + "\r\n");
+    almacen.rechaza("VENTAS IR - Grabar Registro #: " + registro + "\r\n" + ir.campos() + "tbAT_Ventas_IR" +
+                    ir.valores() + "\r\n");
   }
 }
 
-// Stage 2: the totals replace the period's sales rows; the cancel flag is not looked at.
+// Stage 2: the totals replace the period's sales rows; the cancel flag is not looked at. "OK",
+// "OK-ERROR" when a total was refused, "ERROR" (rolled back, shown) when the stage failed.
 std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const std::string& co_empresa,
                             const std::string& nu_mes, const std::string& nu_anio,
                             const ContextoAlmacen& contexto) {
@@ -87,11 +89,15 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
     const std::string sCondicion = condicionPeriodo(co_empresa, nu_mes, nu_anio, true);
     frm.XPStatusBar_Panel1("VENTAS: Acuulando informacion...");
     gConexion->beginTrans();
-    if (!eliminaPeriodo({"tbAT_Ventas A", "tbAT_Ventas_IR A"}, sCondicion)) return "ERROR";
+    eliminaPeriodo({"tbAT_Ventas A", "tbAT_Ventas_IR A"}, sCondicion);
     vt::db::Recordset rs;
     gsAbreConsulta(camposTotalesVentas(), kTablaTotalesVentas,
                    condicionTotalesVentas(co_empresa, nu_mes, nu_anio), rs);
-    // A query that could not be opened has shown its error; reading it ends the stage below.
+    if (rs.state() != vt::db::State::Open) {
+      // The query has shown its error; committing now would empty the period's sales.
+      deshaceTransaccion();
+      return "ERROR";
+    }
     frm.XPStatusBar_Panel1("Acumulando información de VENTAS...");
     prgprogreso.Min(1);
     prgprogreso.Max(std::max(rs.recordCount(), 1L));
@@ -108,11 +114,11 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
     frm.XPStatusBar_Panel1("VENTAS: Proceso acumulacion terminado...");
     long lBorrados = 0;
     gsEliminaRegistros("tbAT_Ventas_x_Acumular A", sCondicion, lBorrados);
-    return "OK";
+    return almacen.rechazados() > 0 ? "OK-ERROR" : "OK";
   } catch (...) {
     // The period's sales rows stay as they were.
     deshaceTransaccion();
-    reportUnexpectedError();
+    reportaFallaAlmacen("VENTAS");
     return "ERROR";
   }
 }
@@ -124,10 +130,12 @@ std::string gfAcumulaVentas(IVentanaATS& frm, std::string& co_empresa, std::stri
                             std::array<std::int16_t, 4>&) {
   vt::Err().Clear();
   ContextoAlmacen contexto;
-  const std::string sEstado = copiaTrabajo(frm, prgprogreso, co_empresa, nu_mes, nu_anio, contexto);
-  if (sEstado != "OK") return sEstado;
+  const std::string sCopia = copiaTrabajo(frm, prgprogreso, co_empresa, nu_mes, nu_anio, contexto);
+  // Rows refused while copying are reported with the totals' own: the store goes on.
+  if (sCopia != "OK" && sCopia != "OK-ERROR") return sCopia;
   const std::string sTotales = almacenaTotales(frm, prgprogreso, co_empresa, nu_mes, nu_anio, contexto);
   frm.PunteroEspera(false);
+  if (sTotales == "OK" && sCopia == "OK-ERROR") return "OK-ERROR";
   return sTotales;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "import/carga_archivo.hpp"
@@ -147,6 +148,9 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
 
   std::string sUltimo = "OK";
   std::string sPasada = "OK";
+  // A sheet whose store failed ("ERROR", or "" without the server time) stored nothing: a later
+  // sheet's result must not hide it, or the run would go on as if the month were stored.
+  std::optional<std::string> sFallaAlmacen;
   for (const Paso& paso : pasos) {
     if (!Trim(p.asArchivos[paso.iHoja]).empty()) {
       prg.Visible(true);
@@ -156,6 +160,8 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
       gsConectaBD();
       sUltimo = paso.rutina();
       gsCierraBD();
+      const std::string sHoja = Trim(sUltimo);
+      if (p.ti_proceso == 2 && !sFallaAlmacen && (sHoja == "ERROR" || sHoja.empty())) sFallaAlmacen = sHoja;
     }
     if (paso.iHoja == 0)
       sPasada = sUltimo;
@@ -164,7 +170,7 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
     prg.Value(paso.lProgreso);
     frm.DoEvents();
   }
-  return sPasada;
+  return sFallaAlmacen ? *sFallaAlmacen : sPasada;
 }
 
 }  // namespace ambrix

@@ -44,9 +44,11 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
   if (options.printReceipt) return printReceipt(ventana, options.pdf);
   ImportadorATS importador;
   GeneradorXML generador;
-  if (cmdProcesar_Click(ventana.datos, ventana, importador, generador))
+  FinProceso fin = FinProceso::Detenido;
+  if (cmdProcesar_Click(ventana.datos, ventana, importador, generador, &fin))
     out << "INI: [PATH_Files] ATS=" << ventana.datos.txtFileATS_XML << '\n';
-  return 0;
+  // A failed store is the job's failure; a run stopped by a check or the user's answer is not.
+  return fin == FinProceso::Fallido ? 1 : 0;
 }
 
 }  // namespace ambrix::batch

@@ -35,9 +35,13 @@ class Backend {
   // Runs a statement; returns the rows it changed (-1 when it is not a change).
   virtual long execute(const std::string& sql, CommandType type, int timeoutSeconds) = 0;
   virtual ResultData query(const std::string& sql, int timeoutSeconds) = 0;
-  virtual void begin() = 0;
+  // begin waits at most timeoutSeconds for another writer (0 = no limit).
+  virtual void begin(int timeoutSeconds) = 0;
   virtual void commit() = 0;
   virtual void rollback() = 0;
+  // Whether the engine itself holds a transaction open: an engine may end one on its own after a
+  // failure (a full disk, an I/O error), whatever the caller began.
+  virtual bool inTransaction() const = 0;
 };
 
 }  // namespace vt::db

@@ -1,5 +1,7 @@
 #include "platform/database/connection.hpp"
 
+#include <new>
+
 #include "platform/database/connection_text.hpp"
 #include "platform/database/errors.hpp"
 #include "platform/database/odbc_backend.hpp"
@@ -51,11 +53,44 @@ Backend& Connection::openBackend(const char* source) {
   return *backend_;
 }
 
+template <class Work>
+auto Connection::onBackend(Work&& work) -> decltype(work()) {
+  lastFailure_ = Failure::None;
+  try {
+    return work();
+  } catch (const EngineError& e) {
+    lastFailure_ = e.kind();
+    throw;
+  } catch (const vt::Error&) {
+    lastFailure_ = Failure::Row;  // the layer refused the text itself
+    throw;
+  } catch (const std::bad_alloc&) {
+    lastFailure_ = Failure::NoMemory;
+    throw;
+  } catch (...) {
+    lastFailure_ = Failure::Other;
+    throw;
+  }
+}
+
+void Connection::injected(ObservedKind kind, const std::string& text) {
+  const std::optional<InjectedFailure> failure = injectedFailure(kind, text);
+  if (!failure) [[likely]]
+    return;
+  if (failure->endsTransaction && backend_ && backend_->inTransaction()) backend_->rollback();
+  raiseBackend(failure->number, kSource, failure->text, failure->kind);
+}
+
 void Connection::execute(const std::string& sql, long& rowsAffected, CommandType type) {
-  observe(type == CommandType::StoredProc ? ObservedKind::StoredProcedure : ObservedKind::Execute, sql);
+  const ObservedKind kind =
+      type == CommandType::StoredProc ? ObservedKind::StoredProcedure : ObservedKind::Execute;
+  observe(kind, sql);
   Backend& backend = openBackend(kSource);
   if (isBlankText(sql)) raise(kErrNoCommandText, kSource);
-  rowsAffected = backend.execute(sql, type, commandTimeout_);
+  onBackend([&] {
+    injected(kind, sql);
+    rowsAffected = backend.execute(sql, type, commandTimeout_);
+  });
 }
 
 void Connection::execute(const std::string& sql, CommandType type) {
@@ -65,8 +100,8 @@ void Connection::execute(const std::string& sql, CommandType type) {
 
 int Connection::beginTrans() {
   Backend& backend = openBackend(kSource);
-  if (inTransaction_) raise(kErrNestedTransaction, kSource);
-  backend.begin();
+  if (inTransaction()) raise(kErrNestedTransaction, kSource);
+  onBackend([&] { backend.begin(commandTimeout_); });
   inTransaction_ = true;
   return 1;
 }
@@ -74,7 +109,14 @@ int Connection::beginTrans() {
 void Connection::commitTrans() {
   Backend& backend = openBackend(kSource);
   if (!inTransaction_) raise(kErrNoTransaction, kSource);
-  backend.commit();  // a failed commit leaves the transaction to be rolled back
+  if (!backend.inTransaction()) {
+    // The engine undid it after a failure: committing now would claim what is not stored.
+    inTransaction_ = false;
+    lastFailure_ = Failure::Other;
+    raiseBackend(kErrNoTransaction, kSource,
+                 "El motor de base de datos deshizo la transacción; no se grabó ninguno de sus cambios.");
+  }
+  onBackend([&] { backend.commit(); });  // a failed commit leaves the transaction to be rolled back
   inTransaction_ = false;
 }
 
@@ -89,7 +131,11 @@ ResultData Connection::query(const std::string& sql) {
   observe(ObservedKind::Query, sql);
   if (!backend_) raise(kErrConnectionUnusable, "Recordset");
   if (isBlankText(sql)) raise(kErrNoCommandText, "Recordset");
-  return backend_->query(sql, commandTimeout_);
+  Backend& backend = *backend_;
+  return onBackend([&] {
+    injected(ObservedKind::Query, sql);
+    return backend.query(sql, commandTimeout_);
+  });
 }
 
 }  // namespace vt::db

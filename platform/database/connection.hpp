@@ -9,6 +9,8 @@
 #include <string>
 
 #include "platform/database/backend.hpp"
+#include "platform/database/errors.hpp"
+#include "platform/database/statement_observer.hpp"
 
 namespace vt::db {
 
@@ -34,9 +36,13 @@ class Connection {
   void execute(const std::string& sql, CommandType type = CommandType::Text);
 
   int beginTrans();  // returns the level (1); a second begin raises
+  // Raises when the engine has ended the transaction on its own: nothing of it is kept.
   void commitTrans();
   void rollbackTrans();
-  bool inTransaction() const { return inTransaction_; }
+  // Asks the engine: a transaction it undid by itself after a failure is no longer open.
+  bool inTransaction() const { return inTransaction_ && backend_ && backend_->inTransaction(); }
+  // What the last failed statement, select or transaction call was (None after a success).
+  Failure lastFailure() const { return lastFailure_; }
 
   // Seconds a statement may wait (0 = no limit); applies to the open connection too.
   int commandTimeout() const { return commandTimeout_; }
@@ -55,9 +61,15 @@ class Connection {
 
  private:
   Backend& openBackend(const char* source);
+  // Runs work on the backend, keeping the kind of its failure in lastFailure_.
+  template <class Work>
+  auto onBackend(Work&& work) -> decltype(work());
+  // Raises the failure a test injected for this call, if any.
+  void injected(ObservedKind kind, const std::string& text);
 
   std::unique_ptr<Backend> backend_;
   bool inTransaction_ = false;
+  Failure lastFailure_ = Failure::None;
   int commandTimeout_ = 30;
   int connectionTimeout_ = 15;
   int cursorLocation_ = 2;

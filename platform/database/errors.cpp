@@ -43,8 +43,33 @@ const char* describe(long number) {
 
 void raise(long number, const std::string& source) { throw Error(number, source, describe(number)); }
 
-void raiseBackend(long number, const std::string& source, const std::string& text) {
-  throw Error(number, source, text);
+void raiseBackend(long number, const std::string& source, const std::string& text, Failure kind) {
+  throw EngineError(number, source, text, kind);
+}
+
+const char* failureCause(Failure f) {
+  switch (f) {
+    case Failure::None:
+    case Failure::Row:
+      return "";
+    case Failure::DiskFull:
+      return "disco lleno";
+    case Failure::Io:
+      return "error de lectura o escritura en el disco";
+    case Failure::Damaged:
+      return "archivo de base de datos dañado o no válido";
+    case Failure::NoMemory:
+      return "memoria insuficiente";
+    case Failure::Busy:
+      return "base de datos bloqueada por otro proceso";
+    case Failure::ReadOnly:
+      return "base de datos de solo lectura";
+    case Failure::Schema:
+      return "tabla o columna faltante en la base de datos";
+    case Failure::Other:
+      return "falla del motor de base de datos";
+  }
+  return "falla del motor de base de datos";
 }
 
 }  // namespace vt::db

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/errors/error.hpp"
 #include "platform/errors/runtime_errors.hpp"
 
 namespace vt::db {
@@ -23,10 +24,34 @@ inline constexpr long kErrTextAfterStatement = -2147217900;
 using vt::kErrInvalidUseOfNull;
 using vt::kErrTypeMismatch;
 
+// What a failed statement says about the work it was part of. Only Row is the statement's own
+// fault (a constraint, a value of the wrong type or size, a statement a value made unusable); every
+// other kind is the engine's, and no later statement of the same work can be trusted to succeed.
+enum class Failure { None, Row, DiskFull, Io, Damaged, NoMemory, Busy, ReadOnly, Schema, Other };
+
+// True for the engine's failures: a store meeting one stops whole.
+constexpr bool failsWholeWork(Failure f) { return f != Failure::None && f != Failure::Row; }
+
+// The cause of a failure in the users' words, one text per kind ("disco lleno", ...); "" for None
+// and Row.
+const char* failureCause(Failure f);
+
+// A backend's refusal: vt::Error with what kind of failure it is.
+class EngineError : public vt::Error {
+ public:
+  EngineError(long number, std::string source, std::string description, Failure kind)
+      : vt::Error(number, std::move(source), std::move(description)), kind_(kind) {}
+  Failure kind() const noexcept { return kind_; }
+
+ private:
+  Failure kind_;
+};
+
 // Raises vt::Error with the number, the given source and the number's Spanish description (the
 // standard one for a standard run-time number).
 [[noreturn]] void raise(long number, const std::string& source);
-// Raises vt::Error with a backend's own number and text.
-[[noreturn]] void raiseBackend(long number, const std::string& source, const std::string& text);
+// Raises EngineError with a backend's own number and text and the kind of failure.
+[[noreturn]] void raiseBackend(long number, const std::string& source, const std::string& text,
+                               Failure kind = Failure::Other);
 
 }  // namespace vt::db

@@ -38,6 +38,17 @@ class Handle {
   SQLHANDLE handle_ = SQL_NULL_HANDLE;
 };
 
+// The servers' SQLSTATE classes sorted by whose fault they are: data and integrity faults and a
+// statement the server cannot take are the row's; a missing table or column is the schema's.
+Failure odbcFailure(std::string_view state) {
+  if (state.starts_with("42S")) return Failure::Schema;
+  if (state.starts_with("22") || state.starts_with("23") || state.starts_with("42")) return Failure::Row;
+  if (state == "HYT00" || state == "HYT01" || state == "40001" || state == "40P01") return Failure::Busy;
+  if (state == "HY001") return Failure::NoMemory;
+  if (state.starts_with("08")) return Failure::Io;
+  return Failure::Other;
+}
+
 [[noreturn]] void fail(const Handle& handle, const std::string& fallback) {
   SQLCHAR state[6] = {};
   SQLINTEGER native = 0;
@@ -46,7 +57,8 @@ class Handle {
   if (handle.get() != SQL_NULL_HANDLE &&
       SQL_SUCCEEDED(SQLGetDiagRec(handle.type(), handle.get(), 1, state, &native, message,
                                   static_cast<SQLSMALLINT>(sizeof message), &length))) {
-    raiseBackend(native != 0 ? native : kErrUnspecified, kSource, reinterpret_cast<const char*>(message));
+    raiseBackend(native != 0 ? native : kErrUnspecified, kSource, reinterpret_cast<const char*>(message),
+                 odbcFailure(reinterpret_cast<const char*>(state)));
   }
   raiseBackend(kErrUnspecified, kSource, fallback);
 }
@@ -192,13 +204,16 @@ class OdbcBackend final : public Backend {
     return result;
   }
 
-  void begin() override {
+  // The servers wait for a lock as their own settings say; the statements' time-out bounds the rest.
+  void begin(int) override {
     check(SQLSetConnectAttr(dbc_->get(), SQL_ATTR_AUTOCOMMIT,
                             reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
           *dbc_, "SQL_ATTR_AUTOCOMMIT");
+    inTransaction_ = true;
   }
   void commit() override { endTransaction(SQL_COMMIT); }
   void rollback() override { endTransaction(SQL_ROLLBACK); }
+  bool inTransaction() const override { return inTransaction_; }
 
  private:
   Handle statement(int timeoutSeconds) {
@@ -214,6 +229,7 @@ class OdbcBackend final : public Backend {
   void endTransaction(SQLSMALLINT how) {
     // Turning autocommit back on commits, so it waits until the transaction has really ended.
     check(SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), how), *dbc_, "SQLEndTran");
+    inTransaction_ = false;
     SQLSetConnectAttr(dbc_->get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
   }
 
@@ -248,6 +264,7 @@ class OdbcBackend final : public Backend {
   Handle env_;
   std::unique_ptr<Handle> dbc_;
   bool connected_ = false;
+  bool inTransaction_ = false;
   Dialect dialect_ = Dialect::OtherOdbc;
 };
 

@@ -1,7 +1,6 @@
 #include "platform/database/sqlite_backend.hpp"
 
 #include <sqlite3.h>
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -139,6 +138,45 @@ std::optional<double> plainDecimal(std::string_view text) {
   return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
 }
 
+// SQLite's primary result codes sorted by whose fault they are. A generic error is the
+// statement's own (a value that made it unusable) unless it names a table or column the database
+// lacks.
+Failure sqliteFailure(int rc, std::string_view text) {
+  switch (rc & 0xff) {
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+    case SQLITE_TOOBIG:
+    case SQLITE_RANGE:
+      return Failure::Row;
+    case SQLITE_FULL:
+      return Failure::DiskFull;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PROTOCOL:
+      return Failure::Io;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return Failure::Damaged;
+    case SQLITE_NOMEM:
+      return Failure::NoMemory;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return Failure::Busy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return Failure::ReadOnly;
+    case SQLITE_SCHEMA:
+      return Failure::Schema;
+    case SQLITE_ERROR:
+      for (std::string_view missing : {"no such table", "no such column", "has no column named"})
+        if (text.find(missing) != std::string_view::npos) return Failure::Schema;
+      return Failure::Row;
+    default:
+      return Failure::Other;
+  }
+}
+
 // Whether a statement that opens with this word can change the schema the cache was prepared on.
 bool mayChangeSchema(std::string_view firstWord) {
   for (std::string_view word : {"select", "insert", "update", "delete", "replace", "with", "begin", "commit",
@@ -190,19 +228,27 @@ class SqliteBackend final : public Backend {
     Statement stmt;
     const char* tail = nullptr;
     check(sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), stmt.out(), &tail));
-    if (!stmt.get()) raiseBackend(SQLITE_MISUSE, kSource, "not a statement: " + sql);
+    if (!stmt.get()) raiseBackend(SQLITE_MISUSE, kSource, "not a statement: " + sql, Failure::Row);
     refuseSecondStatement(tail, text.c_str() + text.size());
     return readAll(stmt.get());
   }
 
-  void begin() override { run("BEGIN IMMEDIATE"); }
+  void begin(int timeoutSeconds) override {
+    setTimeout(timeoutSeconds);
+    run("BEGIN IMMEDIATE");
+  }
   void commit() override { run("COMMIT"); }
   void rollback() override {
     if (!sqlite3_get_autocommit(db_)) run("ROLLBACK");
   }
+  bool inTransaction() const override { return !sqlite3_get_autocommit(db_); }
 
  private:
-  [[noreturn]] void fail() const { raiseBackend(sqlite3_errcode(db_), kSource, sqlite3_errmsg(db_)); }
+  [[noreturn]] void fail() const {
+    const int rc = sqlite3_errcode(db_);
+    const char* text = sqlite3_errmsg(db_);
+    raiseBackend(rc, kSource, text, sqliteFailure(rc, text));
+  }
   void check(int rc) const {
     if (rc != SQLITE_OK) fail();
   }
@@ -283,14 +329,17 @@ class SqliteBackend final : public Backend {
         case SqlLiteral::Kind::Real:
           // SQLite negates a literal zero to -0.0 but computes "-?" as 0 - 0.0 = 0.0: a literal that
           // reads as zero (1e-400) runs as written.
-          if (reals_[real] == 0.0) rc = SQLITE_RANGE;
-          else rc = sqlite3_bind_double(stmt, place, reals_[real]);
+          if (reals_[real] == 0.0)
+            rc = SQLITE_RANGE;
+          else
+            rc = sqlite3_bind_double(stmt, place, reals_[real]);
           ++real;
           break;
         case SqlLiteral::Kind::Text:
           if (literal.doubledQuotes) {
             const std::string value = literal.value();
-            rc = sqlite3_bind_text(stmt, place, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(stmt, place, value.data(), static_cast<int>(value.size()),
+                                   SQLITE_TRANSIENT);
           } else {
             rc = sqlite3_bind_text(stmt, place, literal.text.data(), static_cast<int>(literal.text.size()),
                                    SQLITE_STATIC);  // the text outlives the run
@@ -336,8 +385,8 @@ class SqliteBackend final : public Backend {
       const int count = static_cast<int>(std::min<std::size_t>(kBatch, texts.size() - first));
       for (int i = 0; i < count; ++i) {
         const auto text = texts[first + static_cast<std::size_t>(i)];
-        if (sqlite3_bind_text(realReader_, i + 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC) !=
-            SQLITE_OK)
+        if (sqlite3_bind_text(realReader_, i + 1, text.data(), static_cast<int>(text.size()),
+                              SQLITE_STATIC) != SQLITE_OK)
           return false;
       }
       if (sqlite3_step(realReader_) != SQLITE_ROW) return false;
@@ -430,14 +479,15 @@ class SqliteBackend final : public Backend {
                        sqlite3_step(stmt.get()) == SQLITE_ROW &&
                        sqlite3_column_type(stmt.get(), 0) == SQLITE_TEXT;
     if (!found)
-      raiseBackend(kErrNoStoredQuery, kSource, "No se encontró la consulta almacenada '" + key + "'.");
+      raiseBackend(kErrNoStoredQuery, kSource, "No se encontró la consulta almacenada '" + key + "'.",
+                   Failure::Schema);
     return adaptJetSql(reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0)));
   }
 
   sqlite3* db_;
   int timeout_ = -1;
   StatementCache cache_;
-  LiftedStatement lifted_;  // of the statement being run; its buffers are kept
+  LiftedStatement lifted_;                   // of the statement being run; its buffers are kept
   std::vector<double> reals_;                // its real literals as SQLite reads them
   std::vector<std::string_view> realTexts_;  // those SQLite has to read itself
   std::vector<std::size_t> realSlots_;       // and their places in reals_
@@ -489,14 +539,19 @@ std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandT
   if (rc != SQLITE_OK) {
     const std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close_v2(db);
-    raiseBackend(rc, kSource, text + " (" + file->string() + ")");
+    raiseBackend(rc, kSource, text + " (" + file->string() + ")", sqliteFailure(rc, text));
   }
   auto backend = std::make_unique<SqliteBackend>(db, commandTimeoutSeconds);
   if (registerSqlFunctions(db) != SQLITE_OK) raiseBackend(sqlite3_errcode(db), kSource, sqlite3_errmsg(db));
+  // Opening does not read the file: a file that is not a database, or one without a single table
+  // (an emptied or 0-byte file), fails here, before anything is written to it.
+  const ResultData tables = backend->query("SELECT count(*) FROM sqlite_schema", commandTimeoutSeconds);
+  if (tables.cells.empty() || tables.cells.front().asInteger() == 0)
+    raiseBackend(SQLITE_NOTADB, kSource,
+                 "El archivo '" + file->string() + "' está vacío o no es una base de datos del sistema.",
+                 Failure::Damaged);
   // WAL lets one connection read while another writes; a read-only file keeps its journal mode.
   if (!readOnly) sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-  // Opening does not read the file: make a file that is not a database fail here, not later.
-  backend->query("SELECT count(*) FROM sqlite_schema", commandTimeoutSeconds);
   return backend;
 }
 

@@ -6,7 +6,13 @@ namespace vt::db {
 
 namespace detail {
 constinit thread_local const StatementObserver* statementObserver = nullptr;
-}
+constinit thread_local const StatementFault* statementFault = nullptr;
+}  // namespace detail
+
+ScopedStatementFault::ScopedStatementFault(StatementFault fault)
+    : fault_(std::move(fault)), previous_(std::exchange(detail::statementFault, &fault_)) {}
+
+ScopedStatementFault::~ScopedStatementFault() { detail::statementFault = previous_; }
 
 const StatementObserver* setStatementObserver(const StatementObserver* observer) {
   return std::exchange(detail::statementObserver, observer);

@@ -5,9 +5,12 @@
 // Unset (the normal case) it costs one thread-local pointer test per call.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/database/errors.hpp"
 
 namespace vt::db {
 
@@ -60,8 +63,43 @@ class StatementRecorder {
   ScopedStatementObserver guard_;
 };
 
+// A failure the layer raises in place of running a statement, as the engine would have: its
+// number and text, its kind, and whether the engine ends the open transaction itself (SQLite may
+// on a full disk or an I/O error).
+struct InjectedFailure {
+  long number = 0;
+  std::string text;
+  Failure kind = Failure::Other;
+  bool endsTransaction = false;
+};
+
+// Asked before each statement and select (not the open); an answer makes that call fail. Must not
+// throw.
+using StatementFault = std::function<std::optional<InjectedFailure>(const Observation&)>;
+
+// Makes the calling thread's statements fail as `fault` says while in scope.
+class ScopedStatementFault {
+ public:
+  explicit ScopedStatementFault(StatementFault fault);
+  ~ScopedStatementFault();
+  ScopedStatementFault(const ScopedStatementFault&) = delete;
+  ScopedStatementFault& operator=(const ScopedStatementFault&) = delete;
+
+ private:
+  StatementFault fault_;
+  const StatementFault* previous_;
+};
+
 namespace detail {
 extern constinit thread_local const StatementObserver* statementObserver;
+extern constinit thread_local const StatementFault* statementFault;
+}  // namespace detail
+
+// The failure a test wants for this call, if any; one pointer test when none is installed.
+inline std::optional<InjectedFailure> injectedFailure(ObservedKind kind, std::string_view text) {
+  if (!detail::statementFault) [[likely]]
+    return std::nullopt;
+  return (*detail::statementFault)(Observation{kind, text, {}});
 }
 
 // Called by the layer at the entry of open, execute and query.

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace vt {
 namespace {
@@ -129,15 +130,49 @@ bool replaceFile(const std::string& path, const std::function<bool(const ChunkSi
   return ok;
 }
 
-bool appendToFile(const std::string& path, std::string_view content) {
-  if (path.empty()) return false;
+std::string writeFailureReason(int errorNumber) {
+  switch (errorNumber) {
+    case ENOSPC:
+      return "disco lleno";
+    case EDQUOT:
+      return "cuota de disco agotada";
+    case EFBIG:
+      return "el archivo supera el tamaño permitido";
+    case EACCES:
+    case EPERM:
+      return "sin permiso de escritura";
+    case EROFS:
+      return "disco de solo lectura";
+    case ENOENT:
+    case ENOTDIR:
+      return "la carpeta no existe";
+    case EISDIR:
+      return "la ruta es una carpeta";
+    case EIO:
+      return "error de escritura en el disco";
+    default:
+      return std::strerror(errorNumber);
+  }
+}
+
+bool appendToFile(const std::string& path, std::string_view content, std::string* reason) {
+  const auto failed = [reason](int errorNumber) {
+    if (reason) *reason = writeFailureReason(errorNumber);
+    return false;
+  };
+  if (path.empty()) return failed(ENOENT);
   int fd = -1;
   do {
     fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
-  const bool written = writeAll(fd, content);
-  return (::close(fd) == 0) && written;
+  if (fd < 0) return failed(errno);
+  if (!writeAll(fd, content)) {
+    const int errorNumber = errno;
+    ::close(fd);
+    return failed(errorNumber);
+  }
+  if (::close(fd) != 0) return failed(errno);
+  return true;
 }
 
 }  // namespace vt

@@ -49,6 +49,10 @@ bool replaceFile(const std::string& path, const std::function<bool(const ChunkSi
 // Opens the file for appending (creating it when missing), writes the bytes exactly as given and
 // closes it again, so that no handle is held between two appends. False when the file cannot be
 // opened (a folder, a missing folder, no permission) or not wholly written.
-bool appendToFile(const std::string& path, std::string_view content);
+// When reason is given, a failure leaves there why, in Spanish ("disco lleno", ...).
+bool appendToFile(const std::string& path, std::string_view content, std::string* reason = nullptr);
+
+// Why a file could not be written, in Spanish, from the system's error number.
+std::string writeFailureReason(int errorNumber);
 
 }  // namespace vt

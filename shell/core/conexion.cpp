@@ -22,8 +22,8 @@ std::string connectionText(const vt::ConfiguracionSistema& cfg) {
   if (engine == vt::db::Engine::Access) return cfg.gsPathDB + cfg.gsNombreBD;
   // The program names its Oracle driver itself; the library takes dbProvider_OLEDB.
   return vt::db::serverConnectionText(engine,
-                                      {cfg.gsTipoConexion, cfg.gsProveedorBD, cfg.gsServidorBD, cfg.gsNombreBD,
-                                       cfg.gsUsuarioBD, cfg.gsClaveBD},
+                                      {cfg.gsTipoConexion, cfg.gsProveedorBD, cfg.gsServidorBD,
+                                       cfg.gsNombreBD, cfg.gsUsuarioBD, cfg.gsClaveBD},
                                       "{Microsoft ODBC for Oracle}");
 }
 
@@ -35,6 +35,8 @@ void gsConectaBD() {
     *folder = vt::withTrailingSlash(*folder);
 
   const std::string texto = connectionText(cfg);
+  // Before the open: the file engine takes its wait for another writer from here.
+  gConexion->setCommandTimeout(cfg.giTimeoutBD);
   try {
     switch (motorActual()) {
       case vt::db::Engine::Access:
@@ -58,9 +60,7 @@ void gsConectaBD() {
     }
   } catch (...) {
     showCurrentError("Error al intentar conectarse a la base de datos \r\n");
-    return;
   }
-  gConexion->setCommandTimeout(cfg.giTimeoutBD);
 }
 
 void gsCierraBD() {

@@ -109,8 +109,8 @@ void resetAtEnd(IVentanaATS& frm) {
 
 // The validation pass (or the plain load of a store-only run) then the store pass. False when
 // the run stops.
-bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador,
-                  ParamProcesoATS& a) {
+bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, ParamProcesoATS& a,
+                  FinProceso& fin) {
   std::string sEstado = "OK";
   if (d.chkSinValidar == 1) {
     // Never store what an earlier run left in memory: the sheets named now are loaded first.
@@ -129,8 +129,14 @@ bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& im
     return false;
   }
   a.ti_proceso = 2;
-  reportPassStatus(importador.gfProcesaArchivoATS(a), frm);
+  const std::string sAlmacen = Upper(Trim(importador.gfProcesaArchivoATS(a)));
+  reportPassStatus(sAlmacen, frm);
   resetAfterPass(frm, true);
+  // A store that failed kept the earlier period: neither success nor an annex of the old data.
+  if (sAlmacen == "ERROR" || sAlmacen.empty()) {
+    fin = FinProceso::Fallido;
+    return false;
+  }
   showBox("Proceso de validacion terminado OK.", vt::Icono::Informacion);
   return true;
 }
@@ -163,7 +169,8 @@ bool writeXml(const DatosVentanaATS& d, IVentanaATS& frm, IGeneradorXML& generad
   return true;
 }
 
-bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGeneradorXML& generador) {
+bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGeneradorXML& generador,
+         FinProceso& fin) {
   gsArchivoLog.clear();
   IBarraProgreso& prg = frm.prgprogreso();
   prg.Value(0);
@@ -179,7 +186,7 @@ bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGene
       return false;
     }
     ParamProcesoATS a = importArguments(d, frm, p);
-    if (!importSheets(d, frm, importador, a)) return false;
+    if (!importSheets(d, frm, importador, a, fin)) return false;
   }
   if (d.chkXML == 1 && !writeXml(d, frm, generador, p)) return false;
 
@@ -190,9 +197,14 @@ bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGene
 }  // namespace
 
 bool cmdProcesar_Click(DatosVentanaATS& datos, IVentanaATS& frm, IImportadorATS& importador,
-                       IGeneradorXML& generador) {
+                       IGeneradorXML& generador, FinProceso* pFin) {
+  FinProceso fin = FinProceso::Detenido;
+  if (!pFin) pFin = &fin;
+  *pFin = FinProceso::Detenido;
   try {
-    return run(datos, frm, importador, generador);
+    const bool completo = run(datos, frm, importador, generador, *pFin);
+    if (completo) *pFin = FinProceso::Completo;
+    return completo;
   } catch (...) {
     // The action has no handler of its own in the window: an error of a routine it calls is
     // reported and the window given back.

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -12,6 +13,7 @@
 #include "platform/database/errors.hpp"
 #include "platform/database/file_lookup.hpp"
 #include "platform/database/recordset.hpp"
+#include "platform/database/statement_observer.hpp"
 #include "temp_database.hpp"
 
 namespace vt::db {
@@ -74,6 +76,17 @@ TEST(SqliteOpen, FileThatIsNotADatabaseFailsAtOpen) {
   EXPECT_EQ(conn->state(), State::Closed);
 }
 
+TEST(SqliteOpen, AnEmptyFileIsRefusedAndLeftUntouched) {
+  TempDatabase db;
+  const auto vacia = db.folder() / "GLOBAL.MDB";
+  std::ofstream(vacia).flush();
+  auto conn = Connection::create();
+  EXPECT_EQ(errorNumber([&] { conn->open(vacia.string()); }), 26);  // SQLITE_NOTADB
+  EXPECT_EQ(conn->state(), State::Closed);
+  EXPECT_EQ(std::filesystem::file_size(vacia), 0u) << "never turned into an empty database";
+  EXPECT_FALSE(std::filesystem::exists(vacia.string() + "-wal"));
+}
+
 // A database in a folder the user cannot write: the journal cannot make its -shm file there, so
 // the file is opened read-only. Reads work; a write says the database is read-only. Root writes
 // anywhere, so the check runs in a child process as an unprivileged user.
@@ -81,11 +94,14 @@ TEST(SqliteOpen, FolderThatCannotBeWrittenIsOpenedReadOnly) {
   TempDatabase db;
   db.exec("PRAGMA journal_mode=WAL");
   const std::filesystem::path folder = db.folder();
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::remove);
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
-                                           std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::remove);
+  std::filesystem::permissions(folder,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                   std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
                                std::filesystem::perm_options::add);
-  std::filesystem::permissions(db.file(), std::filesystem::perms::others_read, std::filesystem::perm_options::add);
+  std::filesystem::permissions(db.file(), std::filesystem::perms::others_read,
+                               std::filesystem::perm_options::add);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -321,6 +337,67 @@ TEST(SqliteTwoConnections, WriterWaitsOnlyUntilTheCommandTimeOut) {
   first->rollbackTrans();
   second->beginTrans();
   second->commitTrans();
+}
+
+TEST(SqliteTwoConnections, ATimeOutSetAfterTheOpenBoundsTheWaitAndTheFailureIsALock) {
+  TempDatabase db;
+  auto first = Connection::create();
+  auto second = Connection::create();
+  first->open(db.file().string());
+  second->open(db.file().string());
+  second->setCommandTimeout(1);
+  first->beginTrans();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(errorNumber([&] { second->beginTrans(); }), 5);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "not the 30 s of the open";
+  EXPECT_EQ(second->lastFailure(), Failure::Busy);
+  first->rollbackTrans();
+}
+
+// Which failures the layer files as the statement's own and which as the engine's.
+TEST_F(SqliteConnection, FailuresAreSortedByWhoseFaultTheyAre) {
+  conn->execute("create table t (a integer not null check (a > 0), b text)");
+  struct Case {
+    const char* sql;
+    Failure kind;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"insert into t (a) values (-1)", Failure::Row, "a CHECK constraint"},
+      {"insert into t (a) values (NULL)", Failure::Row, "NOT NULL"},
+      {"insert into t (a, b) values (1, )", Failure::Row, "a value that made the text unusable"},
+      {"insert into t (a, c) values (1, 2)", Failure::Schema, "a column the table lacks"},
+      {"insert into falta (a) values (1)", Failure::Schema, "a table the database lacks"},
+      {"select c from t", Failure::Schema, "a column a select names"},
+      {"insert into t (a) values (1)", Failure::None, "a statement that runs"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    try {
+      conn->execute(c.sql);
+    } catch (const vt::Error&) {
+    }
+    EXPECT_EQ(conn->lastFailure(), c.kind);
+  }
+}
+
+TEST_F(SqliteConnection, ATransactionTheEngineEndedIsNoLongerOpenAndCannotBeCommitted) {
+  conn->beginTrans();
+  conn->execute("insert into tbEmpresas (nu_ruc, ds_nombre) values ('0190000000001', 'Nueva')");
+  {
+    ScopedStatementFault lleno([](const Observation&) -> std::optional<InjectedFailure> {
+      return InjectedFailure{13, "database or disk is full", Failure::DiskFull, true};
+    });
+    EXPECT_EQ(
+        errorNumber([&] { conn->execute("insert into tbEmpresas (nu_ruc, ds_nombre) values ('x', 'y')"); }),
+        13);
+  }
+  EXPECT_EQ(conn->lastFailure(), Failure::DiskFull);
+  EXPECT_FALSE(conn->inTransaction()) << "the engine's own state, not the flag";
+  EXPECT_EQ(errorNumber([&] { conn->commitTrans(); }), kErrNoTransaction);
+  EXPECT_EQ(count(), 3) << "nothing of the undone transaction was kept";
+  conn->beginTrans();  // a new one can start
+  conn->rollbackTrans();
 }
 
 }  // namespace

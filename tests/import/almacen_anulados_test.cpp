@@ -256,7 +256,9 @@ TEST_F(AlmacenAnulados, AFailedDeleteIsNotFollowedByTheInserts) {
   exec("CREATE TRIGGER no_borra BEFORE DELETE ON tbAT_CmptsAnu BEGIN SELECT RAISE(ABORT, 'no'); END");
   EXPECT_EQ(almacena({fila("05", "101")}), "ERROR");
   ASSERT_EQ(boxes_.mensajes.size(), 1u);
-  EXPECT_TRUE(lastMessage().starts_with("Ha ocurrido el error al ejecutar DELETE")) << lastMessage();
+  EXPECT_EQ(lastMessage(),
+            "ANULADOS: No se grabó la información (falla del motor de base de datos). Se conserva la "
+            "información anterior del período.\r\n19 no");
   EXPECT_EQ(filas(kVolcado), kAntes);
   EXPECT_FALSE(gConexion->inTransaction());
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -311,6 +312,86 @@ TEST_F(AlmacenCompras, AStoreKilledBetweenAPurchaseAndItsWithholdingsLeavesTheTa
   int estado = 0;
   ASSERT_EQ(::waitpid(hijo, &estado, 0), hijo);
   ASSERT_TRUE(WIFSIGNALED(estado));
+  gsConectaBD();
+  EXPECT_EQ(volcado(), antes);
+}
+
+// The whole message of a store that failed through the engine.
+std::string fallaAlmacen(const std::string& palabra, const testing::FallaMotor& f) {
+  return palabra + ": No se grabó la información (" + f.causa +
+         "). Se conserva la información anterior del período.\r\n" + std::to_string(f.falla.number) + " " +
+         f.falla.text;
+}
+
+TEST_F(AlmacenCompras, AnEngineFailureAtAnyInsertKeepsTheEarlierPeriodWholeAndEndsInError) {
+  ASSERT_EQ(almacena({compra({{13, "1"}}), reembolso("2", "91")}), "OK");
+  const std::string antes = volcado();
+  const std::vector<Fila> hoja = {compra({{13, "10"}}), reembolso("11", "95"), reembolso("11", "96"),
+                                  compra({{13, "12"}})};
+  // Inserts in order: purchase 10, its withholding, purchase 11, its withholding, its two
+  // reimbursements, purchase 12, its withholding.
+  for (const testing::FallaMotor& f : testing::fallasDelMotor()) {
+    for (int k : {1, 2, 5, 8}) {
+      SCOPED_TRACE(std::string(f.why) + ", insert " + std::to_string(k));
+      boxes_.mensajes.clear();
+      {
+        testing::FallaEnInsercion falla(k, f.falla);
+        EXPECT_EQ(almacena(hoja), "ERROR");
+      }
+      EXPECT_EQ(volcado(), antes);
+      EXPECT_FALSE(gConexion->inTransaction());
+      EXPECT_EQ(boxes_.mensajes.size(), 1u);
+      EXPECT_EQ(lastMessage(), fallaAlmacen("COMPRAS", f));
+      EXPECT_EQ(log(), "") << "an engine failure is no refused row";
+    }
+  }
+}
+
+TEST_F(AlmacenCompras, ARowsOwnFaultIsStillARefusedRowBesideTheEngineFailures) {
+  testing::FallaEnInsercion falla(3, {19, "CHECK constraint failed: mo_base", vt::db::Failure::Row, false});
+  EXPECT_EQ(almacena({compra({{13, "10"}}), compra({{13, "11"}}), compra({{13, "12"}})}), "OK-ERROR");
+  EXPECT_EQ(filas("select nu_secu from tbAT_Cmprs order by id_reg"), "000000010\n000000012\n");
+  EXPECT_TRUE(log().starts_with("COMPRAS - Registro: 3.  en tbAT_Cmprs CHECK constraint failed: mo_base\r\n"))
+      << log();
+}
+
+TEST_F(AlmacenCompras, AColumnMissingFromTheDatabaseKeepsThePeriodInsteadOfRefusingEveryRow) {
+  ASSERT_EQ(almacena({compra({{13, "1"}})}), "OK");
+  const std::string antes = volcado();
+  exec("ALTER TABLE tbAT_Cmprs DROP COLUMN co_FormaPago");
+  EXPECT_EQ(almacena({compra({{13, "10"}}), compra({{13, "11"}})}), "ERROR");
+  EXPECT_EQ(log(), "");
+  EXPECT_TRUE(lastMessage().starts_with(
+      "COMPRAS: No se grabó la información (tabla o columna faltante en la base de datos). Se conserva"))
+      << lastMessage();
+  EXPECT_NE(lastMessage().find("co_FormaPago"), std::string::npos) << "the engine's own text follows";
+  EXPECT_EQ(filas("select nu_secu from tbAT_Cmprs"), "000000001\n");
+}
+
+// A real disk that fills: the child may write no file beyond a few blocks, so the journal of a
+// large month cannot grow; the earlier period must come out whole.
+TEST_F(AlmacenCompras, AFileSizeLimitReachedWhileStoringKeepsTheEarlierPeriod) {
+  ASSERT_EQ(almacena({compra({{13, "1"}}), reembolso("2", "91")}), "OK");
+  const std::string antes = volcado();
+  std::vector<Fila> grande;
+  for (int i = 0; i < 2000; ++i) grande.push_back(compra({{13, std::to_string(100 + i)}}));
+  gsCierraBD();
+  const pid_t hijo = ::fork();
+  ASSERT_NE(hijo, -1);
+  if (hijo == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limite{128 * 1024, 128 * 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    gsConectaBD();
+    boxes_.mensajes.clear();
+    const std::string estado = almacena(grande);
+    const bool dicho = lastMessage().starts_with("COMPRAS: No se grabó la información (");
+    ::_exit(estado == "ERROR" && dicho ? 0 : 1);
+  }
+  int estado = 0;
+  ASSERT_EQ(::waitpid(hijo, &estado, 0), hijo);
+  ASSERT_TRUE(WIFEXITED(estado));
+  EXPECT_EQ(WEXITSTATUS(estado), 0) << "the store must end in ERROR with its cause";
   gsConectaBD();
   EXPECT_EQ(volcado(), antes);
 }

@@ -260,7 +260,8 @@ TEST_F(AlmacenExportaciones, EveryEndOtherThanCommitLeavesThePeriodAsItWas) {
       {[this] {
          exec("CREATE TRIGGER no_borra BEFORE DELETE ON tbAT_Exporta BEGIN SELECT RAISE(ABORT, 'no'); END");
        },
-       "ERROR", "Ha ocurrido el error al ejecutar DELETE", "the former rows cannot be deleted"},
+       "ERROR", "EXPORTACIONES: No se grabó la información (falla del motor de base de datos).",
+       "the former rows cannot be deleted"},
       {[this] {
          exec(
              "UPDATE sys_stored_query SET sql = 'UPDATE tbfechasys SET Fechasys = NULL WHERE id = 99' "

@@ -34,6 +34,37 @@ std::string listado(const vt::db::Value& v) {
 
 }  // namespace
 
+FallaEnInsercion::FallaEnInsercion(int k, vt::db::InjectedFailure falla)
+    : guard_([this, k, falla](const vt::db::Observation& o) -> std::optional<vt::db::InjectedFailure> {
+        if (o.kind != vt::db::ObservedKind::Execute || !o.text.starts_with("insert")) return std::nullopt;
+        if (++vistas_ != k) return std::nullopt;
+        return falla;
+      }) {}
+
+const std::vector<FallaMotor>& fallasDelMotor() {
+  using vt::db::Failure;
+  static const std::vector<FallaMotor> fallas = {
+      {{13, "database or disk is full", Failure::DiskFull, true},
+       "disco lleno",
+       "a full disk, after which SQLite has rolled the transaction back itself"},
+      {{13, "database or disk is full", Failure::DiskFull, false},
+       "disco lleno",
+       "a full disk with the transaction still open"},
+      {{10, "disk I/O error", Failure::Io, true}, "error de lectura o escritura en el disco", "an I/O error"},
+      {{7, "out of memory", Failure::NoMemory, false}, "memoria insuficiente", "no memory"},
+      {{5, "database is locked", Failure::Busy, false},
+       "base de datos bloqueada por otro proceso",
+       "another writer holds the lock"},
+      {{8, "attempt to write a readonly database", Failure::ReadOnly, false},
+       "base de datos de solo lectura",
+       "a read-only database"},
+      {{1, "table tbAT_X has no column named co_X", Failure::Schema, false},
+       "tabla o columna faltante en la base de datos",
+       "a column missing from an old database"},
+  };
+  return fallas;
+}
+
 std::string golden(const std::string& nombre, const std::string& sActual) {
   const std::string ruta = VT_SOURCE_DIR "/tests/import/" + nombre;
   if (std::getenv("VT_WRITE_GOLDEN")) vt::testing::writeFile(ruta, sActual);

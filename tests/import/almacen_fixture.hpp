@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "import/info_file.hpp"
+#include "platform/database/statement_observer.hpp"
 #include "tests/support/shell_fixture.hpp"
 #include "tests/support/ventana_grabada.hpp"
 
@@ -17,6 +18,24 @@ inline constexpr const char* kHoraServidor = "2013-05-31 10:15:00";
 // The golden file tests/import/<nombre> read for comparison; with VT_WRITE_GOLDEN set in the
 // environment it is first written with sActual, to review a change of format with git diff.
 std::string golden(const std::string& nombre, const std::string& sActual);
+
+// Makes the k-th insert (counted from 1) fail in place of running, as the engine would fail it.
+class FallaEnInsercion {
+ public:
+  FallaEnInsercion(int k, vt::db::InjectedFailure falla);
+
+ private:
+  int vistas_ = 0;
+  vt::db::ScopedStatementFault guard_;
+};
+
+// The failures of the engine a store must survive whole: its code and text as SQLite gives them.
+struct FallaMotor {
+  vt::db::InjectedFailure falla;
+  const char* causa;  // the Spanish cause the store's message must name
+  const char* why;
+};
+const std::vector<FallaMotor>& fallasDelMotor();
 
 class AlmacenTest : public ShellTest {
  public:

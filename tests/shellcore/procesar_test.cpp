@@ -205,18 +205,20 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
     std::vector<std::string> texts;
     bool viewer;
     std::size_t passes;
+    FinProceso fin;
   };
   const Case cases[] = {
-      {{"ERROR"}, {Respuesta::No}, {prompt}, false, 1},
-      {{"error"}, {Respuesta::Si}, {prompt}, true, 1},
-      {{"CANCEL"}, {}, {"Proceso Cancelado. "}, false, 1},
-      {{""}, {}, {}, false, 1},
-      {{"OK-ERROR"}, {}, {}, false, 1},
-      {{" ok "}, {}, {done}, false, 2},
-      {{"OK", "ERROR"}, {Respuesta::Si}, {prompt, done}, true, 2},
-      {{"OK", "Cancel"}, {}, {"Proceso Cancelado. ", done}, false, 2},
-      {{"OK", "OK-ERROR"}, {}, {okError, done}, true, 2},
-      {{"OK", ""}, {}, {done}, false, 2},
+      {{"ERROR"}, {Respuesta::No}, {prompt}, false, 1, FinProceso::Detenido},
+      {{"error"}, {Respuesta::Si}, {prompt}, true, 1, FinProceso::Detenido},
+      {{"CANCEL"}, {}, {"Proceso Cancelado. "}, false, 1, FinProceso::Detenido},
+      {{""}, {}, {}, false, 1, FinProceso::Detenido},
+      {{"OK-ERROR"}, {}, {}, false, 1, FinProceso::Detenido},
+      {{" ok "}, {}, {done}, false, 2, FinProceso::Completo},
+      // A failed store kept the earlier period: no success, no annex, a failed run.
+      {{"OK", "ERROR"}, {Respuesta::Si}, {prompt}, true, 2, FinProceso::Fallido},
+      {{"OK", "Cancel"}, {}, {"Proceso Cancelado. ", done}, false, 2, FinProceso::Completo},
+      {{"OK", "OK-ERROR"}, {}, {okError, done}, true, 2, FinProceso::Completo},
+      {{"OK", ""}, {}, {}, false, 2, FinProceso::Fallido},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.estados));
@@ -230,8 +232,10 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
     for (Respuesta r : c.answers) boxes_.responder(r);
     fs::remove(file("TAXCONFIG.INI"));
 
-    const bool finished = cmdProcesar_Click(frm.datos, frm, import, writer_);
-    EXPECT_EQ(finished, c.passes == 2);
+    FinProceso fin = FinProceso::Completo;
+    const bool finished = cmdProcesar_Click(frm.datos, frm, import, writer_, &fin);
+    EXPECT_EQ(finished, c.fin == FinProceso::Completo);
+    EXPECT_EQ(fin, c.fin);
     EXPECT_EQ(import.pasadas.size(), c.passes);
     EXPECT_EQ(boxTexts(), c.texts);
     const bool viewed = std::find(frm.eventos.begin(), frm.eventos.end(), viewer) != frm.eventos.end();
