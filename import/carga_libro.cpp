@@ -37,7 +37,8 @@ bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFor
                    " tiene una fórmula sin valor calculado; abra y guarde el libro con la hoja de cálculo";
           return ok = false;
         }
-        if (celda.kind != CellKind::Empty) celdas[c] = vt::workbook::cellText(celda, libro.date1904(), formatos);
+        if (celda.kind != CellKind::Empty)
+          celdas[c] = vt::workbook::cellText(celda, libro.date1904(), formatos);
       }
       libro.releaseRowsBefore(fila + 1);
       return true;

@@ -4,8 +4,8 @@
 
 #include "import/carga_archivo.hpp"
 #include "import/sheet_loaders.hpp"
-#include "platform/profile/text_decoding.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/profile/text_decoding.hpp"
 #include "platform/profile/text_file.hpp"
 
 namespace ambrix {
@@ -28,7 +28,8 @@ bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador
 bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador, long requeridas,
                           vt::automation::StringMatrix& hoja, std::string& sError) try {
   vt::ReadFailure why = vt::ReadFailure::CannotRead;
-  std::string bytes = vt::readWholeFile(vt::conv::Trim(ruta), kBytesMaximosTexto, &why).value_or(std::string());
+  std::string bytes =
+      vt::readWholeFile(vt::conv::Trim(ruta), kBytesMaximosTexto, &why).value_or(std::string());
   if (bytes.empty() && why == vt::ReadFailure::NotRegularFile) {
     sError = encabezadoError(ruta) + "No es un archivo regular (una carpeta, un dispositivo o una tubería)";
     return false;

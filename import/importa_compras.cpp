@@ -50,6 +50,8 @@ class AlmacenCompras {
   std::optional<double> NuComprob_;  // none when the link could not be read
   std::string errorVinculo_;
   std::unordered_map<std::string, std::string> codigos_;
+  // The vouchers already stored from this sheet, with the sheet row that stored each.
+  std::unordered_map<std::string, long> comprobantes_;
 };
 
 // ft_Format of a code of tbCodigoGeneral with the mask "00"; "" when the catalogue has no such
@@ -151,10 +153,23 @@ bool AlmacenCompras::operator()(AlmacenPeriodo& almacen, long fila) {
   if (!(continuacion_ && lineas_ > 1)) {
     convierteTiposId(h, fila);
     fechaRetencionVacia(h, fila);
+    // The annex ties withholdings to a purchase by its voucher: a voucher typed twice would give
+    // each copy the withholdings of both. The second copy is a refused row; a reimbursement group
+    // is one voucher, and its later rows never come here.
+    const std::string clave = claveComprobante(h, fila);
+    if (const auto previo = comprobantes_.find(clave); previo != comprobantes_.end()) {
+      compraGuardada_ = false;
+      almacen.rechaza("COMPRAS - Registro: " + std::to_string(fila + 1) +
+                      ".  en tbAT_Cmprs Comprobante duplicado en la hoja: " + describeComprobante(h, fila) +
+                      " (ya almacenado en el registro " + std::to_string(previo->second + 1) + ")\r\n\r\n");
+      reembolso(almacen, fila);
+      return true;
+    }
     const ListaInsercion l = filaCompra(almacen.contexto(), h, fila, codigos(h, fila));
     std::string sError;
     compraGuardada_ = almacen.inserta(l, kTablaCompras, sError);
     if (compraGuardada_) {
+      comprobantes_.emplace(clave, fila);
       vinculo();
       retenciones(almacen, fila);
     } else {

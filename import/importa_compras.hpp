@@ -32,6 +32,12 @@ ListaInsercion filaRetencion(const ContextoAlmacen& c, const vt::automation::Str
 ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::StringMatrix& hoja, long fila,
                              double NuComprob);
 
+// The voucher a purchase row stands for, as the annex ties withholdings to it: company, period,
+// supplier, support and voucher type, serie, sequential and authorisation, in the stored forms.
+std::string claveComprobante(const vt::automation::StringMatrix& hoja, long fila);
+// The same voucher as the log names it: "proveedor ..., tipo ..., serie ..., secuencial ...".
+std::string describeComprobante(const vt::automation::StringMatrix& hoja, long fila);
+
 // The statement that reads the key of the purchase row just inserted, as the engine takes it.
 std::string consultaIdentidad(vt::db::Engine motor);
 

@@ -219,6 +219,19 @@ ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::Str
   return l;
 }
 
+std::string claveComprobante(const vt::automation::StringMatrix& h, long f) {
+  ListaInsercion l("");
+  periodoDocumento(l, h, f);
+  comprobanteDocumento(l, h, f);
+  return l.valores();
+}
+
+std::string describeComprobante(const vt::automation::StringMatrix& h, long f) {
+  return "proveedor " + FormatNumberText(h.at(f, 6), "0000000000000") + ", tipo " +
+         FormatNumberText(h.at(f, 11), "00") + ", serie " + FormatNumberText(h.at(f, 12), "000000") +
+         ", secuencial " + FormatNumberText(h.at(f, 13), "000000000") + ", autorización " + Trim(h.at(f, 14));
+}
+
 std::string consultaIdentidad(vt::db::Engine motor) {
   if (motor == vt::db::Engine::Oracle) return "SELECT TBAT_CMPRS_ID_REG.CURRVAL AS NuComprob FROM dual";
   return "SELECT @@IDENTITY as NuComprob";

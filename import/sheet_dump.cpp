@@ -9,7 +9,11 @@ void writeEscaped(std::ostream& out, const std::string& cell) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < cell.size(); ++i) {
     const char c = cell[i];
-    const char* escape = c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : nullptr;
+    const char* escape = c == '\t'   ? "\\t"
+                         : c == '\r' ? "\\r"
+                         : c == '\n' ? "\\n"
+                         : c == '\\' ? "\\\\"
+                                     : nullptr;
     if (escape == nullptr) continue;
     out.write(cell.data() + start, static_cast<std::streamsize>(i - start));
     out << escape;

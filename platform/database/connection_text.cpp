@@ -131,8 +131,8 @@ std::string serverConnectionText(Engine engine, const ServerSettings& s, std::st
     return text({"Driver=", s.provider, ";Server=", s.server, ";Uid=", s.user, ";Pwd=", s.password,
                  ";Database=", s.database});
   if (engine == Engine::Sql)
-    return text({"Provider=sqloledb;Data Source=", s.server, ";Initial Catalog=", s.database, ";User Id=", s.user,
-                 ";Password=", s.password, "; "});
+    return text({"Provider=sqloledb;Data Source=", s.server, ";Initial Catalog=", s.database,
+                 ";User Id=", s.user, ";Password=", s.password, "; "});
   if (engine == Engine::Oracle)
     return text({"Driver=", oracleDriver, ";Server=", s.server, ";Uid=", s.user, ";Pwd=", s.password, ";"});
   return "";

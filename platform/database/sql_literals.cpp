@@ -15,7 +15,17 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 
 // What a character may start, as the scanner below reads it.
 enum class CharClass : unsigned char {
-  Other, Blank, Name, Digit, Quote, Dot, Dash, Parameter, Open, Close, End
+  Other,
+  Blank,
+  Name,
+  Digit,
+  Quote,
+  Dot,
+  Dash,
+  Parameter,
+  Open,
+  Close,
+  End
 };
 
 CharClass classOf(char c) {
@@ -24,16 +34,26 @@ CharClass classOf(char c) {
     for (int i = 0; i < 256; ++i) {
       const char ch = static_cast<char>(i);
       CharClass k = CharClass::Other;
-      if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f') k = CharClass::Blank;
-      else if (ch >= '0' && ch <= '9') k = CharClass::Digit;
-      else if (ch == '$' || ch == '?' || ch == ':' || ch == '@' || ch == '#') k = CharClass::Parameter;
-      else if (isSqlNameChar(ch)) k = CharClass::Name;
-      else if (ch == '\'' || ch == '"' || ch == '`' || ch == '[') k = CharClass::Quote;
-      else if (ch == '.') k = CharClass::Dot;
-      else if (ch == '-') k = CharClass::Dash;
-      else if (ch == '(') k = CharClass::Open;
-      else if (ch == ')') k = CharClass::Close;
-      else if (ch == ';') k = CharClass::End;
+      if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f')
+        k = CharClass::Blank;
+      else if (ch >= '0' && ch <= '9')
+        k = CharClass::Digit;
+      else if (ch == '$' || ch == '?' || ch == ':' || ch == '@' || ch == '#')
+        k = CharClass::Parameter;
+      else if (isSqlNameChar(ch))
+        k = CharClass::Name;
+      else if (ch == '\'' || ch == '"' || ch == '`' || ch == '[')
+        k = CharClass::Quote;
+      else if (ch == '.')
+        k = CharClass::Dot;
+      else if (ch == '-')
+        k = CharClass::Dash;
+      else if (ch == '(')
+        k = CharClass::Open;
+      else if (ch == ')')
+        k = CharClass::Close;
+      else if (ch == ';')
+        k = CharClass::End;
       t[static_cast<std::size_t>(i)] = k;
     }
     return t;
@@ -44,10 +64,12 @@ CharClass classOf(char c) {
 // A neighbour that would glue a "?" to something else, or that shows the literal is part of a
 // longer token (x'41', t.5, '1'2).
 bool gluesBefore(char c) {
-  return isSqlNameChar(c) || c == '.' || c == '\'' || c == '"' || c == '`' || c == ']' || c == '?' || c == ':' ||
-         c == '@' || c == '#';
+  return isSqlNameChar(c) || c == '.' || c == '\'' || c == '"' || c == '`' || c == ']' || c == '?' ||
+         c == ':' || c == '@' || c == '#';
 }
-bool gluesAfter(char c) { return isSqlNameChar(c) || c == '.' || c == '\'' || c == '"' || c == '`' || c == '['; }
+bool gluesAfter(char c) {
+  return isSqlNameChar(c) || c == '.' || c == '\'' || c == '"' || c == '`' || c == '[';
+}
 
 // Where a literal's value would change the statement's meaning or its result names.
 enum class Quiet {
@@ -58,18 +80,33 @@ enum class Quiet {
 
 // The keywords that decide what is lifted; every other word is Other.
 enum class Keyword {
-  Other, Select, Insert, Update, Delete, Replace,                            // open a statement
-  From, Where, Group, Having, Order, Limit, Window, Union, Intersect, Except,  // end result columns
-  Returning, Distinct
+  Other,
+  Select,
+  Insert,
+  Update,
+  Delete,
+  Replace,  // open a statement
+  From,
+  Where,
+  Group,
+  Having,
+  Order,
+  Limit,
+  Window,
+  Union,
+  Intersect,
+  Except,  // end result columns
+  Returning,
+  Distinct
 };
 
 Keyword keywordOf(std::string_view word) {
   static constexpr std::pair<std::string_view, Keyword> kWords[] = {
-      {"select", Keyword::Select}, {"insert", Keyword::Insert},       {"update", Keyword::Update},
-      {"delete", Keyword::Delete}, {"replace", Keyword::Replace},     {"from", Keyword::From},
-      {"where", Keyword::Where},   {"group", Keyword::Group},         {"having", Keyword::Having},
-      {"order", Keyword::Order},   {"limit", Keyword::Limit},         {"window", Keyword::Window},
-      {"union", Keyword::Union},   {"intersect", Keyword::Intersect}, {"except", Keyword::Except},
+      {"select", Keyword::Select},       {"insert", Keyword::Insert},       {"update", Keyword::Update},
+      {"delete", Keyword::Delete},       {"replace", Keyword::Replace},     {"from", Keyword::From},
+      {"where", Keyword::Where},         {"group", Keyword::Group},         {"having", Keyword::Having},
+      {"order", Keyword::Order},         {"limit", Keyword::Limit},         {"window", Keyword::Window},
+      {"union", Keyword::Union},         {"intersect", Keyword::Intersect}, {"except", Keyword::Except},
       {"returning", Keyword::Returning}, {"distinct", Keyword::Distinct}};
   if (word.size() < 4 || word.size() > 9) return Keyword::Other;  // most names end here
   for (const auto& [text, keyword] : kWords)
@@ -164,8 +201,8 @@ bool liftLiterals(std::string_view sql, LiftedStatement& out) {
   int depth = 0;
   Quiet quiet = Quiet::None;
   int quietDepth = 0;
-  bool started = false;  // the first word was read
-  bool ended = false;    // a ";" was read
+  bool started = false;               // the first word was read
+  bool ended = false;                 // a ";" was read
   Keyword previous = Keyword::Other;  // the last word read
   std::size_t i = 0;
   while (i < sql.size()) {
@@ -231,7 +268,8 @@ bool liftLiterals(std::string_view sql, LiftedStatement& out) {
           const std::string_view digits = sql.substr(i, end - i);
           if (real) {
             // A zero stays: SQLite makes "-0.0" minus zero at once but "-?" plain zero at run time.
-            if (digits.substr(0, digits.find_first_of("eE")).find_first_of("123456789") != std::string_view::npos)
+            if (digits.substr(0, digits.find_first_of("eE")).find_first_of("123456789") !=
+                std::string_view::npos)
               lift(i, end, {SqlLiteral::Kind::Real, digits, 0, false});
           } else if (digits.size() <= 18) {  // always an int64; longer ones SQLite may read as real
             std::int64_t value = 0;

@@ -19,6 +19,9 @@ std::string escapeSql(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
   for (char c : text) {
+    // Every engine ends a statement text at a NUL: dropped, it can neither cut the literal nor the
+    // statement, whatever reached a cell.
+    if (c == '\0') continue;
     out += c;
     if (c == '\'') out += '\'';
   }

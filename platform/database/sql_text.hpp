@@ -16,7 +16,7 @@ enum class Engine { Access, Sql, Oracle, MySql, Other };
 // "ACCESS", "SQL", "ORACLE", "MYSQL" (the caller upper-cases); anything else is Other.
 Engine parseEngine(std::string_view upperName);
 
-// 'text' with every apostrophe doubled.
+// 'text' with every apostrophe doubled and every NUL dropped (no engine reads past one).
 std::string quoteSql(std::string_view text);
 // The same without the surrounding apostrophes, for texts the caller quotes itself.
 std::string escapeSql(std::string_view text);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace vt::db {
 namespace {
@@ -16,6 +17,29 @@ TEST(SqlText, Quoting) {
   EXPECT_EQ(quoteSql("'; delete from tbEmpresas --"), "'''; delete from tbEmpresas --'");
   EXPECT_EQ(escapeSql("a''b"), "a''''b");
   EXPECT_EQ(quoteSql("Pacífico"), "'Pacífico'");
+}
+
+// Every engine ends a statement at a NUL, which would cut the literal and leave the statement
+// unfinished: the helper drops it, the same way for every engine and for like patterns.
+TEST(SqlText, ANulNeverCutsALiteral) {
+  using namespace std::string_view_literals;
+  const struct {
+    std::string_view text;
+    const char* quoted;
+    const char* why;
+  } cases[] = {
+      {"179\0"
+       "0011674001"sv,
+       "'1790011674001'", "inside a value"},
+      {"\0"sv, "''", "a cell of a NUL alone"},
+      {"a\0'\0b"sv, "'a''b'", "beside an apostrophe"},
+      {"x\0' or 1=1 --"sv, "'x'' or 1=1 --'", "what follows the NUL stays inside the literal"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(quoteSql(c.text), c.quoted) << c.why;
+    EXPECT_EQ(quoteSql(c.text).find('\0'), std::string::npos) << c.why;
+  }
+  EXPECT_EQ(likeContaining("5\0%"sv), "'%5\\%%' escape '\\'");
 }
 
 TEST(SqlText, LikeContainingALiteralText) {

@@ -50,22 +50,24 @@ TEST(LiftLiterals, ShapesAndValues) {
     const char* why;
   };
   const Case cases[] = {
-      {"SELECT * FROM tbcttgComprob WHERE co_comprob = '01'", "SELECT * FROM tbcttgComprob WHERE co_comprob = ?",
-       "T:01", "a catalogue lookup"},
-      {"insert into T (a, b) values ('O''Brien', '')", "insert into T (a, b) values (?, ?)", "T:O'Brien T:",
-       "a doubled apostrophe is one apostrophe of the value"},
+      {"SELECT * FROM tbcttgComprob WHERE co_comprob = '01'",
+       "SELECT * FROM tbcttgComprob WHERE co_comprob = ?", "T:01", "a catalogue lookup"},
+      {"insert into T (a, b) values ('O''Brien', '')", "insert into T (a, b) values (?, ?)",
+       "T:O'Brien T:", "a doubled apostrophe is one apostrophe of the value"},
       {"UPDATE T SET a = -5, b = 3-2, c = - 1.5 WHERE d = -0",
        "UPDATE T SET a = -?, b = ?-?, c = - ? WHERE d = -?", "I:5 I:3 I:2 R:1.5 I:0",
        "a minus stays the operator SQLite reads"},
-      {"SELECT col1 FROM tb2 WHERE tb2.col1 = 7 AND x2y=3", "SELECT col1 FROM tb2 WHERE tb2.col1 = ? AND x2y=?",
-       "I:7 I:3", "digits inside names are the names'"},
-      {"insert into T values (1, 1.0, 1e3, .5, 2., 1E-2, 2.5e+3)", "insert into T values (?, ?, ?, ?, ?, ?, ?)",
-       "I:1 R:1.0 R:1e3 R:.5 R:2. R:1E-2 R:2.5e+3", "integer or real as the literal was written"},
+      {"SELECT col1 FROM tb2 WHERE tb2.col1 = 7 AND x2y=3",
+       "SELECT col1 FROM tb2 WHERE tb2.col1 = ? AND x2y=?", "I:7 I:3", "digits inside names are the names'"},
+      {"insert into T values (1, 1.0, 1e3, .5, 2., 1E-2, 2.5e+3)",
+       "insert into T values (?, ?, ?, ?, ?, ?, ?)", "I:1 R:1.0 R:1e3 R:.5 R:2. R:1E-2 R:2.5e+3",
+       "integer or real as the literal was written"},
       {"insert into T values (007, 123456789012345678, 1234567890123456789, 99999999999999999999)",
        "insert into T values (?, ?, 1234567890123456789, 99999999999999999999)", "I:7 I:123456789012345678",
        "past 18 digits SQLite decides between integer and real: kept in the text"},
-      {"UPDATE T SET a = -0.0, b = 0.00, c = 0e5, d = -0, e = 0.5", "UPDATE T SET a = -0.0, b = 0.00, c = 0e5, d = -?, e = ?",
-       "I:0 R:0.5", "a real zero stays: the minus of a literal keeps its sign, the minus of a value does not"},
+      {"UPDATE T SET a = -0.0, b = 0.00, c = 0e5, d = -0, e = 0.5",
+       "UPDATE T SET a = -0.0, b = 0.00, c = 0e5, d = -?, e = ?", "I:0 R:0.5",
+       "a real zero stays: the minus of a literal keeps its sign, the minus of a value does not"},
       {"insert into T values (0x1F, x'41', X'42')", "insert into T values (0x1F, x'41', X'42')", "",
        "hex numbers and blobs stay"},
       {"select 1", "select 1", "", "result columns are named after their text"},
@@ -83,8 +85,8 @@ TEST(LiftLiterals, ShapesAndValues) {
       {"SELECT a FROM T WHERE b = 'x' UNION SELECT 'k' FROM U WHERE c = 'y'",
        "SELECT a FROM T WHERE b = ? UNION SELECT 'k' FROM U WHERE c = ?", "T:x T:y",
        "each SELECT of a compound has its result columns"},
-      {"insert into T (a, b) select 'k', c from U where d = 'y'", "insert into T (a, b) select 'k', c from U where d = ?",
-       "T:y", "insert from a select"},
+      {"insert into T (a, b) select 'k', c from U where d = 'y'",
+       "insert into T (a, b) select 'k', c from U where d = ?", "T:y", "insert from a select"},
       {"SELECT a IS NOT DISTINCT FROM 'x', b FROM T WHERE c IS DISTINCT FROM 'y'",
        "SELECT a IS NOT DISTINCT FROM 'x', b FROM T WHERE c IS DISTINCT FROM ?", "T:y",
        "IS DISTINCT FROM does not end the result columns"},
@@ -92,10 +94,10 @@ TEST(LiftLiterals, ShapesAndValues) {
        "RETURNING names its columns"},
       {"sElEcT * fRoM T wHeRe a = 'x' oRdEr By 1", "sElEcT * fRoM T wHeRe a = ? oRdEr By 1", "T:x",
        "keywords in any case"},
-      {"SELECT * FROM [tb 1] WHERE \"a'b\" = 'c' AND `d` = 4", "SELECT * FROM [tb 1] WHERE \"a'b\" = ? AND `d` = ?",
-       "T:c I:4", "quoted names are names"},
-      {"SELECT * FROM T -- it's 5\nWHERE a = 'b' /* 'c' 6 */", "SELECT * FROM T -- it's 5\nWHERE a = ? /* 'c' 6 */",
-       "T:b", "comments stay as they are"},
+      {"SELECT * FROM [tb 1] WHERE \"a'b\" = 'c' AND `d` = 4",
+       "SELECT * FROM [tb 1] WHERE \"a'b\" = ? AND `d` = ?", "T:c I:4", "quoted names are names"},
+      {"SELECT * FROM T -- it's 5\nWHERE a = 'b' /* 'c' 6 */",
+       "SELECT * FROM T -- it's 5\nWHERE a = ? /* 'c' 6 */", "T:b", "comments stay as they are"},
       {"delete from T AS A where A.x = 'Año ñandú' ;  -- fin", "delete from T AS A where A.x = ? ;  -- fin",
        "T:Año ñandú", "one statement with a closing ; and a comment"},
       {"SELECT * FROM T WHERE a = 1e", "SELECT * FROM T WHERE a = 1e", "",
@@ -193,7 +195,8 @@ std::string content(Connection& conn, const std::string& table, const std::strin
     start = comma + 1;
   }
   std::string out;
-  for (const auto& v : conn.query(select + " FROM " + table + " ORDER BY rowid").cells) out += describe(v) + "\n";
+  for (const auto& v : conn.query(select + " FROM " + table + " ORDER BY rowid").cells)
+    out += describe(v) + "\n";
   return out;
 }
 
@@ -208,7 +211,8 @@ class CacheSwitch {
 };
 
 constexpr const char* kTypes =
-    "CREATE TABLE tbTipos (id INTEGER PRIMARY KEY AUTOINCREMENT, nu INTEGER, vc VARCHAR(10) NOT NULL DEFAULT '-',"
+    "CREATE TABLE tbTipos (id INTEGER PRIMARY KEY AUTOINCREMENT, nu INTEGER, vc VARCHAR(10) NOT NULL DEFAULT "
+    "'-',"
     " mo NUMERIC(15,2), re REAL, tx TEXT, bl BLOB, sinTipo,"
     " fe DATE CHECK (fe IS NULL OR fe IS date(fe, '+0 days')),"
     " fh DATETIME CHECK (fh IS NULL OR fh IS datetime(fh, '+0 days') OR fh IS date(fh, '+0 days')),"
@@ -228,18 +232,23 @@ TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
       {"insert into tbTipos (nu, vc) values ('12abc', 'b')", false, "text that is no number stays text"},
       {"insert into tbTipos (nu, vc, sinTipo) values (1.0, 'c', 1.0)", false,
        "real into INTEGER becomes integer; no affinity keeps the real"},
-      {"insert into tbTipos (nu, vc, re) values (1e3, 'd', 5)", false, "1e3 is a real; 5 into REAL becomes 5.0"},
-      {"insert into tbTipos (nu, vc, tx) values (13, 12, 1.50)", false, "numbers into text columns as SQLite prints them"},
+      {"insert into tbTipos (nu, vc, re) values (1e3, 'd', 5)", false,
+       "1e3 is a real; 5 into REAL becomes 5.0"},
+      {"insert into tbTipos (nu, vc, tx) values (13, 12, 1.50)", false,
+       "numbers into text columns as SQLite prints them"},
       {"insert into tbTipos (nu, vc, re, mo) values (14, 'e', 10988.358539670390207, 0.1)", false,
        "a real SQLite reads otherwise than the nearest double"},
-      {"insert into tbTipos (nu, vc, re, mo) values (15, 'f', 528314373200261e-29, 124573723280918e-11)", false,
-       "more reals SQLite reads its own way"},
-      {"insert into tbTipos (nu, vc, mo) values (16, 'g', '1.50')", false, "text into NUMERIC becomes a number"},
-      {"insert into tbTipos (nu, vc, mo, tx) values (17, 'h', '100', '100')", false, "whole text into NUMERIC"},
+      {"insert into tbTipos (nu, vc, re, mo) values (15, 'f', 528314373200261e-29, 124573723280918e-11)",
+       false, "more reals SQLite reads its own way"},
+      {"insert into tbTipos (nu, vc, mo) values (16, 'g', '1.50')", false,
+       "text into NUMERIC becomes a number"},
+      {"insert into tbTipos (nu, vc, mo, tx) values (17, 'h', '100', '100')", false,
+       "whole text into NUMERIC"},
       {"insert into tbTipos (nu, vc, fe, fh) values (18, 'i', '2013-05-31', '2013-06-01 10:00:00')", false,
        "dates that pass the DATE checks"},
       {"insert into tbTipos (nu, vc, fe) values (19, 'j', '2013-02-30')", false, "a date the CHECK refuses"},
-      {"insert into tbTipos (nu, vc, fe) values (19, 'j', '31/05/2013')", false, "not ISO: the CHECK refuses"},
+      {"insert into tbTipos (nu, vc, fe) values (19, 'j', '31/05/2013')", false,
+       "not ISO: the CHECK refuses"},
       {"insert into tbTipos (nu, vc) values (1, 'uno')", false, "UNIQUE refuses, same number and text"},
       {"insert into tbTipos (nu, vc) values (20, NULL)", false, "NOT NULL refuses"},
       {"insert into tbTipos (nu, vc, sinTipo) values (99999999999999999999, 'k', 9223372036854775807)", false,
@@ -254,11 +263,14 @@ TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
       {"replace into tbTipos (nu, vc, tx) values (22, '', 'reemplazo')", false, "REPLACE counts like SQLite"},
       {"SELECT id, nu, vc, mo, re, tx, sinTipo, fe, fh FROM tbTipos WHERE id > -100 ORDER BY id", true,
        "all rows typed by declared type"},
-      {"SELECT 1, 'a' AS k, 2.50, nu + 1 FROM tbTipos WHERE id = 1", true, "result columns named by their text"},
+      {"SELECT 1, 'a' AS k, 2.50, nu + 1 FROM tbTipos WHERE id = 1", true,
+       "result columns named by their text"},
       {"SELECT vc IS NOT DISTINCT FROM 'uno', id FROM tbTipos WHERE id < 3", true,
        "an operator with FROM inside the result columns"},
-      {"SELECT id FROM tbTipos WHERE nu = '12'", true, "text compared with INTEGER takes the column's affinity"},
-      {"SELECT id FROM tbTipos WHERE vc = 2", true, "number compared with VARCHAR takes the column's affinity"},
+      {"SELECT id FROM tbTipos WHERE nu = '12'", true,
+       "text compared with INTEGER takes the column's affinity"},
+      {"SELECT id FROM tbTipos WHERE vc = 2", true,
+       "number compared with VARCHAR takes the column's affinity"},
       {"SELECT id FROM tbTipos WHERE sinTipo = '1.0'", true, "no affinity: a text never equals a real"},
       {"SELECT id FROM tbTipos WHERE 7/2 = 3 AND 7/2.0 = 3.5 AND id IN (1, 2, '3')", true,
        "integer and real arithmetic"},
@@ -266,9 +278,10 @@ TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
        "positions and limits"},
       {"SELECT id FROM tbTipos WHERE vc LIKE 'UN%' AND tx IS NULL", true, "LIKE without regard to case"},
       {"SELECT id FROM tbTipos WHERE fe = DateValue('15/05/2013')", true, "DateValue of a literal"},
-      {"SELECT tbTipos.id, E.nu_ruc FROM tbTipos, tbEmpresas E WHERE tbTipos.id = E.id_reg AND E.id_reg < 3", true,
-       "table.column names"},
-      {"UPDATE tbTipos SET tx = CASE WHEN id = 1 THEN 'uno' ELSE 'otro' END WHERE id < 3", false, "rows updated"},
+      {"SELECT tbTipos.id, E.nu_ruc FROM tbTipos, tbEmpresas E WHERE tbTipos.id = E.id_reg AND E.id_reg < 3",
+       true, "table.column names"},
+      {"UPDATE tbTipos SET tx = CASE WHEN id = 1 THEN 'uno' ELSE 'otro' END WHERE id < 3", false,
+       "rows updated"},
       {"UPDATE tbTipos SET tx = 'nada' WHERE id = -1", false, "no row updated"},
       {"delete * from tbTipos where nu = 13", false, "the delete * form"},
       {"delete from tbTipos A where A.nu = 14", false, "the alias without AS"},
@@ -278,9 +291,12 @@ TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
       {"SELECT id FROM tbTipos WHERE CAST(nu AS VARCHAR(10)) = '12'", true, "a type length in CAST"},
       {"SELECT nada FROM tbTipos WHERE id = 1", true, "no such column"},
       {"UPDATE tbTipos SET tx = 'a' WHERE id = 1; UPDATE tbTipos SET tx = 'b'", false, "a second statement"},
-      {"SELECT id FROM tbTipos WHERE 9223372036854775807 + 1 > 0 AND 5 = +5", true, "integer overflow to real"},
-      {"SELECT id FROM tbTipos WHERE id = 1 AND likelihood(nu = 1, 0.5)", true, "a function that wants a constant"},
-      {"insert into tbTipos (nu, vc, tx) select 30, 'k', vc from tbTipos where id = 1", false, "insert from select"},
+      {"SELECT id FROM tbTipos WHERE 9223372036854775807 + 1 > 0 AND 5 = +5", true,
+       "integer overflow to real"},
+      {"SELECT id FROM tbTipos WHERE id = 1 AND likelihood(nu = 1, 0.5)", true,
+       "a function that wants a constant"},
+      {"insert into tbTipos (nu, vc, tx) select 30, 'k', vc from tbTipos where id = 1", false,
+       "insert from select"},
   };
   TempDatabase dbText, dbShared;
   dbText.exec(kTypes);
@@ -330,8 +346,9 @@ TEST(StatementCache, AmountsAreTheDoublesSQLiteReads) {
   text->beginTrans();
   shared->beginTrans();
   for (int row = 0; row < 4000; ++row) {
-    const std::string sql = "insert into tbTipos (nu, vc, re, sinTipo, mo) values (" + std::to_string(1000 + row) +
-                            ", 'r', " + amount() + ", " + amount() + ", -" + amount() + ")";
+    const std::string sql = "insert into tbTipos (nu, vc, re, sinTipo, mo) values (" +
+                            std::to_string(1000 + row) + ", 'r', " + amount() + ", " + amount() + ", -" +
+                            amount() + ")";
     {
       CacheSwitch off(false);
       text->execute(sql);
@@ -344,7 +361,8 @@ TEST(StatementCache, AmountsAreTheDoublesSQLiteReads) {
   EXPECT_EQ(content(*shared, "tbTipos", "re,sinTipo,mo"), content(*text, "tbTipos", "re,sinTipo,mo"));
   const auto all = [](Connection& conn) {
     std::string out;
-    for (const auto& v : conn.query("SELECT re, sinTipo, mo FROM tbTipos ORDER BY id").cells) out += describe(v) + " ";
+    for (const auto& v : conn.query("SELECT re, sinTipo, mo FROM tbTipos ORDER BY id").cells)
+      out += describe(v) + " ";
     return out;
   };
   EXPECT_EQ(all(*shared), all(*text));
@@ -359,7 +377,8 @@ TEST(StatementCache, ValuesOfOneShapeDoNotLeakIntoEachOther) {
   for (int i = 0; i < 50; ++i) {
     long rows = 0;
     conn->execute("insert into tbTipos (nu, vc, tx, mo) values (" + std::to_string(100 + i) + ", 'v" +
-                      std::to_string(i) + "', 'it''s " + std::to_string(i) + "', " + std::to_string(i) + ".25)",
+                      std::to_string(i) + "', 'it''s " + std::to_string(i) + "', " + std::to_string(i) +
+                      ".25)",
                   rows);
     EXPECT_EQ(rows, 1);
   }

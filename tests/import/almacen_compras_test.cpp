@@ -155,7 +155,7 @@ TEST_F(AlmacenCompras, StoresPurchasesWithholdingsAndReimbursementVouchers) {
       reembolso("2", "92", {{5, "C"}, {52, "C"}}),
       reembolso("0000002", "93"),
       compra({{13, "3"}, {33, "0"}, {34, ""}, {35, ""}, {36, ""}}),
-      reembolso("2", "94"),
+      reembolso("4", "94"),
   };
   EXPECT_EQ(almacena(h), "OK");
   EXPECT_EQ(volcado(), vt::testing::readFile(kGolden + "compras-filas.golden"));
@@ -181,6 +181,11 @@ TEST_F(AlmacenCompras, TheValidatorsNormalFormOfTheWholeSheetStoresItsPassedRows
       celdas.push_back(linea.substr(desde, hasta - desde));
     celdas.push_back(linea.substr(desde));
     ASSERT_EQ(celdas.size(), 68u) << "row " << fila;
+    // The sheet repeats one voucher on every row; each purchase gets its own sequential (a
+    // reimbursement group keeps one) so that none is refused as typed twice.
+    const bool continua = !filas.empty() && celdas[11] == "41" && filas.back()[11] == "41" &&
+                          filas.back()[13] == std::to_string(900 + fila - 1);
+    celdas[13] = continua ? filas.back()[13] : std::to_string(900 + fila);
     filas.push_back(celdas);
   }
   ASSERT_EQ(filas.size(), 11u);
@@ -314,6 +319,68 @@ TEST_F(AlmacenCompras, AStoreKilledBetweenAPurchaseAndItsWithholdingsLeavesTheTa
   ASSERT_TRUE(WIFSIGNALED(estado));
   gsConectaBD();
   EXPECT_EQ(volcado(), antes);
+}
+
+// The annex ties withholdings to a purchase by its voucher: a voucher typed twice in one sheet
+// would give each copy the withholdings of both, so the second copy is a refused row.
+TEST_F(AlmacenCompras, AVoucherTypedTwiceInTheSheetIsRefusedAsARowOfItsOwn) {
+  struct Case {
+    std::vector<Fila> hoja;
+    const char* compras;          // nu_secu of the stored purchases
+    const char* reembolsos;       // nu_RE_secu of the stored reimbursements
+    std::vector<int> rechazados;  // log lines' sheet rows (+1)
+    const char* why;
+  };
+  const Case casos[] = {
+      {{compra({{13, "7"}}), compra({{13, "7"}})}, "000000007\n", "", {3}, "one invoice typed twice"},
+      {{compra({{13, "7"}}), compra({{13, "8"}}), compra({{13, "0000007"}})},
+       "000000007\n000000008\n",
+       "",
+       {4},
+       "the same voucher written another way, further down"},
+      {{compra({{13, "7"}}), compra({{13, "7"}, {6, "1710034065001"}})},
+       "000000007\n000000007\n",
+       "",
+       {},
+       "another supplier's voucher of the same number is another voucher"},
+      {{reembolso("7", "91"), reembolso("7", "92")},
+       "000000007\n",
+       "000000091\n000000092\n",
+       {},
+       "the rows of one reimbursement group are one voucher"},
+      {{reembolso("7", "91"), compra({{13, "8"}}), reembolso("7", "92")},
+       "000000007\n000000008\n",
+       "000000091\n",
+       {4},
+       "a reimbursement voucher that comes back after another purchase is typed twice"},
+  };
+  for (const Case& c : casos) {
+    SCOPED_TRACE(c.why);
+    gsRutaLog = temp_.write("log.txt", "");  // each case its own log; the store replaces the period
+    EXPECT_EQ(almacena(c.hoja), c.rechazados.empty() ? "OK" : "OK-ERROR");
+    EXPECT_EQ(filas("select nu_secu from tbAT_Cmprs order by id_reg"), c.compras);
+    EXPECT_EQ(filas("select nu_RE_secu from tbAT_Cmprs_RE order by id_reg"), c.reembolsos);
+    EXPECT_EQ(filas("select count(*) from tbAT_Cmprs_IR"), filas("select count(*) from tbAT_Cmprs"))
+        << "one withholding row per stored purchase";
+    std::string esperado;
+    for (int r : c.rechazados)
+      esperado +=
+          "COMPRAS - Registro: " + std::to_string(r) + ".  en tbAT_Cmprs Comprobante duplicado en la hoja: ";
+    if (c.rechazados.empty())
+      EXPECT_EQ(log(), "");
+    else
+      EXPECT_TRUE(log().starts_with(esperado)) << log();
+    EXPECT_EQ(entradasLog(), c.rechazados.size());
+  }
+}
+
+TEST_F(AlmacenCompras, TheRefusedCopyNamesTheVoucherAndTheRowThatStoredIt) {
+  EXPECT_EQ(almacena({compra({{13, "7"}}), compra({{13, "7"}})}), "OK-ERROR");
+  EXPECT_EQ(
+      log(),
+      "COMPRAS - Registro: 3.  en tbAT_Cmprs Comprobante duplicado en la hoja: proveedor 1791234561001, tipo "
+      "01, serie 001001, secuencial 000000007, autorización 1234567890 (ya almacenado en el registro "
+      "2)\r\n\r\n");
 }
 
 // The whole message of a store that failed through the engine.
