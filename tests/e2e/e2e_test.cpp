@@ -4,11 +4,14 @@
 // options.txt, and its output must equal expected.txt byte for byte.
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,8 +43,27 @@ std::vector<std::string> caseNames() {
 // Files of a case that describe it rather than take part in the run.
 bool describesTheCase(const fs::path& name) {
   return name == "expected.txt" || name == "options.txt" || name == "exit-status" || name == "after" ||
-         name == "before.sql" || name == "after.sql" || name == "after.txt";
+         name == "before.sql" || name == "after.sql" || name == "after.txt" || name == "holds-lock";
 }
+
+// Another process's write transaction on the run's database, held while in scope.
+class HeldLock {
+ public:
+  explicit HeldLock(const fs::path& database) {
+    if (sqlite3_open_v2(database.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+      ADD_FAILURE() << "cannot hold the lock: " << sqlite3_errmsg(db_);
+  }
+  ~HeldLock() {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db_);
+  }
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
 
 // Runs the statements of a file of the case on the run's database with the sqlite3 tool; its
 // output in list mode.
@@ -71,7 +93,8 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {
       fs::copy_file(kE2eDir / "config" / "TAXCONFIG.INI", run / "TAXCONFIG.INI");
     fs::copy_file(kE2eDir / "config" / "win.ini", run / "win.ini");
     for (const char* sub : {"db", "log", "xml"}) fs::create_directories(run / sub);
-    vt::testing::copyFixtureDatabase(run / "db" / "GLOBAL.MDB");
+    // A case may bring a database of its own (a damaged one, an empty file).
+    if (!fs::exists(run / "db" / "GLOBAL.MDB")) vt::testing::copyFixtureDatabase(run / "db" / "GLOBAL.MDB");
     if (fs::exists(caseDir_ / "before.sql")) {
       const ProgramRun r = sqlite(run, caseDir_ / "before.sql");
       ASSERT_EQ(r.status, 0) << r.err;
@@ -85,10 +108,18 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {
 TEST_P(EndToEnd, TranscriptAndFiles) {
   const fs::path& run = folder_.path();
   const std::string iniBefore = readOptionalFile(run / "TAXCONFIG.INI");
+  std::optional<HeldLock> lock;
+  if (fs::exists(caseDir_ / "holds-lock")) lock.emplace(run / "db" / "GLOBAL.MDB");
+  const auto start = std::chrono::steady_clock::now();
   const ProgramRun r = runBatch(
       run, "win.ini",
       "--config-dir . --state state.ini " + firstLine(readOptionalFile(caseDir_ / "options.txt")),
       {{"VALTRONE_REGISTRY", VT_BINARY_DIR "/automation.reg"}, {"VALTRONE_CONFIG_DIR", std::nullopt}});
+  // A run against a held lock gives up as its settings say, not after the engine's 30 s.
+  if (lock) {
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(25));
+  }
+  lock.reset();
 
   const std::string status = firstLine(readOptionalFile(caseDir_ / "exit-status"));
   EXPECT_EQ(r.status, status.empty() ? 0 : std::atoi(status.c_str()));
