@@ -158,7 +158,9 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
       frm.cmdCancel_Enabled(true);
       frm.XPStatusBar_Panel1(paso.sEstado);
       gsConectaBD();
-      sUltimo = paso.rutina();
+      // Without a connection (its message shown) the sheet can be neither judged nor stored: a
+      // validator would find every code unknown.
+      sUltimo = gConexion->state() == vt::db::State::Open ? paso.rutina() : "ERROR";
       gsCierraBD();
       const std::string sHoja = Trim(sUltimo);
       if (p.ti_proceso == 2 && !sFallaAlmacen && (sHoja == "ERROR" || sHoja.empty())) sFallaAlmacen = sHoja;

@@ -83,8 +83,9 @@ void gfAbreConexion() {
       connection.setCursorLocation(3);
       connection.setConnectionTimeout(60);
     }
-    if (plan.opens) connection.open(plan.text, plan.user, plan.password);
+    // Before the open: the file engine takes its wait for another writer from here.
     connection.setCommandTimeout(s.giTimeoutBD);
+    if (plan.opens) connection.open(plan.text, plan.user, plan.password);
   } catch (const vt::Error& e) {
     noteError(e);
     showCritical("Ha ocurrido el error conexion a la Base de Datos" + std::to_string(e.number()) + " " +

@@ -175,6 +175,22 @@ TEST_F(AlmacenAnulados, ARefusedRowIsLoggedAndTheOthersAreCommitted) {
   EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
 }
 
+// A log on a full disk: the refused rows still count and the store still commits the others,
+// but the user is told once, with the reason, that the log does not hold them.
+TEST_F(AlmacenAnulados, ALogThatCannotBeWrittenIsSaidSoOnceWithItsReason) {
+  refuse("NEW.nu_secu_ini <> '000000101'");
+  gsRutaLog = "/dev/full";
+  EXPECT_EQ(almacena({fila("05", "101"), fila("05", "102"), fila("05", "103")}), "OK-ERROR");
+  EXPECT_EQ(filas("select count(*) from tbAT_CmptsAnu where co_mes = '05' and co_anio = '2013' and "
+                  "co_empresa = '1792045185001'"),
+            "1\n");
+  ASSERT_EQ(boxes_.mensajes.size(), 1u);
+  EXPECT_EQ(lastMessage(),
+            "No se pudo escribir en el archivo de errores /dev/full\r\ndisco lleno\r\nLos registros rechazados "
+            "no quedan anotados en él.");
+  EXPECT_EQ(boxes_.mensajes[0].icono, vt::Icono::Critico);
+}
+
 TEST_F(AlmacenAnulados, ACancellationDateThatIsNoDateIsRefusedNotInvented) {
   EXPECT_EQ(almacena({fila("05", "101", "0000150", "1112223334", "31/02/2013")}), "OK-ERROR");
   EXPECT_NE(log().find("'1112223334', '31/02/2013', 'A'"), std::string::npos) << log();
@@ -261,6 +277,15 @@ TEST_F(AlmacenAnulados, AFailedDeleteIsNotFollowedByTheInserts) {
             "información anterior del período.\r\n19 no");
   EXPECT_EQ(filas(kVolcado), kAntes);
   EXPECT_FALSE(gConexion->inTransaction());
+}
+
+TEST_F(AlmacenAnulados, AnEngineFailureAtAnyInsertKeepsThePeriodAndEndsInError) {
+  fallaEnteraEnCadaInsercion(
+      "ANULADOS", {1, 3},
+      [&] {
+        return almacena({fila("05", "101"), fila("05", "102"), fila("05", "103")});
+      },
+      [&] { return filas(kVolcado); });
 }
 
 TEST_F(AlmacenAnulados, AStoreOnAClosedConnectionEndsInErrorWithAMessage) {

@@ -383,35 +383,14 @@ TEST_F(AlmacenCompras, TheRefusedCopyNamesTheVoucherAndTheRowThatStoredIt) {
       "2)\r\n\r\n");
 }
 
-// The whole message of a store that failed through the engine.
-std::string fallaAlmacen(const std::string& palabra, const testing::FallaMotor& f) {
-  return palabra + ": No se grabó la información (" + f.causa +
-         "). Se conserva la información anterior del período.\r\n" + std::to_string(f.falla.number) + " " +
-         f.falla.text;
-}
-
 TEST_F(AlmacenCompras, AnEngineFailureAtAnyInsertKeepsTheEarlierPeriodWholeAndEndsInError) {
   ASSERT_EQ(almacena({compra({{13, "1"}}), reembolso("2", "91")}), "OK");
-  const std::string antes = volcado();
   const std::vector<Fila> hoja = {compra({{13, "10"}}), reembolso("11", "95"), reembolso("11", "96"),
                                   compra({{13, "12"}})};
   // Inserts in order: purchase 10, its withholding, purchase 11, its withholding, its two
   // reimbursements, purchase 12, its withholding.
-  for (const testing::FallaMotor& f : testing::fallasDelMotor()) {
-    for (int k : {1, 2, 5, 8}) {
-      SCOPED_TRACE(std::string(f.why) + ", insert " + std::to_string(k));
-      boxes_.mensajes.clear();
-      {
-        testing::FallaEnInsercion falla(k, f.falla);
-        EXPECT_EQ(almacena(hoja), "ERROR");
-      }
-      EXPECT_EQ(volcado(), antes);
-      EXPECT_FALSE(gConexion->inTransaction());
-      EXPECT_EQ(boxes_.mensajes.size(), 1u);
-      EXPECT_EQ(lastMessage(), fallaAlmacen("COMPRAS", f));
-      EXPECT_EQ(log(), "") << "an engine failure is no refused row";
-    }
-  }
+  fallaEnteraEnCadaInsercion(
+      "COMPRAS", {1, 2, 5, 8}, [&] { return almacena(hoja); }, [&] { return volcado(); });
 }
 
 TEST_F(AlmacenCompras, ARowsOwnFaultIsStillARefusedRowBesideTheEngineFailures) {

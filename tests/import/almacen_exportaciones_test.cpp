@@ -248,6 +248,15 @@ TEST_F(AlmacenExportaciones, CellsThatAreNoDateOrNoAmountAreRefusedNotInventedAn
   EXPECT_EQ(filas("select count(*) from tbAT_Exporta"), "4\n");
 }
 
+TEST_F(AlmacenExportaciones, AnEngineFailureAtAnyInsertKeepsThePeriodAndEndsInError) {
+  fallaEnteraEnCadaInsercion(
+      "EXPORTACIONES", {1, 2},
+      [&] {
+        return almacena({exportacion({{18, "7"}}), exportacion({{18, "8"}})});
+      },
+      [&] { return filas(kVolcado); });
+}
+
 TEST_F(AlmacenExportaciones, EveryEndOtherThanCommitLeavesThePeriodAsItWas) {
   struct Case {
     std::function<void()> preparar;

@@ -1,5 +1,7 @@
 #include "tests/import/almacen_fixture.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -63,6 +65,34 @@ const std::vector<FallaMotor>& fallasDelMotor() {
        "a column missing from an old database"},
   };
   return fallas;
+}
+
+std::string fallaAlmacen(const std::string& sPalabra, const FallaMotor& f) {
+  return sPalabra + ": No se grabó la información (" + f.causa +
+         "). Se conserva la información anterior del período.\r\n" + std::to_string(f.falla.number) + " " +
+         f.falla.text;
+}
+
+void AlmacenTest::fallaEnteraEnCadaInsercion(const std::string& sPalabra, const std::vector<int>& ks,
+                                             const std::function<std::string()>& almacena,
+                                             const std::function<std::string()>& volcado) {
+  const std::string antes = volcado();
+  for (const FallaMotor& f : fallasDelMotor()) {
+    for (int k : ks) {
+      SCOPED_TRACE(std::string(f.why) + ", insert " + std::to_string(k));
+      boxes_.mensajes.clear();
+      gsRutaLog = temp_.write("log.txt", "");
+      {
+        FallaEnInsercion falla(k, f.falla);
+        EXPECT_EQ(almacena(), "ERROR");
+      }
+      EXPECT_EQ(volcado(), antes);
+      EXPECT_FALSE(gConexion->inTransaction());
+      ASSERT_FALSE(boxes_.mensajes.empty());
+      EXPECT_EQ(boxes_.mensajes.back().texto, fallaAlmacen(sPalabra, f));
+      EXPECT_EQ(log(), "") << "an engine failure is no refused row";
+    }
+  }
 }
 
 std::string golden(const std::string& nombre, const std::string& sActual) {

@@ -2,6 +2,7 @@
 // A connected copy of the fixture database for the stores: a fixed server time, user and station,
 // an empty error log, a recording window, and helpers to fill a sheet and read stored rows back.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct FallaMotor {
   const char* why;
 };
 const std::vector<FallaMotor>& fallasDelMotor();
+// The whole message of a store that failed through the engine.
+std::string fallaAlmacen(const std::string& sPalabra, const FallaMotor& f);
 
 class AlmacenTest : public ShellTest {
  public:
@@ -56,6 +59,11 @@ class AlmacenTest : public ShellTest {
   // A trigger "rechaza_<sTabla>" that refuses the inserts into sTabla that the condition picks,
   // with the description "fila rechazada"; one trigger a table, so that several tables can refuse.
   void refuse(const std::string& sTabla, const std::string& cuando);
+  // For every engine failure of fallasDelMotor() at each k-th insert: the store ends "ERROR" with
+  // its one message, logs no refused row, and leaves what volcado lists as it was.
+  void fallaEnteraEnCadaInsercion(const std::string& sPalabra, const std::vector<int>& k,
+                                  const std::function<std::string()>& almacena,
+                                  const std::function<std::string()>& volcado);
 
   VentanaGrabada frm_;
 };

@@ -166,6 +166,17 @@ TEST_F(AcumulaVentas, ARefusedIncomeTaxTotalIsReportedAndTheSalesTotalStays) {
             "'2013', '001', '1790012345001', '18', 0.00, '0', 0, 0.00 )\r\n");
 }
 
+TEST_F(AcumulaVentas, AnEngineFailureInEitherStageKeepsThePeriodsSalesAndEndsInError) {
+  // Inserts in order: the two work rows, then each total's sales row and income-tax row.
+  fallaEnteraEnCadaInsercion(
+      "VENTAS", {1, 2, 3, 4, 6},
+      [&] {
+        return acumula({documento("1790012345001"), documento("0991234567001")});
+      },
+      // The work rows of a copy that went in stay until the next run replaces them.
+      [&] { return volcado(); });
+}
+
 TEST_F(AcumulaVentas, ACancelWhileCopyingLeavesTheSalesTablesAndTheWorkTableAsTheyWere) {
   frm_.cancelarEn = 2;
   EXPECT_EQ(acumula({documento("1790012345001"), documento("1790012345001"), documento("1790012345001")}),

@@ -230,6 +230,16 @@ TEST_F(AlmacenVentas, TheLimitOfRefusedRowsCountsBothTablesAndEndsWithNothingSto
   }
 }
 
+TEST_F(AlmacenVentas, AnEngineFailureAtAnyInsertKeepsThePeriodAndEndsInError) {
+  // Inserts in order: each sheet row's sales row, then its income-tax row.
+  fallaEnteraEnCadaInsercion(
+      "VENTAS", {1, 2, 4},
+      [&] {
+        return almacena({venta({{4, "1"}}), venta({{4, "2"}})});
+      },
+      [&] { return filas(kVolcadoVentas) + "--\n" + filas(kVolcadoIR); });
+}
+
 TEST_F(AlmacenVentas, CellsCannotChangeTheStatement) {
   struct Case {
     Cambios cambios;

@@ -185,6 +185,16 @@ TEST_F(Importador, TheResultsOfTheSheetsFoldIntoThePassResult) {
   }
 }
 
+TEST_F(Importador, ASheetWhoseConnectionFailedIsNeitherValidatedNorStored) {
+  sheet(0, 2);
+  sheet(2, 1);
+  vt::currentConfiguration().sistema.gsNombreBD = "FALTA.MDB";
+  EXPECT_EQ(pass(), "ERROR");
+  EXPECT_TRUE(validador_->llamadas.empty()) << "no row judged without the database";
+  ASSERT_FALSE(boxes_.mensajes.empty());
+  EXPECT_TRUE(lastMessage().starts_with("Error al intentar conectarse a la base de datos")) << lastMessage();
+}
+
 TEST_F(Importador, AWholeYearRunHandsMonth99ToTheSheetsAndTheCaller) {
   p_.Chkanio = 1;
   sheet(2, 1);
