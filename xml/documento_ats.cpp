@@ -63,41 +63,53 @@ std::string textoXmlValido(std::string_view sTexto) {
   return limpio;
 }
 
-DocumentoATS::DocumentoATS() : DocumentoATS(kVersionTexto) {}
-
-DocumentoATS::DocumentoATS(std::string_view sVersion) {
-  pugi::xml_node declaracion = doc_.append_child(pugi::node_declaration);
-  declaracion.append_attribute("version") = "1.0";
-  declaracion.append_attribute("encoding") = "UTF-8";
-  doc_.append_child(pugi::node_comment).set_value(comentarioGenerador(sVersion).c_str());
-  iva_ = doc_.append_child("iva");
+void EscritorXml::cierraEtiqueta() {
+  if (!etiquetaAbierta_) return;
+  buffer_ += '>';
+  etiquetaAbierta_ = false;
 }
 
-std::string DocumentoATS::bytes() const {
-  std::string salida;
-  escribe([&salida](std::string_view pieza) {
-    salida.append(pieza);
-    return true;
-  });
-  return salida;
+void EscritorXml::abre(std::string_view sNombre) {
+  cierraEtiqueta();
+  buffer_ += '<';
+  buffer_ += sNombre;
+  abiertos_.push_back(sNombre);
+  etiquetaAbierta_ = true;
 }
 
-bool DocumentoATS::escribe(const std::function<bool(std::string_view)>& sink) const {
-  struct Escritor : pugi::xml_writer {
-    const std::function<bool(std::string_view)>& sink;
-    bool ok = true;
-    explicit Escritor(const std::function<bool(std::string_view)>& s) : sink(s) {}
-    void write(const void* data, std::size_t size) override {
-      if (ok) ok = sink(std::string_view(static_cast<const char*>(data), size));
+void EscritorXml::cierra() {
+  if (etiquetaAbierta_) {
+    buffer_ += "/>";
+    etiquetaAbierta_ = false;
+  } else {
+    buffer_ += "</";
+    buffer_ += abiertos_.back();
+    buffer_ += '>';
+  }
+  abiertos_.pop_back();
+  quizaFlush();
+}
+
+void EscritorXml::escapa(std::string_view sTexto) {
+  for (const char c : sTexto) {
+    switch (c) {
+      case '&':
+        buffer_ += "&amp;";
+        break;
+      case '<':
+        buffer_ += "&lt;";
+        break;
+      case '>':
+        buffer_ += "&gt;";
+        break;
+      default:
+        buffer_ += c;
     }
-  } escritor(sink);
-  doc_.save(escritor, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-  return escritor.ok;
+  }
 }
 
-pugi::xml_node agrega(pugi::xml_node padre, const char* sNombre, std::string_view sTexto) {
-  pugi::xml_node elemento = padre.append_child(sNombre);
-  if (sTexto.empty()) return elemento;
+void EscritorXml::elemento(std::string_view sNombre, std::string_view sTexto) {
+  cierraEtiqueta();
   // The fast path keeps plain ASCII text as it stands.
   bool limpio = true;
   for (const char c : sTexto)
@@ -105,11 +117,60 @@ pugi::xml_node agrega(pugi::xml_node padre, const char* sNombre, std::string_vie
       limpio = false;
       break;
     }
-  const std::string texto = limpio ? std::string(sTexto) : textoXmlValido(sTexto);
-  if (!texto.empty()) elemento.append_child(pugi::node_pcdata).set_value(texto.c_str());
-  return elemento;
+  std::string valido;
+  if (!limpio) {
+    valido = textoXmlValido(sTexto);
+    sTexto = valido;
+  }
+  buffer_ += '<';
+  buffer_ += sNombre;
+  if (sTexto.empty()) {
+    buffer_ += "/>";
+  } else {
+    buffer_ += '>';
+    escapa(sTexto);
+    buffer_ += "</";
+    buffer_ += sNombre;
+    buffer_ += '>';
+  }
+  quizaFlush();
 }
 
-pugi::xml_node agrega(pugi::xml_node padre, const char* sNombre) { return padre.append_child(sNombre); }
+void EscritorXml::inserta(std::string_view sFragmento) {
+  cierraEtiqueta();
+  buffer_ += sFragmento;
+  quizaFlush();
+}
+
+void EscritorXml::crudo(std::string_view sBytes) {
+  buffer_ += sBytes;
+  quizaFlush();
+}
+
+void EscritorXml::limpia() {
+  buffer_.clear();
+  abiertos_.clear();
+  etiquetaAbierta_ = false;
+}
+
+void EscritorXml::flush() {
+  if (!sink_ || buffer_.empty()) return;
+  sink_(buffer_);
+  buffer_.clear();
+}
+
+DocumentoATS::DocumentoATS(EscritorXml::Sink sink) : DocumentoATS(std::move(sink), kVersionTexto) {}
+
+DocumentoATS::DocumentoATS(EscritorXml::Sink sink, std::string_view sVersion) : escritor_(std::move(sink)) {
+  escritor_.crudo("<?xml version=\"1.0\" encoding=\"UTF-8\"?><!--");
+  escritor_.crudo(comentarioGenerador(sVersion));
+  escritor_.crudo("-->");
+  escritor_.abre("iva");
+}
+
+void DocumentoATS::termina() {
+  escritor_.cierra();
+  escritor_.flush();
+}
 
 }  // namespace ambrix::xml

@@ -1,13 +1,14 @@
 #pragma once
-// The annex document in memory: the declaration, the generator comment and the root iva, then
-// elements that hold either a text or child elements. Its bytes are the same every run for the
-// same content: UTF-8 without BOM, no indentation, no whitespace between elements.
+// The annex document written as it is produced: the declaration, the generator comment and the
+// root iva, then elements that hold either a text or child elements, in document order. No tree
+// is kept: only the names of the open elements and a buffer of bytes not yet handed on. The bytes
+// are the same every run for the same content: UTF-8 without BOM, no indentation, no whitespace
+// between elements, `<x/>` for an element without content, and "&", "<", ">" escaped in text.
 
 #include <functional>
 #include <string>
 #include <string_view>
-
-#include <pugixml.hpp>
+#include <vector>
 
 namespace ambrix::xml {
 
@@ -20,29 +21,63 @@ std::string comentarioGenerador(std::string_view sVersion);
 // is worse than a dropped control character.
 std::string textoXmlValido(std::string_view sTexto);
 
-class DocumentoATS {
+// Elements written in document order. Without a sink the bytes stay in bytes(); with one they are
+// handed on whenever some 64 KiB have gathered, and at flush().
+class EscritorXml {
  public:
-  // Declaration, the generator comment of the program's own version, and an empty iva.
-  DocumentoATS();
-  explicit DocumentoATS(std::string_view sVersion);
-  DocumentoATS(const DocumentoATS&) = delete;
-  DocumentoATS& operator=(const DocumentoATS&) = delete;
+  // Takes a piece of the document; it raises when the piece cannot be kept.
+  using Sink = std::function<void(std::string_view)>;
 
-  pugi::xml_node iva() const { return iva_; }
-  // The file's bytes: `<?xml version="1.0" encoding="UTF-8"?><!-- ... --><iva>...</iva>`.
-  std::string bytes() const;
-  // The same bytes handed to the sink in pieces; false when the sink refused one.
-  bool escribe(const std::function<bool(std::string_view)>& sink) const;
+  EscritorXml() = default;
+  explicit EscritorXml(Sink sink) : sink_(std::move(sink)) {}
+  EscritorXml(const EscritorXml&) = delete;
+  EscritorXml& operator=(const EscritorXml&) = delete;
+
+  // Opens a container element as the last child of the innermost open one; its children follow.
+  void abre(std::string_view sNombre);
+  // An element with the text; an empty text (or one left empty by textoXmlValido) gives `<x/>`.
+  void elemento(std::string_view sNombre, std::string_view sTexto);
+  // Closes the innermost open element.
+  void cierra();
+  // Whole elements written by another writer, as the next children of the innermost open one.
+  void inserta(std::string_view sFragmento);
+  // Bytes as they stand, outside any element (the declaration, the comment).
+  void crudo(std::string_view sBytes);
+
+  bool abierto() const { return !abiertos_.empty(); }
+  // The bytes not handed on yet.
+  const std::string& bytes() const { return buffer_; }
+  // Empties the writer for another fragment; its buffer keeps its capacity.
+  void limpia();
+  // Hands the gathered bytes to the sink.
+  void flush();
 
  private:
-  pugi::xml_document doc_;
-  pugi::xml_node iva_;
+  void cierraEtiqueta();
+  void escapa(std::string_view sTexto);
+  void quizaFlush() {
+    if (sink_ && buffer_.size() >= kPieza) flush();
+  }
+
+  static constexpr std::size_t kPieza = 64 * 1024;
+  Sink sink_;
+  std::string buffer_;
+  std::vector<std::string_view> abiertos_;  // names are the writer's literals
+  bool etiquetaAbierta_ = false;            // "<x" written, its ">" or "/>" not yet
 };
 
-// Appends an element with the text as the last child of padre; an empty text gives an element
-// without content.
-pugi::xml_node agrega(pugi::xml_node padre, const char* sNombre, std::string_view sTexto);
-// Appends a container element (children follow).
-pugi::xml_node agrega(pugi::xml_node padre, const char* sNombre);
+// The whole annex on a sink: the constructor writes the declaration and the generator comment
+// of the program's own version and opens iva; termina() closes it and hands on the rest.
+class DocumentoATS {
+ public:
+  explicit DocumentoATS(EscritorXml::Sink sink);
+  DocumentoATS(EscritorXml::Sink sink, std::string_view sVersion);
+
+  EscritorXml& iva() { return escritor_; }
+  void termina();
+
+ private:
+  EscritorXml escritor_;
+};
 
 }  // namespace ambrix::xml

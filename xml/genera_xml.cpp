@@ -23,7 +23,6 @@ namespace {
 using vt::conv::FormatNumberText;
 using vt::conv::LeadingNumber;
 using vt::db::quoteSql;
-using xml::agrega;
 
 constexpr const char* kSinEmpresa = "No se encuentra informacion de empresa (contribuyente) ";
 
@@ -51,8 +50,8 @@ std::string numEstabRuc(const xml::ContextoSeccion& ctx) {
 // The sales bases as stored (credit notes lower them), without voucher type 41.
 std::string totalVentas(const xml::ContextoSeccion& ctx) {
   vt::db::Recordset rs;
-  gsAbreConsulta("co_empresa, (sum(mo_base_NoIVA) + sum(mo_base_0) + sum(mo_base) ) as TotVentas", "tbAT_Ventas",
-                 periodoVentas(ctx) + "and co_comprob<>'41' " + "GROUP BY co_empresa", rs);
+  gsAbreConsulta("co_empresa, (sum(mo_base_NoIVA) + sum(mo_base_0) + sum(mo_base) ) as TotVentas",
+                 "tbAT_Ventas", periodoVentas(ctx) + "and co_comprob<>'41' " + "GROUP BY co_empresa", rs);
   double dTotal = 0;
   if (!rs.eof()) dTotal = xml::numeroRequerido(rs.field("TotVentas"));
   return xml::importe(dTotal);
@@ -64,24 +63,53 @@ void header(const xml::ContextoSeccion& ctx, vt::db::Recordset& empresa, bool bV
   ctx.prg.Max(empresa.recordCount());
   ctx.prg.Value(0);
   ctx.frm.DoEvents();
+  xml::EscritorXml& iva = ctx.iva;
   for (; !empresa.eof(); empresa.moveNext()) {
-    agrega(ctx.iva, "TipoIDInformante", "R");
-    agrega(ctx.iva, "IdInformante", xml::textoRequerido(empresa.field("nu_ruc")));
-    agrega(ctx.iva, "razonSocial", xml::textoRequerido(empresa.field("ds_nombre")));
-    agrega(ctx.iva, "Anio", vt::conv::Trim(ctx.sAnio));
-    agrega(ctx.iva, "Mes", vt::conv::Trim(ctx.sMes));
+    iva.elemento("TipoIDInformante", "R");
+    iva.elemento("IdInformante", xml::textoRequerido(empresa.field("nu_ruc")));
+    iva.elemento("razonSocial", xml::textoRequerido(empresa.field("ds_nombre")));
+    iva.elemento("Anio", vt::conv::Trim(ctx.sAnio));
+    iva.elemento("Mes", vt::conv::Trim(ctx.sMes));
     if (bVentas) {
-      agrega(ctx.iva, "numEstabRuc", numEstabRuc(ctx));
-      agrega(ctx.iva, "totalVentas", totalVentas(ctx));
+      iva.elemento("numEstabRuc", numEstabRuc(ctx));
+      iva.elemento("totalVentas", totalVentas(ctx));
     }
-    agrega(ctx.iva, "codigoOperativo", "IVA");
+    iva.elemento("codigoOperativo", "IVA");
     xml::avanza(ctx);
   }
-  xml::cierraSeccion(ctx, empresa);
+  empresa.close();
+  ctx.prg.Value(ctx.prg.Max());
 }
 
-// The run up to the save; false when the company is unknown. Errors raise.
-bool write(ParamGeneraXML& p, xml::DocumentoATS& documento) {
+[[noreturn]] void raisePathAccess(const std::string& sRuta) {
+  vt::Err().Raise(vt::kErrPathAccess, gsTitulo,
+                  std::string(vt::runtimeErrorDescription(vt::kErrPathAccess)) + ": " + sRuta);
+}
+
+// The document, header and sections, written as it is read into a temporary file in the
+// target's folder that replaces the target at the end: a failure leaves no half file and an
+// earlier file untouched.
+void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa) {
+  const std::string sRuta = xmlFilePath(*p.frm);
+  const bool bEscrito = vt::replaceFile(sRuta, [&](const vt::ChunkSink& sink) {
+    xml::DocumentoATS documento([&sink, &sRuta](std::string_view pieza) {
+      if (!sink(pieza)) raisePathAccess(sRuta);
+    });
+    const xml::ContextoSeccion ctx{documento.iva(), p.sRuc, p.sMes, p.sAnio, *p.frm, *p.prgprogreso};
+    header(ctx, empresa, xml::seccionElegida(p.aSecciones[1]));
+    // The document holds exports before cancelled documents, whose choices stand the other way round.
+    if (xml::seccionElegida(p.aSecciones[0])) xml::seccionCompras(ctx);
+    if (xml::seccionElegida(p.aSecciones[1])) xml::seccionVentas(ctx);
+    if (xml::seccionElegida(p.aSecciones[3])) xml::seccionExportaciones(ctx);
+    if (xml::seccionElegida(p.aSecciones[2])) xml::seccionAnulados(ctx);
+    documento.termina();
+    return true;
+  });
+  if (!bEscrito) raisePathAccess(sRuta);
+}
+
+// The run; false when the company is unknown. Errors raise.
+bool write(ParamGeneraXML& p) {
   IVentanaATS& frm = *p.frm;
   p.sMes = FormatNumberText(p.sMes, "00");
   p.sAnio = FormatNumberText(p.sAnio, "0000");
@@ -95,32 +123,43 @@ bool write(ParamGeneraXML& p, xml::DocumentoATS& documento) {
     showBox(kSinEmpresa, vt::Icono::Informacion);
     return false;
   }
-  const xml::ContextoSeccion ctx{documento.iva(), p.sRuc, p.sMes, p.sAnio, frm, *p.prgprogreso};
-  header(ctx, empresa, xml::seccionElegida(p.aSecciones[1]));
-  // The document holds exports before cancelled documents, whose choices stand the other way round.
-  if (xml::seccionElegida(p.aSecciones[0])) xml::seccionCompras(ctx);
-  if (xml::seccionElegida(p.aSecciones[1])) xml::seccionVentas(ctx);
-  if (xml::seccionElegida(p.aSecciones[3])) xml::seccionExportaciones(ctx);
-  if (xml::seccionElegida(p.aSecciones[2])) xml::seccionAnulados(ctx);
+  writeFile(p, empresa);
   return true;
 }
 
-// Replaces the target through a temporary file in its folder: a failure leaves no half file and
-// an earlier file untouched.
-void save(const IVentanaATS& frm, const xml::DocumentoATS& documento) {
-  const std::string sRuta = xmlFilePath(frm);
-  if (!vt::replaceFile(sRuta, [&documento](const vt::ChunkSink& sink) { return documento.escribe(sink); }))
-    vt::Err().Raise(vt::kErrPathAccess, gsTitulo,
-                    std::string(vt::runtimeErrorDescription(vt::kErrPathAccess)) + ": " + sRuta);
-}
+// One read transaction around the whole run, so that the document is one picture of the tables
+// even while another run replaces the period; ended by rollback on every path, as it changes
+// nothing.
+// Without an open connection there is none, and the first query says so.
+class LecturaUnica {
+ public:
+  explicit LecturaUnica(std::shared_ptr<vt::db::Connection> conexion) : conexion_(std::move(conexion)) {
+    if (!conexion_ || conexion_->state() != vt::db::State::Open)
+      conexion_.reset();
+    else
+      conexion_->beginReadTrans();
+  }
+  ~LecturaUnica() {
+    try {
+      if (conexion_ && conexion_->state() == vt::db::State::Open && conexion_->inTransaction())
+        conexion_->rollbackTrans();
+    } catch (...) {
+      // The engine ends a read transaction with the connection anyway.
+    }
+  }
+  LecturaUnica(const LecturaUnica&) = delete;
+  LecturaUnica& operator=(const LecturaUnica&) = delete;
+
+ private:
+  std::shared_ptr<vt::db::Connection> conexion_;
+};
 
 }  // namespace
 
 bool GeneradorXML::GeneraXML_ATS(ParamGeneraXML& param) {
   try {
-    xml::DocumentoATS documento;
-    if (!write(param, documento)) return false;
-    save(*param.frm, documento);
+    const LecturaUnica lectura(gConexion);
+    if (!write(param)) return false;
     param.frm->PunteroEspera(false);
     return true;
   } catch (...) {

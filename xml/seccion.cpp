@@ -13,25 +13,43 @@ vt::db::Recordset abreConsulta(const std::string& sSql) {
   return rs;
 }
 
-pugi::xml_node abreSeccion(const ContextoSeccion& ctx, const vt::db::Recordset& rs, const char* sNombre,
-                           const char* sProcesando, const char* sNoEncontrada) {
-  if (rs.eof()) {
+ConsultaSeccion::ConsultaSeccion(std::string sql) : sSql(std::move(sql)) {
+  rs.open(sSql, gConexion, vt::db::CursorType::ForwardOnly);
+}
+
+namespace {
+
+// The bar's end: the count the engine gave, else the rows of the same select counted apart (in
+// the writer's read transaction, so the count is that of the rows walked).
+long cuentaFilas(const ConsultaSeccion& consulta) {
+  const long lFilas = consulta.rs.recordCount();
+  if (lFilas >= 0) return lFilas;
+  vt::db::Recordset cuenta = abreConsulta("SELECT count(*) FROM (" + consulta.sSql + ")");
+  return static_cast<long>(cuenta.field(0).asInteger());
+}
+
+}  // namespace
+
+bool abreSeccion(const ContextoSeccion& ctx, const ConsultaSeccion& consulta, const char* sNombre,
+                 const char* sProcesando, const char* sNoEncontrada) {
+  if (consulta.rs.eof()) {
     ctx.frm.XPStatusBar_Panel1(sNoEncontrada);
-    return {};
+    return false;
   }
   ctx.frm.XPStatusBar_Panel1(sProcesando);
   ctx.prg.Min(0);
-  ctx.prg.Max(rs.recordCount());
+  ctx.prg.Max(cuentaFilas(consulta));
   ctx.prg.Value(0);
-  pugi::xml_node seccion = agrega(ctx.iva, sNombre);
+  ctx.iva.abre(sNombre);
   ctx.frm.DoEvents();
-  return seccion;
+  return true;
 }
 
 void avanza(const ContextoSeccion& ctx) { ctx.prg.Value(ctx.prg.Value() + 1); }
 
-void cierraSeccion(const ContextoSeccion& ctx, vt::db::Recordset& rs) {
-  rs.close();
+void cierraSeccion(const ContextoSeccion& ctx, ConsultaSeccion& consulta) {
+  ctx.iva.cierra();
+  consulta.rs.close();
   ctx.prg.Value(ctx.prg.Max());
 }
 

@@ -4,15 +4,14 @@
 
 #include <string>
 
-#include <pugixml.hpp>
-
 #include "platform/database/recordset.hpp"
 #include "shell/core/ventana_ats.hpp"
+#include "xml/documento_ats.hpp"
 
 namespace ambrix::xml {
 
 struct ContextoSeccion {
-  pugi::xml_node iva;
+  EscritorXml& iva;   // the document, inside iva
   std::string sRuc;   // 13 digits (or as given when not a number)
   std::string sMes;   // "05"
   std::string sAnio;  // "2013"
@@ -20,18 +19,24 @@ struct ContextoSeccion {
   IBarraProgreso& prg;
 };
 
-// Opens the section's query on gConexion (static, read-only); a failure raises.
+// Opens a query on gConexion, static and read-only, its rows read at once; a failure raises.
 vt::db::Recordset abreConsulta(const std::string& sSql);
 
-// Nothing found: shows sNoEncontrada and returns an empty node. Rows found: shows sProcesando,
-// sets the bar to 0 of the row count, appends the section element to iva, yields once and
-// returns the element.
-pugi::xml_node abreSeccion(const ContextoSeccion& ctx, const vt::db::Recordset& rs, const char* sNombre,
-                           const char* sProcesando, const char* sNoEncontrada);
+// A section's main query: forward-only, its rows read as the section writes them.
+struct ConsultaSeccion {
+  explicit ConsultaSeccion(std::string sql);
+  std::string sSql;
+  vt::db::Recordset rs;
+};
+
+// Nothing found: shows sNoEncontrada and returns false. Rows found: shows sProcesando, sets the
+// bar to 0 of the row count, opens the section element in iva, yields once and returns true.
+bool abreSeccion(const ContextoSeccion& ctx, const ConsultaSeccion& consulta, const char* sNombre,
+                 const char* sProcesando, const char* sNoEncontrada);
 // One more row done.
 void avanza(const ContextoSeccion& ctx);
-// After the last row: closes the query and fills the bar.
-void cierraSeccion(const ContextoSeccion& ctx, vt::db::Recordset& rs);
+// After the last row: closes the section element and the query, and fills the bar.
+void cierraSeccion(const ContextoSeccion& ctx, ConsultaSeccion& consulta);
 
 // Whether the section choice (a "0"/"1" text) picks its section: its number is 1. A text that is
 // not a number raises 13.

@@ -4,9 +4,8 @@
 
 #include <cstdint>
 
-#include <pugixml.hpp>
-
 #include "platform/database/recordset.hpp"
+#include "xml/documento_ats.hpp"
 #include "xml/seccion.hpp"
 
 namespace ambrix::xml {
@@ -21,13 +20,21 @@ struct ColumnasCompra {
       nu_serie_modi, nu_secuen_modi, nu_autoriza_modi, co_IRcodigo, mo_IRbase, va_IRporc, mo_IRmonto;
 };
 
-// The purchase whose joined rows are being written.
+// The purchase whose joined rows are being written. Its children 1 to 21 go straight to the
+// document; air gathers a detalleAir from each joined row, so it is written apart, together with
+// what its first row puts after air, and both are inserted when the purchase ends.
 struct CompraActual {
+  // A new purchase: its first joined row comes next.
+  void empieza(std::int64_t id);
+  // Inserts air and the rest in their order and closes detalleCompras.
+  void termina(EscritorXml& documento);
+
   std::int64_t idReg = 0;
   bool nueva = false;  // this joined row starts the purchase
   int iTipoComprobante = 0;
-  pugi::xml_node detalleCompras;
-  pugi::xml_node air;  // this purchase's own; empty until created
+  EscritorXml air;           // this purchase's own; empty until opened
+  EscritorXml despuesDeAir;  // retention voucher, modified document, reimbursements
+  bool airAntes = false;     // air was opened by the first row, ahead of despuesDeAir
 };
 
 // The second half of each joined row: withholdings (air), retention voucher, modified document

@@ -28,6 +28,20 @@ struct ResultData {
   long rowCount() const { return columns.empty() ? 0 : static_cast<long>(cells.size() / columns.size()); }
 };
 
+// A select's rows read one at a time, forward only: open on its first row, or at its end when it
+// has none. An engine error while moving on raises.
+class Cursor {
+ public:
+  virtual ~Cursor() = default;
+  virtual const std::vector<Column>& columns() const = 0;
+  virtual bool atEnd() const = 0;
+  // A cell of the current row; only while not atEnd().
+  virtual const Value& cell(int column) const = 0;
+  virtual void next() = 0;
+  // The number of rows when it is known before they are read, else -1.
+  virtual long rowCount() const { return -1; }
+};
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -35,8 +49,14 @@ class Backend {
   // Runs a statement; returns the rows it changed (-1 when it is not a change).
   virtual long execute(const std::string& sql, CommandType type, int timeoutSeconds) = 0;
   virtual ResultData query(const std::string& sql, int timeoutSeconds) = 0;
+  // The rows of a select as they are walked; an engine that cannot stream reads them all here.
+  virtual std::unique_ptr<Cursor> cursor(const std::string& sql, int timeoutSeconds);
   // begin waits at most timeoutSeconds for another writer (0 = no limit).
   virtual void begin(int timeoutSeconds) = 0;
+  // A transaction that only reads: on the file engine every select in it sees the same
+  // committed state, whatever other connections commit meanwhile; the server engines read
+  // under their own isolation.
+  virtual void beginRead(int timeoutSeconds) { begin(timeoutSeconds); }
   virtual void commit() = 0;
   virtual void rollback() = 0;
   // Whether the engine itself holds a transaction open: an engine may end one on its own after a

@@ -98,10 +98,14 @@ void Connection::execute(const std::string& sql, CommandType type) {
   execute(sql, ignored, type);
 }
 
-int Connection::beginTrans() {
+int Connection::beginTrans() { return begin(&Backend::begin); }
+
+int Connection::beginReadTrans() { return begin(&Backend::beginRead); }
+
+int Connection::begin(void (Backend::*start)(int)) {
   Backend& backend = openBackend(kSource);
   if (inTransaction()) raise(kErrNestedTransaction, kSource);
-  onBackend([&] { backend.begin(commandTimeout_); });
+  onBackend([&] { (backend.*start)(commandTimeout_); });
   inTransaction_ = true;
   return 1;
 }
@@ -127,15 +131,31 @@ void Connection::rollbackTrans() {
   backend.rollback();
 }
 
-ResultData Connection::query(const std::string& sql) {
-  observe(ObservedKind::Query, sql);
+void Connection::checkQuery(const std::string& sql) const {
   if (!backend_) raise(kErrConnectionUnusable, "Recordset");
   if (isBlankText(sql)) raise(kErrNoCommandText, "Recordset");
+}
+
+ResultData Connection::query(const std::string& sql) {
+  observe(ObservedKind::Query, sql);
+  checkQuery(sql);
   Backend& backend = *backend_;
   return onBackend([&] {
     injected(ObservedKind::Query, sql);
     return backend.query(sql, commandTimeout_);
   });
+}
+
+std::shared_ptr<Cursor> Connection::cursor(const std::string& sql) {
+  observe(ObservedKind::Query, sql);
+  checkQuery(sql);
+  Backend& backend = *backend_;
+  std::unique_ptr<Cursor> walked = onBackend([&] {
+    injected(ObservedKind::Query, sql);
+    return backend.cursor(sql, commandTimeout_);
+  });
+  // The deleter holds the engine: the cursor is destroyed first, the engine after it.
+  return std::shared_ptr<Cursor>(walked.release(), [engine = backend_](Cursor* c) { delete c; });
 }
 
 }  // namespace vt::db

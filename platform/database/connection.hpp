@@ -36,6 +36,9 @@ class Connection {
   void execute(const std::string& sql, CommandType type = CommandType::Text);
 
   int beginTrans();  // returns the level (1); a second begin raises
+  // A transaction that only reads, ended by commitTrans or rollbackTrans like the other: on the
+  // file engine its selects see one committed state (backend.hpp).
+  int beginReadTrans();
   // Raises when the engine has ended the transaction on its own: nothing of it is kept.
   void commitTrans();
   void rollbackTrans();
@@ -58,6 +61,9 @@ class Connection {
 
   // For Recordset: reads a whole result; raises 3709 when closed.
   ResultData query(const std::string& sql);
+  // For Recordset: a result read as it is walked. The engine stays open while the cursor lives,
+  // also past close().
+  std::shared_ptr<Cursor> cursor(const std::string& sql);
 
  private:
   Backend& openBackend(const char* source);
@@ -66,8 +72,10 @@ class Connection {
   auto onBackend(Work&& work) -> decltype(work());
   // Raises the failure a test injected for this call, if any.
   void injected(ObservedKind kind, const std::string& text);
+  int begin(void (Backend::*start)(int));
+  void checkQuery(const std::string& sql) const;
 
-  std::unique_ptr<Backend> backend_;
+  std::shared_ptr<Backend> backend_;
   bool inTransaction_ = false;
   Failure lastFailure_ = Failure::None;
   int commandTimeout_ = 30;

@@ -9,20 +9,24 @@ namespace {
 constexpr const char* kSource = "Recordset";
 }
 
-void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& connection) {
-  if (!connection) raise(data_ ? kErrObjectOpen : kErrConnectionUnusable, kSource);
-  open(sql, *connection);
+void Recordset::open(const std::string& sql, const std::shared_ptr<Connection>& connection, CursorType type) {
+  if (!connection) raise(state() == State::Open ? kErrObjectOpen : kErrConnectionUnusable, kSource);
+  open(sql, *connection, type);
 }
 
-void Recordset::open(const std::string& sql, Connection& connection) {
-  if (data_) raise(kErrObjectOpen, kSource);
-  data_ = std::make_shared<const ResultData>(connection.query(sql));
+void Recordset::open(const std::string& sql, Connection& connection, CursorType type) {
+  if (state() == State::Open) raise(kErrObjectOpen, kSource);
+  if (type == CursorType::ForwardOnly)
+    cursor_ = connection.cursor(sql);
+  else
+    data_ = std::make_shared<const ResultData>(connection.query(sql));
   row_ = 0;
 }
 
 void Recordset::close() {
-  data();
+  if (state() == State::Closed) raise(kErrObjectClosed, kSource);
   data_.reset();
+  cursor_.reset();
   row_ = 0;
 }
 
@@ -31,33 +35,52 @@ const ResultData& Recordset::data() const {
   return *data_;
 }
 
-bool Recordset::eof() const { return row_ >= data().rowCount(); }
+const std::vector<Column>& Recordset::columns() const {
+  if (cursor_) return cursor_->columns();
+  return data().columns;
+}
+
+bool Recordset::eof() const {
+  if (cursor_) return cursor_->atEnd();
+  return row_ >= data().rowCount();
+}
 
 // Rows are only ever walked forwards from the first, so BOF is true only for an empty result.
-bool Recordset::bof() const { return data().rowCount() == 0; }
+bool Recordset::bof() const {
+  if (cursor_) return row_ == 0 && cursor_->atEnd();
+  return data().rowCount() == 0;
+}
 
-long Recordset::recordCount() const { return data().rowCount(); }
+long Recordset::recordCount() const {
+  if (cursor_) return cursor_->rowCount();
+  return data().rowCount();
+}
 
 void Recordset::moveFirst() {
+  if (cursor_) {
+    if (row_ != 0) raise(kErrNoCurrentRecord, kSource);
+    return;
+  }
   data();
   row_ = 0;
 }
 
 void Recordset::moveNext() {
   if (eof()) raise(kErrNoCurrentRecord, kSource);
+  if (cursor_) cursor_->next();
   ++row_;
 }
 
-int Recordset::fieldCount() const { return static_cast<int>(data().columns.size()); }
+int Recordset::fieldCount() const { return static_cast<int>(columns().size()); }
 
 const std::string& Recordset::fieldName(int ordinal) const {
-  const auto& columns = data().columns;
+  const auto& columns = this->columns();
   if (ordinal < 0 || ordinal >= static_cast<int>(columns.size())) raise(kErrItemNotFound, kSource);
   return columns[static_cast<std::size_t>(ordinal)].name;
 }
 
 int Recordset::fieldIndex(std::string_view name) const {
-  const auto& columns = data().columns;
+  const auto& columns = this->columns();
   for (std::size_t i = 0; i < columns.size(); ++i)
     if (conv::SameText(columns[i].name, name)) return static_cast<int>(i);
   const auto dot = name.rfind('.');
@@ -74,6 +97,12 @@ int Recordset::fieldIndex(std::string_view name) const {
 const Value& Recordset::field(std::string_view name) const { return field(fieldIndex(name)); }
 
 const Value& Recordset::field(int ordinal) const {
+  if (cursor_) {
+    if (ordinal < 0 || ordinal >= static_cast<int>(cursor_->columns().size()))
+      raise(kErrItemNotFound, kSource);
+    if (cursor_->atEnd()) raise(kErrNoCurrentRecord, kSource);
+    return cursor_->cell(ordinal);
+  }
   const ResultData& d = data();
   const auto width = static_cast<long>(d.columns.size());
   if (ordinal < 0 || ordinal >= width) raise(kErrItemNotFound, kSource);

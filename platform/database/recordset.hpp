@@ -1,7 +1,8 @@
 #pragma once
-// A static, read-only recordset: every row is read when it opens, so the record count is exact
-// and the rows stay usable after the connection closes. Copies share the rows and the position
-// is per copy.
+// A read-only recordset. Static (the default): every row is read when it opens, so the record
+// count is exact and the rows stay usable after the connection closes; copies share the rows and
+// the position is per copy. Forward-only: rows are read as it moves on and only the current one is
+// held, the record count is -1 unless the engine knows it, and copies share one position.
 
 #include <memory>
 #include <string>
@@ -12,20 +13,23 @@
 
 namespace vt::db {
 
+enum class CursorType { ForwardOnly = 0, Static = 3 };
+
 class Recordset {
  public:
   // A failed open raises and leaves the recordset closed.
-  void open(const std::string& sql, const std::shared_ptr<Connection>& connection);
-  void open(const std::string& sql, Connection& connection);
+  void open(const std::string& sql, const std::shared_ptr<Connection>& connection,
+            CursorType type = CursorType::Static);
+  void open(const std::string& sql, Connection& connection, CursorType type = CursorType::Static);
   void close();  // closing a closed recordset raises
-  State state() const { return data_ ? State::Open : State::Closed; }
+  State state() const { return data_ || cursor_ ? State::Open : State::Closed; }
 
   // Everything below raises 3704 while closed.
   bool eof() const;
   bool bof() const;
   long recordCount() const;
-  void moveFirst();
-  void moveNext();  // at EOF raises 3021
+  void moveFirst();  // forward-only: only while on the first row
+  void moveNext();   // at EOF raises 3021
 
   int fieldCount() const;
   const std::string& fieldName(int ordinal) const;
@@ -37,10 +41,11 @@ class Recordset {
 
  private:
   const ResultData& data() const;
+  const std::vector<Column>& columns() const;
 
   std::shared_ptr<const ResultData> data_;
-  long row_ = 0;  // 0-based; == rowCount at EOF
+  std::shared_ptr<Cursor> cursor_;  // forward-only
+  long row_ = 0;                    // 0-based; == rowCount at EOF
 };
 
 }  // namespace vt::db
-

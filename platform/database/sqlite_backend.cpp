@@ -185,6 +185,70 @@ bool mayChangeSchema(std::string_view firstWord) {
   return true;
 }
 
+ResultColumns resultColumns(sqlite3_stmt* stmt) {
+  ResultColumns out;
+  const int count = sqlite3_column_count(stmt);
+  out.columns.reserve(static_cast<std::size_t>(count));
+  out.kinds.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const auto text_or_empty = [](const char* s) { return s ? std::string(s) : std::string(); };
+    out.columns.push_back({text_or_empty(sqlite3_column_name(stmt, i)),
+                           text_or_empty(sqlite3_column_table_name(stmt, i)),
+                           text_or_empty(sqlite3_column_origin_name(stmt, i))});
+    out.kinds.push_back(declaredKind(sqlite3_column_decltype(stmt, i)));
+  }
+  return out;
+}
+
+[[noreturn]] void failOn(sqlite3* db) {
+  const int rc = sqlite3_errcode(db);
+  const char* text = sqlite3_errmsg(db);
+  raiseBackend(rc, kSource, text, sqliteFailure(rc, text));
+}
+
+// A select stepped as the caller walks it, one row's cells held at a time. Its statement is its
+// own, never a kept one: a kept statement may be asked for again while the cursor still walks.
+class SqliteCursor final : public Cursor {
+ public:
+  explicit SqliteCursor(sqlite3* db) : db_(db) {}
+  sqlite3_stmt** out() { return stmt_.out(); }
+
+  // Steps to the first row. The columns are read after that step: a schema changed since the
+  // statement was prepared makes SQLite prepare it again there.
+  void start() {
+    const int rc = sqlite3_step(stmt_.get());
+    ResultColumns shape = resultColumns(stmt_.get());
+    columns_ = std::move(shape.columns);
+    kinds_ = std::move(shape.kinds);
+    take(rc);
+  }
+
+  const std::vector<Column>& columns() const override { return columns_; }
+  bool atEnd() const override { return atEnd_; }
+  const Value& cell(int column) const override { return cells_[static_cast<std::size_t>(column)]; }
+  void next() override { take(sqlite3_step(stmt_.get())); }
+
+ private:
+  void take(int rc) {
+    if (rc == SQLITE_ROW) {
+      cells_.resize(kinds_.size());
+      for (std::size_t i = 0; i < kinds_.size(); ++i)
+        cells_[i] = readSqliteCell(stmt_.get(), static_cast<int>(i), kinds_[i]);
+      return;
+    }
+    atEnd_ = true;
+    cells_.clear();
+    if (rc != SQLITE_DONE) failOn(db_);
+  }
+
+  sqlite3* db_;
+  Statement stmt_;
+  std::vector<Column> columns_;
+  std::vector<DeclaredKind> kinds_;
+  std::vector<Value> cells_;
+  bool atEnd_ = false;
+};
+
 class SqliteBackend final : public Backend {
  public:
   SqliteBackend(sqlite3* db, int timeoutSeconds) : db_(db) { setTimeout(timeoutSeconds); }
@@ -233,9 +297,35 @@ class SqliteBackend final : public Backend {
     return readAll(stmt.get());
   }
 
+  std::unique_ptr<Cursor> cursor(const std::string& sql, int timeoutSeconds) override {
+    setTimeout(timeoutSeconds);
+    std::string adapted;
+    const std::string& text = jetForm(sql, adapted);
+    if (mayChangeSchema(sqlFirstWord(text))) cache_.clear();
+    auto cursor = std::make_unique<SqliteCursor>(db_);
+    const char* tail = nullptr;
+    check(sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), cursor->out(), &tail));
+    if (!*cursor->out()) raiseBackend(SQLITE_MISUSE, kSource, "not a statement: " + sql);
+    refuseSecondStatement(tail, text.c_str() + text.size());
+    cursor->start();
+    return cursor;
+  }
+
   void begin(int timeoutSeconds) override {
     setTimeout(timeoutSeconds);
     run("BEGIN IMMEDIATE");
+  }
+  // Deferred, so that it takes no write lock; the first read fixes the snapshot, so one is made
+  // at once rather than at the caller's first select.
+  void beginRead(int timeoutSeconds) override {
+    setTimeout(timeoutSeconds);
+    run("BEGIN DEFERRED");
+    try {
+      run("SELECT count(*) FROM sqlite_schema");
+    } catch (...) {
+      rollback();
+      throw;
+    }
   }
   void commit() override { run("COMMIT"); }
   void rollback() override {
@@ -244,11 +334,7 @@ class SqliteBackend final : public Backend {
   bool inTransaction() const override { return !sqlite3_get_autocommit(db_); }
 
  private:
-  [[noreturn]] void fail() const {
-    const int rc = sqlite3_errcode(db_);
-    const char* text = sqlite3_errmsg(db_);
-    raiseBackend(rc, kSource, text, sqliteFailure(rc, text));
-  }
+  [[noreturn]] void fail() const { failOn(db_); }
   void check(int rc) const {
     if (rc != SQLITE_OK) fail();
   }
@@ -405,21 +491,6 @@ class SqliteBackend final : public Backend {
     if (rc != SQLITE_DONE) fail();
     if (sqlite3_stmt_readonly(stmt)) return -1;
     return sqlite3_total_changes64(db_) == before ? 0 : static_cast<long>(sqlite3_changes64(db_));
-  }
-
-  static ResultColumns resultColumns(sqlite3_stmt* stmt) {
-    ResultColumns out;
-    const int count = sqlite3_column_count(stmt);
-    out.columns.reserve(static_cast<std::size_t>(count));
-    out.kinds.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      const auto text_or_empty = [](const char* s) { return s ? std::string(s) : std::string(); };
-      out.columns.push_back({text_or_empty(sqlite3_column_name(stmt, i)),
-                             text_or_empty(sqlite3_column_table_name(stmt, i)),
-                             text_or_empty(sqlite3_column_origin_name(stmt, i))});
-      out.kinds.push_back(declaredKind(sqlite3_column_decltype(stmt, i)));
-    }
-    return out;
   }
 
   // Every row of a select. A kept statement keeps its result columns in its entry.

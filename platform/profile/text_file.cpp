@@ -37,6 +37,27 @@ std::string resolveLink(const std::string& path) {
   return buffer;
 }
 
+// The temporary file of one replacement: closed and removed unless it was renamed, also when the
+// content raised.
+struct Temporary {
+  std::string path;
+  int fd = -1;
+  bool renamed = false;
+  Temporary() = default;
+  Temporary(const Temporary&) = delete;
+  Temporary& operator=(const Temporary&) = delete;
+  ~Temporary() {
+    if (fd >= 0) ::close(fd);
+    if (!renamed && !path.empty()) ::unlink(path.c_str());
+  }
+  // Closes the file; false when the close reports an error of the writes.
+  bool close() {
+    const int closing = fd;
+    fd = -1;
+    return ::close(closing) == 0;
+  }
+};
+
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path, std::uint64_t maxBytes, ReadFailure* why) {
@@ -112,21 +133,27 @@ bool replaceFile(const std::string& path, const std::function<bool(const ChunkSi
   struct stat original {};
   const bool existed = ::stat(target.c_str(), &original) == 0;
 
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+  Temporary temp;
+  for (int attempt = 0; attempt < 100 && temp.fd < 0; ++attempt) {
+    temp.path = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    temp.fd = ::open(temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (temp.fd < 0 && errno != EEXIST) {
+      temp.path.clear();  // not ours
+      return false;
+    }
   }
-  if (fd < 0) return false;
+  if (temp.fd < 0) {
+    temp.path.clear();
+    return false;
+  }
 
+  const int fd = temp.fd;
   bool ok = content([fd](std::string_view piece) { return writeAll(fd, piece); });
   if (ok && existed) ok = ::fchmod(fd, original.st_mode & 07777) == 0;
   if (ok) ok = ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  ok = temp.close() && ok;
+  if (ok) ok = ::rename(temp.path.c_str(), target.c_str()) == 0;
+  temp.renamed = ok;
   return ok;
 }
 

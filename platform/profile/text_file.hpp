@@ -33,17 +33,17 @@ bool pathExists(const std::string& path);
 enum class PathKind { Missing, File, Folder, Other };
 PathKind pathKind(const std::string& path);
 
-// Writes the content to a temporary file in the target's folder and renames it over the target,
-// so that readers see the old file or the new one, never half of one. A symbolic link is written
-// through to the file it names; an existing file keeps its permissions. False on any failure,
-// the target then being untouched.
+// Writes the content to a temporary file "<target>.tmp<pid>_<n>" in the target's folder and
+// renames it over the target, so that readers see the old file or the new one, never half of one.
+// A symbolic link is written through to the file it names; an existing file keeps its
+// permissions. False on any failure, the target then being untouched and the temporary removed.
 bool replaceFile(const std::string& path, const std::string& content);
 
 // Takes one piece of the content; false when it could not be written.
 using ChunkSink = std::function<bool(std::string_view)>;
 // The same for content too large to hold twice: `content` hands its pieces, in order, to the sink
 // and returns false to abandon the replacement (the target then being untouched, as on any
-// failure of the sink).
+// failure of the sink). An exception of `content` abandons it too, and goes on to the caller.
 bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content);
 
 // Opens the file for appending (creating it when missing), writes the bytes exactly as given and

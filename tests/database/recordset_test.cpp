@@ -1,4 +1,5 @@
-// Static recordsets on the file engine: counts, movement, field lookup, typed values, closed use.
+// Recordsets on the file engine: counts, movement, field lookup, typed values, closed use; static
+// ones read whole at open, forward-only ones read as they move; the read transaction's one picture.
 
 #include "platform/database/recordset.hpp"
 
@@ -130,6 +131,95 @@ TEST_F(RecordsetTest, StaysUsableAfterItsConnectionCloses) {
   EXPECT_EQ(rs.field(0).asText(), "0990017514001");
   rs.close();
   EXPECT_EQ(copy.field(0).asText(), "1791251237001");
+}
+
+// The same selects walked static and forward-only give the same rows, names and typed values.
+TEST_F(RecordsetTest, ForwardOnlyGivesTheRowsOfAStaticOne) {
+  struct Caso {
+    const char* sql;
+    const char* why;
+  } casos[] = {
+      {"select id_reg, nu_ruc, fe_alta, po_iva, 1.5 * 2 as x from tbEmpresas order by id_reg",
+       "typed columns"},
+      {"SELECT * FROM tbAT_Cmprs LEFT OUTER JOIN tbAT_Cmprs_IR ON tbAT_Cmprs.nu_secu = tbAT_Cmprs_IR.nu_secu "
+       "Order By tbAT_Cmprs.id_Reg",
+       "a join, with columns of the same name"},
+      {"select * from tbEmpresas where nu_ruc = 'x'", "no rows"},
+  };
+  for (const Caso& c : casos) {
+    Recordset estatico, adelante;
+    estatico.open(c.sql, conn);
+    adelante.open(c.sql, conn, CursorType::ForwardOnly);
+    ASSERT_EQ(adelante.fieldCount(), estatico.fieldCount()) << c.why;
+    EXPECT_EQ(adelante.bof(), estatico.bof()) << c.why;
+    for (int i = 0; i < estatico.fieldCount(); ++i)
+      EXPECT_EQ(adelante.fieldName(i), estatico.fieldName(i)) << c.why;
+    long filas = 0;
+    for (; !estatico.eof(); estatico.moveNext(), adelante.moveNext(), ++filas) {
+      ASSERT_FALSE(adelante.eof()) << c.why;
+      for (int i = 0; i < estatico.fieldCount(); ++i)
+        EXPECT_EQ(adelante.field(i), estatico.field(i)) << c.why;
+    }
+    EXPECT_TRUE(adelante.eof()) << c.why;
+    EXPECT_EQ(filas, estatico.recordCount()) << c.why;
+    EXPECT_EQ(errorNumber([&] { adelante.moveNext(); }), kErrNoCurrentRecord) << c.why;
+    EXPECT_EQ(errorNumber([&] { adelante.field(0); }), kErrNoCurrentRecord) << c.why;
+  }
+}
+
+TEST_F(RecordsetTest, ForwardOnlyCountIsUnknownAndNamesWorkAsInAStaticOne) {
+  Recordset rs;
+  rs.open("select * from tbEmpresas order by id_reg", conn, CursorType::ForwardOnly);
+  EXPECT_EQ(rs.recordCount(), -1);
+  EXPECT_EQ(rs.field("tbempresas.NU_RUC").asText(), "1790011674001");
+  EXPECT_EQ(errorNumber([&] { rs.field("no_existe"); }), kErrItemNotFound);
+  EXPECT_EQ(errorNumber([&] { rs.field(6); }), kErrItemNotFound);
+  rs.moveFirst();  // still on the first row: nothing to go back to
+  rs.moveNext();
+  EXPECT_EQ(errorNumber([&] { rs.moveFirst(); }), kErrNoCurrentRecord) << "rows already read are gone";
+  rs.close();
+  EXPECT_EQ(errorNumber([&] { rs.eof(); }), kErrObjectClosed);
+  EXPECT_NE(errorNumber([&] { rs.open("select * from tabla_inexistente", conn, CursorType::ForwardOnly); }),
+            0);
+  EXPECT_EQ(rs.state(), State::Closed);
+}
+
+TEST_F(RecordsetTest, ForwardOnlyOutlivesItsConnectionsClose) {
+  Recordset rs;
+  rs.open("select nu_ruc from tbEmpresas order by id_reg", conn, CursorType::ForwardOnly);
+  conn->close();
+  rs.moveNext();
+  EXPECT_EQ(rs.field(0).asText(), "0990017514001");
+  rs.moveNext();
+  rs.moveNext();
+  EXPECT_TRUE(rs.eof());
+}
+
+// Rows another connection commits while a read transaction is open are not seen by its selects,
+// neither by those opened before the commit nor by those opened after it.
+TEST_F(RecordsetTest, AReadTransactionSeesOneCommittedState) {
+  auto otra = Connection::create();
+  otra->open(db.file().string());
+  const auto cuenta = [this] {
+    Recordset rs;
+    rs.open("select count(*) from tbEmpresas", conn);
+    return rs.field(0).asInteger();
+  };
+  conn->beginReadTrans();
+  Recordset rs;
+  rs.open("select nu_ruc from tbEmpresas order by id_reg", conn, CursorType::ForwardOnly);
+  otra->execute("delete from tbEmpresas");
+  otra->execute("insert into tbEmpresas (nu_ruc, ds_nombre) values ('0190012345001', 'Otra')");
+  long filas = 0;
+  for (; !rs.eof(); rs.moveNext()) ++filas;
+  EXPECT_EQ(filas, 3);
+  EXPECT_EQ(cuenta(), 3) << "a select opened after the other commit";
+  EXPECT_EQ(errorNumber([&] { conn->beginTrans(); }), kErrNestedTransaction);
+  conn->commitTrans();
+  EXPECT_EQ(cuenta(), 1) << "after the transaction the committed rows are seen";
+  conn->beginReadTrans();
+  conn->rollbackTrans();
+  EXPECT_FALSE(conn->inTransaction());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "tests/support/files.hpp"
@@ -26,7 +27,8 @@ std::size_t entries(const fs::path& folder) {
 TEST(ReplaceFile, PiecesAreWrittenInOrder) {
   testing::TempFolder temp("text-file");
   const std::string path = temp.write("a.xml", "old");
-  EXPECT_TRUE(replaceFile(path, [](const ChunkSink& sink) { return sink("<a>") && sink("") && sink("</a>"); }));
+  EXPECT_TRUE(
+      replaceFile(path, [](const ChunkSink& sink) { return sink("<a>") && sink("") && sink("</a>"); }));
   EXPECT_EQ(temp.read("a.xml"), "<a></a>");
   EXPECT_EQ(entries(temp.path()), 1u) << "no temporary file left";
 }
@@ -35,6 +37,19 @@ TEST(ReplaceFile, AbandonedContentLeavesTheTargetAndNoTemporaryFile) {
   testing::TempFolder temp("text-file");
   const std::string path = temp.write("a.xml", "old");
   EXPECT_FALSE(replaceFile(path, [](const ChunkSink& sink) { return sink("half") && false; }));
+  EXPECT_EQ(temp.read("a.xml"), "old");
+  EXPECT_EQ(entries(temp.path()), 1u);
+}
+
+TEST(ReplaceFile, ContentThatRaisesLeavesTheTargetAndNoTemporaryFile) {
+  testing::TempFolder temp("text-file");
+  const std::string path = temp.write("a.xml", "old");
+  EXPECT_THROW(replaceFile(path,
+                           [](const ChunkSink& sink) -> bool {
+                             sink("half");
+                             throw std::runtime_error("memoria insuficiente");
+                           }),
+               std::runtime_error);
   EXPECT_EQ(temp.read("a.xml"), "old");
   EXPECT_EQ(entries(temp.path()), 1u);
 }
