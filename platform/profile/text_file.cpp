@@ -1,6 +1,8 @@
 #include "platform/profile/text_file.hpp"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +37,46 @@ std::string resolveLink(const std::string& path) {
   char buffer[PATH_MAX];
   if (::realpath(path.c_str(), buffer) == nullptr) return path;
   return buffer;
+}
+
+// The pid in a temporary file's name "<name>.tmp<pid>_<n>" of the target `name`, or -1.
+pid_t temporaryOwner(std::string_view entry, std::string_view name) {
+  static constexpr std::string_view kMark = ".tmp";
+  if (entry.size() <= name.size() + kMark.size() || entry.substr(0, name.size()) != name ||
+      entry.substr(name.size(), kMark.size()) != kMark)
+    return -1;
+  const std::string_view rest = entry.substr(name.size() + kMark.size());
+  const std::size_t underscore = rest.find('_');
+  if (underscore == 0 || underscore == std::string_view::npos || underscore + 1 == rest.size() ||
+      underscore > 9)
+    return -1;
+  pid_t pid = 0;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const char c = rest[i];
+    if (i == underscore) continue;
+    if (c < '0' || c > '9') return -1;
+    if (i < underscore) pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+// Removes the temporary files an earlier replacement of the target left when its process died
+// before the rename (killed, or the machine stopped): those whose process is gone. A temporary of
+// a live process, this one included, may still be being written and stays.
+void removeStaleTemporaries(const std::string& target) {
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const pid_t owner = temporaryOwner(entry->d_name, name);
+    if (owner <= 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + "/" + entry->d_name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+  }
+  ::closedir(dir);
 }
 
 // The temporary file of one replacement: closed and removed unless it was renamed, also when the
@@ -132,6 +174,7 @@ bool replaceFile(const std::string& path, const std::function<bool(const ChunkSi
   const std::string target = resolveLink(path);
   struct stat original {};
   const bool existed = ::stat(target.c_str(), &original) == 0;
+  removeStaleTemporaries(target);
 
   Temporary temp;
   for (int attempt = 0; attempt < 100 && temp.fd < 0; ++attempt) {

@@ -37,6 +37,7 @@ PathKind pathKind(const std::string& path);
 // renames it over the target, so that readers see the old file or the new one, never half of one.
 // A symbolic link is written through to the file it names; an existing file keeps its
 // permissions. False on any failure, the target then being untouched and the temporary removed.
+// Temporaries of the same target left by processes that no longer run are removed first.
 bool replaceFile(const std::string& path, const std::string& content);
 
 // Takes one piece of the content; false when it could not be written.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -52,6 +54,44 @@ TEST(ReplaceFile, ContentThatRaisesLeavesTheTargetAndNoTemporaryFile) {
                std::runtime_error);
   EXPECT_EQ(temp.read("a.xml"), "old");
   EXPECT_EQ(entries(temp.path()), 1u);
+}
+
+// The pid of a process that has ended.
+pid_t endedPid() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST(ReplaceFile, TemporariesOfEndedProcessesAreRemovedOthersStay) {
+  testing::TempFolder temp("text-file");
+  const std::string ended = std::to_string(endedPid());
+  const std::string mine = std::to_string(getpid());
+  const std::string parent = std::to_string(getppid());
+  struct Case {
+    std::string name;
+    bool removed;
+    const char* why;
+  } cases[] = {
+      {"a.xml.tmp" + ended + "_0", true, "left by a process that was killed before its rename"},
+      {"a.xml.tmp" + ended + "_17", true, "any number of its replacements"},
+      {"a.xml.tmp" + mine + "_900", false, "this process may still be writing it"},
+      {"a.xml.tmp" + parent + "_1", false, "a running process may still be writing it"},
+      {"b.xml.tmp" + ended + "_0", false, "another target's"},
+      {"a.xml.tmp" + ended + "_", false, "not the pattern: no number after the pid"},
+      {"a.xml.tmp" + ended + "_1x", false, "not the pattern: text after the number"},
+      {"a.xml.tmpx" + ended + "_1", false, "not the pattern: text before the pid"},
+      {"xa.xml.tmp" + ended + "_1", false, "a name that only ends like the target"},
+      {"a.xml.tmp" + ended + "_2.bak", false, "a copy someone made of one"},
+  };
+  for (const Case& c : cases) temp.write(c.name, "<iva>");
+  fs::create_directory(temp.path() / ("a.xml.tmp" + ended + "_3"));
+  ASSERT_TRUE(replaceFile(temp.file("a.xml"), "new"));
+  for (const Case& c : cases)
+    EXPECT_EQ(!fs::exists(temp.path() / c.name), c.removed) << c.name << ": " << c.why;
+  EXPECT_TRUE(fs::is_directory(temp.path() / ("a.xml.tmp" + ended + "_3"))) << "only files are removed";
+  EXPECT_EQ(temp.read("a.xml"), "new");
 }
 
 TEST(ReplaceFile, AMissingFolderFails) {
