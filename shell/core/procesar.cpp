@@ -141,7 +141,8 @@ bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& im
   return true;
 }
 
-// False when the run stops (no folder).
+// False when the run stops (no folder, or the writer failed: it showed why, and no file name is
+// recorded for a file that was not written).
 bool writeXml(const DatosVentanaATS& d, IVentanaATS& frm, IGeneradorXML& generador, const Periodo& p) {
   ParamGeneraXML x;
   for (std::size_t i = 0; i < d.chkfile_XML.size(); ++i) x.aSecciones[i] = d.chkfile_XML[i] == 1 ? "1" : "0";
@@ -165,7 +166,11 @@ bool writeXml(const DatosVentanaATS& d, IVentanaATS& frm, IGeneradorXML& generad
   frm.DoEvents();
   const bool guardado = generador.GeneraXML_ATS(x);
   gsCierraBD();
-  if (guardado) showBox("Archivo " + d.txtFileATS_XML + " generado con éxito.", vt::Icono::Informacion);
+  if (!guardado) {
+    resetAtEnd(frm);
+    return false;
+  }
+  showBox("Archivo " + d.txtFileATS_XML + " generado con éxito.", vt::Icono::Informacion);
   return true;
 }
 

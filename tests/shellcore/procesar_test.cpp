@@ -284,15 +284,17 @@ TEST_F(MainAction, AnXmlOnlyRunChecksItsTargetAndUsesNoLog) {
   EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
 }
 
-TEST_F(MainAction, AWriterThatSavedNothingGetsNoSuccessMessage) {
+TEST_F(MainAction, AWriterThatSavedNothingGetsNoSuccessMessageAndNoRecordedName) {
   connectToCopy();
   frm_.datos.chkValidaFile = 0;
   frm_.datos.chkXML = 1;
   frm_.datos.txtFileATS_XML = "AT052013.XML";
   writer_.guardado = false;
-  ASSERT_TRUE(press());
+  EXPECT_FALSE(press());
   EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
-  EXPECT_EQ(iniName(), "AT052013.XML");
+  EXPECT_FALSE(iniName()) << "the name of a file that was not written";
+  EXPECT_FALSE(frm_.reloj) << "the window is given back";
+  EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
 }
 
 TEST_F(MainAction, ARunWhoseNameCannotBeRecordedDoesNotClaimIt) {
