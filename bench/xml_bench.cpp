@@ -1,5 +1,6 @@
 // Writing the annex XML of 100,000 purchase rows (each purchase with one withholding row joined
-// to it): rows per second and peak memory of the whole writer run, query to saved file. The rows
+// to it): rows per second and peak memory of the whole writer run, query to saved and checked
+// file; and the check of that file against the authority's schema alone. The rows
 // are put into a copy of the fixture database once; each run happens in a forked child so that
 // its peak resident size is its own.
 
@@ -20,6 +21,7 @@
 #include "platform/profile/configuracion.hpp"
 #include "shell/core/conexion.hpp"
 #include "shell/core/globals.hpp"
+#include "xml/esquema.hpp"
 #include "xml/genera_xml.hpp"
 
 namespace {
@@ -149,5 +151,37 @@ void BM_WritePurchasesXml(benchmark::State& state) {
   state.counters["file_MiB"] = static_cast<double>(last.bytes) / (1 << 20);
 }
 BENCHMARK(BM_WritePurchasesXml)->UseManualTime()->Iterations(2)->Unit(benchmark::kMillisecond);
+
+struct Revision {
+  bool cumple = false;
+  long peakKiB = 0;
+  double segundos = 0;
+};
+
+// The file the writer saved, read as a stream against the schema, in a child of its own.
+void BM_CheckSchema(benchmark::State& state) {
+  static const Datos datos;
+  if (!runInChild(datos).guardado) {
+    state.SkipWithError("the file was not written");
+    return;
+  }
+  const std::string archivo = (datos.carpeta() / "AT052013.XML").string();
+  Revision last;
+  for (auto _ : state) {
+    last = bench::enHijo([&archivo] {
+      Revision r;
+      const auto start = std::chrono::steady_clock::now();
+      r.cumple = ambrix::xml::revisaEsquema(archivo, ambrix::xml::rutaEsquemaATS()).bCumple;
+      r.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      r.peakKiB = bench::peakKiB();
+      return r;
+    });
+    state.SetIterationTime(last.segundos);
+  }
+  if (!last.cumple) state.SkipWithError("the schema refused the file");
+  state.counters["file_MiB"] = static_cast<double>(fs::file_size(archivo)) / (1 << 20);
+  state.counters["peak_MiB"] = static_cast<double>(last.peakKiB) / 1024.0;
+}
+BENCHMARK(BM_CheckSchema)->UseManualTime()->Iterations(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace

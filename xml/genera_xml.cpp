@@ -13,6 +13,7 @@
 #include "shell/core/globals.hpp"
 #include "shell/core/sentencias.hpp"
 #include "xml/documento_ats.hpp"
+#include "xml/esquema.hpp"
 #include "xml/lectura.hpp"
 #include "xml/seccion.hpp"
 
@@ -154,14 +155,31 @@ class LecturaUnica {
   std::shared_ptr<vt::db::Connection> conexion_;
 };
 
+// The saved file against the authority's schema. When it does not pass, the file stays as
+// written and the first faults are shown; no success may be claimed for it.
+bool checkSchema(const IVentanaATS& frm) {
+  const std::string sEsquema = xml::rutaEsquemaATS();
+  const xml::RevisionEsquema r = xml::revisaEsquema(xmlFilePath(frm), sEsquema);
+  if (r.bCumple) return true;
+  std::string sTexto = "Archivo " + frm.txtFileATS_XML() + " generado, pero " +
+                       (r.bEsquemaLeido ? std::string("no cumple el esquema del SRI:")
+                                        : "no se pudo leer el esquema del SRI (" + sEsquema + "):");
+  for (const std::string& sFallo : r.asFallos) sTexto += "\r\n" + sFallo;
+  showBox(sTexto, vt::Icono::Exclamacion);
+  return false;
+}
+
 }  // namespace
 
 bool GeneradorXML::GeneraXML_ATS(ParamGeneraXML& param) {
   try {
-    const LecturaUnica lectura(gConexion);
-    if (!write(param)) return false;
+    {
+      const LecturaUnica lectura(gConexion);
+      if (!write(param)) return false;
+    }
+    const bool bCumple = checkSchema(*param.frm);
     param.frm->PunteroEspera(false);
-    return true;
+    return bCumple;
   } catch (...) {
     // One box with the error's own description and no title of the writer's own; the pointer,
     // the status and the bar stay as they were for the caller to reset.

@@ -203,7 +203,7 @@ class Elemento : public XmlTest, public ::testing::WithParamInterface<CasoElemen
 TEST_P(Elemento, Text) {
   const CasoElemento& caso = GetParam();
   inserta(caso.filas);
-  ASSERT_TRUE(genera()) << lastMessage();
+  ASSERT_TRUE(escribe()) << lastMessage();
   EXPECT_EQ(xpath(caso.xpath), caso.esperado) << caso.porque;
 }
 

@@ -49,8 +49,11 @@ TEST_F(Marco, RewritesTheParametersInPlaceAndUsesThemEverywhere) {
 
 TEST_F(Marco, InvalidParametersAreReportedAndTheRunGoesOn) {
   ParamGeneraXML p = param("1792045185001", "0", "abc");
-  ASSERT_TRUE(genera(p));
-  EXPECT_EQ(textos(), (std::vector<std::string>{"Parámetro MES no válido ", "Parámetro AÑO no válido "}));
+  ASSERT_TRUE(escribe(p));
+  ASSERT_EQ(textos().size(), 3u);
+  EXPECT_EQ(textos()[0], "Parámetro MES no válido ");
+  EXPECT_EQ(textos()[1], "Parámetro AÑO no válido ");
+  EXPECT_EQ(textos()[2].rfind(kFueraDeEsquema, 0), 0u) << "a month 00 and a year abc are not the schema's";
   EXPECT_EQ(boxes_.mensajes[0].icono, vt::Icono::Informacion);
   EXPECT_EQ(boxes_.mensajes[0].titulo, "Tolvex");
   EXPECT_EQ(xpath("concat(/iva/Anio, '/', /iva/Mes)"), "abc/00");
@@ -91,7 +94,7 @@ TEST_F(Marco, PurchasesBarCountsJoinedRows) {
 TEST_F(Marco, CompanyNameIsEscapedAndControlCharactersDropped) {
   exec("UPDATE tbEmpresas SET ds_nombre = 'Andina & Hijos <Demo>' || char(1) || char(11) || ' Cia' "
        "WHERE nu_ruc = '1792045185001'");
-  ASSERT_TRUE(genera());
+  ASSERT_TRUE(escribe());
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(archivo().c_str()));
   EXPECT_STREQ(doc.child("iva").child("razonSocial").text().get(), "Andina & Hijos <Demo> Cia");

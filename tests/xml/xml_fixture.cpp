@@ -185,6 +185,23 @@ bool XmlTest::genera(ParamGeneraXML& param) {
   return generador.GeneraXML_ATS(param);
 }
 
+bool XmlTest::escribe(const std::array<std::string, 4>& secciones) {
+  genera(secciones);
+  return escritoSinOtroFallo();
+}
+
+bool XmlTest::escribe(ParamGeneraXML& param) {
+  genera(param);
+  return escritoSinOtroFallo();
+}
+
+bool XmlTest::escritoSinOtroFallo() const {
+  if (archivo().empty()) return false;
+  for (const auto& m : boxes_.mensajes)
+    if (m.texto.rfind(kFueraDeEsquema, 0) != 0 && m.icono != vt::Icono::Informacion) return false;
+  return true;
+}
+
 std::string XmlTest::rutaXml() const { return xmlFilePath(ventana_); }
 
 std::string XmlTest::archivo() const { return vt::testing::readOptionalFile(rutaXml()); }

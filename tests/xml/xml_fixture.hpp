@@ -37,12 +37,22 @@ class XmlTest : public ShellTest {
   // Runs the writer for the demo company's May 2013 with the section choices.
   bool genera(const std::array<std::string, 4>& secciones = {"1", "1", "1", "1"});
   bool genera(ParamGeneraXML& param);
+  // For tests of what is written, not of the schema's verdict: runs the writer and says whether
+  // the file was written, any box shown being the one of a file the schema refuses.
+  bool escribe(const std::array<std::string, 4>& secciones = {"1", "1", "1", "1"});
+  bool escribe(ParamGeneraXML& param);
   std::string rutaXml() const;
   std::string archivo() const;  // the written file's bytes ("" when none)
   // The text XPath gives on the written file.
   std::string xpath(const std::string& consulta) const;
 
   VentanaGrabada ventana_;
+
+ private:
+  bool escritoSinOtroFallo() const;
 };
+
+// How the box of a written file that the schema refuses begins.
+inline constexpr const char* kFueraDeEsquema = "Archivo AT052013.XML generado, pero no cumple el esquema del SRI:";
 
 }  // namespace ambrix::testing
