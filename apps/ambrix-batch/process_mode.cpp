@@ -47,7 +47,7 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
   FinProceso fin = FinProceso::Detenido;
   if (cmdProcesar_Click(ventana.datos, ventana, importador, generador, &fin))
     out << "INI: [PATH_Files] ATS=" << ventana.datos.txtFileATS_XML << '\n';
-  // A failed store is the job's failure; a run stopped by a check or the user's answer is not.
+  // A failed store or annex is the job's failure; a run stopped by a check or the user's answer is not.
   return fin == FinProceso::Fallido ? 1 : 0;
 }
 

@@ -143,7 +143,8 @@ bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& im
 
 // False when the run stops (no folder, or the writer failed: it showed why, and no file name is
 // recorded for a file that was not written).
-bool writeXml(const DatosVentanaATS& d, IVentanaATS& frm, IGeneradorXML& generador, const Periodo& p) {
+bool writeXml(const DatosVentanaATS& d, IVentanaATS& frm, IGeneradorXML& generador, const Periodo& p,
+              FinProceso& fin) {
   ParamGeneraXML x;
   for (std::size_t i = 0; i < d.chkfile_XML.size(); ++i) x.aSecciones[i] = d.chkfile_XML[i] == 1 ? "1" : "0";
   if (Trim(d.txtPath).empty()) {
@@ -168,6 +169,7 @@ bool writeXml(const DatosVentanaATS& d, IVentanaATS& frm, IGeneradorXML& generad
   gsCierraBD();
   if (!guardado) {
     resetAtEnd(frm);
+    fin = FinProceso::Fallido;
     return false;
   }
   showBox("Archivo " + d.txtFileATS_XML + " generado con éxito.", vt::Icono::Informacion);
@@ -193,7 +195,7 @@ bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGene
     ParamProcesoATS a = importArguments(d, frm, p);
     if (!importSheets(d, frm, importador, a, fin)) return false;
   }
-  if (d.chkXML == 1 && !writeXml(d, frm, generador, p)) return false;
+  if (d.chkXML == 1 && !writeXml(d, frm, generador, p, fin)) return false;
 
   resetAtEnd(frm);
   return vt::gsEscribeIni("PATH_Files", "ATS", d.txtFileATS_XML, cfg.gsPathApp + vt::kArchivoConfiguracion);

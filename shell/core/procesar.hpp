@@ -14,8 +14,9 @@ inline constexpr const char* kTituloVisorErrores = "Consulta de Archivo de error
 // snapshot and of the window gain ".XML" when they lack it. True when the run went to its end
 // and wrote [PATH_Files] ATS; false when a check, a status or an unexpected error stopped it, or
 // when TAXCONFIG.INI could not be written (which the user is not told, as always).
-// How a run ended: Fallido when a store failed (nothing of that sheet stored), which the batch
-// program reports in its exit status.
+// How a run ended: Fallido when a store failed (nothing of that sheet stored) or the annex
+// writer failed (no file, or one the authority's schema refuses), which the batch program
+// reports in its exit status.
 enum class FinProceso { Completo, Detenido, Fallido };
 bool cmdProcesar_Click(DatosVentanaATS& datos, IVentanaATS& frm, IImportadorATS& importador,
                        IGeneradorXML& generador, FinProceso* pFin = nullptr);

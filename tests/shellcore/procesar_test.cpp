@@ -290,7 +290,9 @@ TEST_F(MainAction, AWriterThatSavedNothingGetsNoSuccessMessageAndNoRecordedName)
   frm_.datos.chkXML = 1;
   frm_.datos.txtFileATS_XML = "AT052013.XML";
   writer_.guardado = false;
-  EXPECT_FALSE(press());
+  FinProceso fin = FinProceso::Completo;
+  EXPECT_FALSE(cmdProcesar_Click(frm_.datos, frm_, import_, writer_, &fin));
+  EXPECT_EQ(fin, FinProceso::Fallido) << "the batch program exits with a failure";
   EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
   EXPECT_FALSE(iniName()) << "the name of a file that was not written";
   EXPECT_FALSE(frm_.reloj) << "the window is given back";
