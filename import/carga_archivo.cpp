@@ -34,6 +34,10 @@ InfoFile& gaInfoHoja(int indice) {
   }
 }
 
+void liberaHojas() {
+  for (int i = kHojaCompras; i <= kHojaExportaciones; ++i) *gaInfoHoja(i) = vt::automation::StringMatrix();
+}
+
 int columnasRequeridas(int indice) { return kColumnasRequeridas[std::clamp(indice, 0, 3)]; }
 int ultimaColumnaLibro(int indice) { return kUltimaColumnaLibro[std::clamp(indice, 0, 3)]; }
 

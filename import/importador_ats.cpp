@@ -100,6 +100,14 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
   frm.XPStatusBar_Panel1("Cargando informacion a validar...");
 
   PasadaEnCurso pasada(frm);
+  // However the store pass ends, it was the sheets' last reader: their memory goes before the
+  // annex is written.
+  struct Liberacion {
+    bool bAlmacen;
+    ~Liberacion() {
+      if (bAlmacen) liberaHojas();
+    }
+  } liberacion{p.ti_proceso == 2};
   if (!preparaValidador(fabrica_)) return "ERROR";
   frm.DoEvents();
 

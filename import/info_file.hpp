@@ -22,4 +22,8 @@ inline constexpr int kHojaExportaciones = 3;
 // The array of a sheet by its index in asArchivos (0..3).
 InfoFile& gaInfoHoja(int indice);
 
+// Empties the four arrays, their cells' memory given back; the handles stay. The store pass is
+// their last reader: nothing reloads them but the next validation pass or store-only load.
+void liberaHojas();
+
 }  // namespace ambrix

@@ -285,5 +285,19 @@ TEST_F(Importador, StoreModeStoresTheCancelledDocumentsLoadedBefore) {
             "1792045185001|000000002|2013-05-20|ana\n");
 }
 
+// The store pass is the sheets' last reader: their cells are given back before the annex is
+// written.
+TEST_F(Importador, TheSheetsAreReleasedAfterTheStorePassOnly) {
+  gaInfoAnulados = hoja(
+      {{"1792045185001", "05", "2013", "01", "001001", "0000001", "0000002", "1112223334", "20/05/2013"}});
+  gaInfoCompras = hoja({{"1792045185001"}});
+  p_.asArchivos[2] = "anulados.csv";
+  const InfoFile compartida = gaInfoAnulados;
+  EXPECT_EQ(pass(2), "OK");
+  EXPECT_TRUE(gaInfoAnulados->empty());
+  EXPECT_TRUE(gaInfoCompras->empty()) << "a sheet the pass did not store goes too";
+  EXPECT_TRUE(compartida->empty()) << "one array, whoever holds its handle";
+}
+
 }  // namespace
 }  // namespace ambrix
