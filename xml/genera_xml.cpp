@@ -92,7 +92,7 @@ void header(const xml::ContextoSeccion& ctx, vt::db::Recordset& empresa, bool bV
 // earlier file untouched.
 void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa) {
   const std::string sRuta = xmlFilePath(*p.frm);
-  const bool bEscrito = vt::replaceFile(sRuta, [&](const vt::ChunkSink& sink) {
+  const auto escribe = [&](const vt::ChunkSink& sink) {
     xml::DocumentoATS documento([&sink, &sRuta](std::string_view pieza) {
       if (!sink(pieza)) raisePathAccess(sRuta);
     });
@@ -105,7 +105,15 @@ void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa) {
     if (xml::seccionElegida(p.aSecciones[2])) xml::seccionAnulados(ctx);
     documento.termina();
     return true;
+  };
+  bool bLeido = false;
+  const bool bEscrito = vt::replaceFile(sRuta, [&](const vt::ChunkSink& sink) {
+    bLeido = true;
+    return escribe(sink);
   });
+  // A folder that takes no file is found when the file is saved, after the sections were read,
+  // as the user has always seen it: the sections are read into nothing, then the save fails.
+  if (!bEscrito && !bLeido) escribe([](std::string_view) { return true; });
   if (!bEscrito) raisePathAccess(sRuta);
 }
 
