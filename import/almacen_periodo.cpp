@@ -1,5 +1,6 @@
 #include "import/almacen_periodo.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/conversions/conversions.hpp"
@@ -91,6 +92,11 @@ void escribeLog(const std::string& sLineas, bool& bAvisado) {
   showBox("No se pudo escribir en el archivo de errores " + gsRutaLog + "\r\n" + sCausa +
               "\r\nLos registros rechazados no quedan anotados en él.",
           vt::Icono::Critico);
+}
+
+bool muestraProgreso(long fila, long total) {
+  const long paso = std::max(1L, std::min(total / 100, 500L));
+  return fila >= total || fila % paso == 0;
 }
 
 ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {

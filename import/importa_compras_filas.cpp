@@ -1,6 +1,8 @@
 // The value lists of the purchases store: one purchase row of 75 values, its withholding rows and
 // its reimbursement row, each built from the cells the validator rewrote.
 
+#include <utility>
+
 #include "import/importa_compras.hpp"
 #include "platform/conversions/conversions.hpp"
 
@@ -220,10 +222,15 @@ ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::Str
 }
 
 std::string claveComprobante(const vt::automation::StringMatrix& h, long f) {
-  ListaInsercion l("");
-  periodoDocumento(l, h, f);
-  comprobanteDocumento(l, h, f);
-  return l.valores();
+  // The forms periodoDocumento and comprobanteDocumento store, joined without the statement's quoting.
+  static constexpr std::pair<long, const char*> kPartes[] = {
+      {0, "0000000000000"}, {1, "00"},  {2, "0000"},    {6, "0000000000000"},
+      {11, "00"},           {10, "00"}, {12, "000000"}, {13, "000000000"}};
+  std::string clave;
+  clave.reserve(96);
+  for (const auto& [columna, mascara] : kPartes)
+    clave.append(FormatNumberText(h.at(f, columna), mascara)) += '\x1f';
+  return clave + valorAutorizacion(h.at(f, 14));
 }
 
 std::string describeComprobante(const vt::automation::StringMatrix& h, long f) {

@@ -48,7 +48,7 @@ std::string copiaTrabajo(IVentanaATS& frm, IBarraProgreso& prgprogreso, const st
                           "\r\n\r\n");
           bRechazo = true;
         }
-        prgprogreso.Value(fila);
+        if (muestraProgreso(fila, gaInfoVentas->ubound(1))) prgprogreso.Value(fila);
         return true;
       },
       &contexto);
@@ -100,10 +100,11 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
     }
     frm.XPStatusBar_Panel1("Acumulando información de VENTAS...");
     prgprogreso.Min(1);
-    prgprogreso.Max(std::max(rs.recordCount(), 1L));
+    const long lTotales = rs.recordCount();
+    prgprogreso.Max(std::max(lTotales, 1L));
     AlmacenPeriodo almacen(contexto, "VENTAS");
     for (long grupo = 1; !rs.eof(); ++grupo) {
-      prgprogreso.Value(grupo);
+      if (muestraProgreso(grupo, lTotales)) prgprogreso.Value(grupo);
       almacenaTotal(almacen, rs, grupo);
       rs.moveNext();
       frm.lblTotReg_Caption(std::to_string(grupo));

@@ -185,9 +185,10 @@ TEST_F(AlmacenAnulados, ALogThatCannotBeWrittenIsSaidSoOnceWithItsReason) {
                   "co_empresa = '1792045185001'"),
             "1\n");
   ASSERT_EQ(boxes_.mensajes.size(), 1u);
-  EXPECT_EQ(lastMessage(),
-            "No se pudo escribir en el archivo de errores /dev/full\r\ndisco lleno\r\nLos registros rechazados "
-            "no quedan anotados en él.");
+  EXPECT_EQ(
+      lastMessage(),
+      "No se pudo escribir en el archivo de errores /dev/full\r\ndisco lleno\r\nLos registros rechazados "
+      "no quedan anotados en él.");
   EXPECT_EQ(boxes_.mensajes[0].icono, vt::Icono::Critico);
 }
 

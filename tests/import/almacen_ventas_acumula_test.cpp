@@ -177,6 +177,28 @@ TEST_F(AcumulaVentas, AnEngineFailureInEitherStageKeepsThePeriodsSalesAndEndsInE
       [&] { return volcado(); });
 }
 
+TEST(ProgresoAlmacen, ALargeSheetMovesTheBarAtMostOncePerHundredthOrFiveHundredRows) {
+  struct Case {
+    long total;
+    long movimientos;  // rows 1..total that move the bar
+    const char* why;
+  };
+  const Case casos[] = {
+      {4, 4, "a small sheet shows every row"},
+      {99, 99, "under a hundred rows, every row"},
+      {1200, 100, "a hundredth is 12 rows"},
+      {1250, 105, "the last row is shown besides the steps"},
+      {100000, 200, "a large sheet: every 500 rows, not every 1,000"},
+  };
+  for (const Case& c : casos) {
+    long n = 0;
+    for (long fila = 1; fila <= c.total; ++fila)
+      if (muestraProgreso(fila, c.total)) ++n;
+    EXPECT_EQ(n, c.movimientos) << c.why;
+    EXPECT_TRUE(muestraProgreso(c.total, c.total)) << c.why;
+  }
+}
+
 TEST_F(AcumulaVentas, ACancelWhileCopyingLeavesTheSalesTablesAndTheWorkTableAsTheyWere) {
   frm_.cancelarEn = 2;
   EXPECT_EQ(acumula({documento("1790012345001"), documento("1790012345001"), documento("1790012345001")}),
