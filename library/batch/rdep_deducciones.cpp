@@ -24,11 +24,6 @@ std::optional<double> sumaColumnas(const FilaRdep& f, std::initializer_list<long
   return suma;
 }
 
-// A value as the masks write it with two decimals, read back.
-double dosDecimales(double value) {
-  return vt::conv::StrictNumber(vt::conv::FormatNumber(value, "########0.00")).value_or(value);
-}
-
 // Two decimals, halves to the even neighbour, on the value's 15-digit decimal text (so that
 // 500.005 is a half however the double holds it).
 double redondeoPar2(double value) {
@@ -99,9 +94,12 @@ void RdepRun::deducciones(FilaRdep& f) {
   const std::optional<double> total = f.valor(kRTotalGastos);
   if (const std::optional<double> suma =
           sumaColumnas(f, {kRVivienda, kRSalud, kREducacion, kRAlimentacion, kRVestimenta});
-      suma && total && !gfDentroTolerancia(dDecRedondeo_, dosDecimales(*suma), dosDecimales(*total)))
-    b.falla("Sumatoria de Gastos " + montoMensaje(dosDecimales(*suma), kGrupos) +
-            " no concuerda con Total Gastos Personales " + montoMensaje(dosDecimales(*total), kGrupos));
+      suma && total &&
+      !gfDentroTolerancia(dDecRedondeo_, vt::conv::NumberByMask(*suma, "########0.00"),
+                          vt::conv::NumberByMask(*total, "########0.00")))
+    b.falla("Sumatoria de Gastos " + montoMensaje(vt::conv::NumberByMask(*suma, "########0.00"), kGrupos) +
+            " no concuerda con Total Gastos Personales " +
+            montoMensaje(vt::conv::NumberByMask(*total, "########0.00"), kGrupos));
   if (total && f.dTotalIngresos) {
     // Half of this employer's income plus the income taxed with other employers.
     const double mitad = redondeoPar2(*f.dTotalIngresos * 0.5);
@@ -151,9 +149,11 @@ void RdepRun::deducciones(FilaRdep& f) {
   if (const std::optional<double> suma = sumaColumnas(
           f, {kRAporteIess, kRAporteIessOtros, kRTotalGastos, kRExoDiscapacidad, kRExoTerceraEdad});
       suma && f.dTotalEgresos &&
-      !gfDentroTolerancia(dDecRedondeo_, dosDecimales(*suma), dosDecimales(*f.dTotalEgresos)))
-    b.falla("Sumatoria de egresos " + montoMensaje(dosDecimales(*suma), kGrupos) +
-            " no concuerda con Total Egresos " + montoMensaje(dosDecimales(*f.dTotalEgresos), kGrupos));
+      !gfDentroTolerancia(dDecRedondeo_, vt::conv::NumberByMask(*suma, "########0.00"),
+                          vt::conv::NumberByMask(*f.dTotalEgresos, "########0.00")))
+    b.falla("Sumatoria de egresos " + montoMensaje(vt::conv::NumberByMask(*suma, "########0.00"), kGrupos) +
+            " no concuerda con Total Egresos " +
+            montoMensaje(vt::conv::NumberByMask(*f.dTotalEgresos, "########0.00"), kGrupos));
 }
 
 }  // namespace valtrone

@@ -29,12 +29,6 @@ constexpr Monto kRetenido{kRImpuestoRetenido, "Valor Impuesto Retenido (Empleado
 constexpr Monto kSecuencia{kRSecuencia, "Secuencia de formulario ", " debe ser numérico ",
                            " no debe ser negativo "};
 
-// A value written with two decimals and read back, as the amounts are compared.
-std::optional<double> dosDecimales(const std::optional<double>& value) {
-  if (!value) return std::nullopt;
-  return vt::conv::StrictNumber(vt::conv::FormatNumber(*value, "########0.00"));
-}
-
 }  // namespace
 
 void RdepRun::impuesto(FilaRdep& f) {
@@ -48,10 +42,12 @@ void RdepRun::impuesto(FilaRdep& f) {
 
   montoNormalizado(kBase);
   const std::optional<double> base = valor(kRBaseImponible);
-  const std::optional<double> baseCalculada =
-      f.dTotalIngresos && f.dTotalEgresos ? dosDecimales(*f.dTotalIngresos - *f.dTotalEgresos) : std::nullopt;
+  const std::optional<double> baseCalculada = f.dTotalIngresos && f.dTotalEgresos
+                                                  ? std::optional<double>(vt::conv::NumberByMask(
+                                                        *f.dTotalIngresos - *f.dTotalEgresos, "########0.00"))
+                                                  : std::nullopt;
   if (baseCalculada && *baseCalculada > 0 && base &&
-      !gfDentroTolerancia(dDecRedondeo_, *baseCalculada, *dosDecimales(base)))
+      !gfDentroTolerancia(dDecRedondeo_, *baseCalculada, vt::conv::NumberByMask(*base, "########0.00")))
     b.falla("Sumatoria Total Ingresos - Total Egresos (" + montoMensaje(*baseCalculada, kGrupos) +
             ") no concuerda con Base Imponible " + montoMensaje(*base, kGrupos));
   const std::optional<double> asumidoIngreso = valor(kRImpuestoAsumidoIngreso);
@@ -63,10 +59,10 @@ void RdepRun::impuesto(FilaRdep& f) {
   montoNormalizado(kCausado);
   const std::optional<double> causado = valor(kRImpuestoCausado);
   if (recalculaImpuesto_ && base && causado) {
-    const std::optional<double> calculado = dosDecimales(impuestoTabla(f.get(kRAnio), *base));
-    if (!gfDentroTolerancia(dDecRedondeo_, *calculado, *dosDecimales(causado)))
+    const double calculado = vt::conv::NumberByMask(impuestoTabla(f.get(kRAnio), *base), "########0.00");
+    if (!gfDentroTolerancia(dDecRedondeo_, calculado, vt::conv::NumberByMask(*causado, "########0.00")))
       b.falla("Impuesto causado " + montoMensaje(*causado, kGrupos) +
-              " no concuerda cálculo automático de impuesto " + montoMensaje(*calculado, kGrupos));
+              " no concuerda cálculo automático de impuesto " + montoMensaje(calculado, kGrupos));
   }
 
   const std::optional<double> ingresosOtros = valor(kRIngresosOtros);
@@ -115,8 +111,8 @@ void RdepRun::impuesto(FilaRdep& f) {
   const std::optional<double> otros = valor(kRImpuestoOtros);
   const std::optional<double> retenido = valor(kRImpuestoRetenido);
   if (causado && otros && asumido && retenido &&
-      !gfDentroTolerancia(dDecRedondeo_, *dosDecimales(causado),
-                          *dosDecimales(*asumido + *otros + *retenido)))
+      !gfDentroTolerancia(dDecRedondeo_, vt::conv::NumberByMask(*causado, "########0.00"),
+                          vt::conv::NumberByMask(*asumido + *otros + *retenido, "########0.00")))
     b.advierte("ADVERTENCIA: El valor del Impuesto Causado " + f.get(kRImpuestoCausado) +
                " debe ser igual a la sumatoria de (Valor Impuesto Asumido y retenido por Otros "
                "empleadores+Valor del "

@@ -143,8 +143,7 @@ void compruebaIdentificacion(BloqueErrorRegistro& block, const std::string& tipo
 
 bool montoConcuerda(double tolerancia, const std::optional<double>& calculado, const std::string& monto) {
   if (!calculado) return false;
-  const std::optional<double> esperado =
-      vt::conv::StrictNumber(vt::conv::FormatNumber(*calculado, "########0.00"));
+  const std::optional<double> esperado = vt::conv::NumberByMask(*calculado, "########0.00");
   const std::optional<double> dado =
       vt::conv::StrictNumber(vt::conv::FormatNumberText(monto, "########0.00"));
   return esperado && dado && gfDentroTolerancia(tolerancia, *esperado, *dado);

@@ -70,8 +70,7 @@ void VentasRun::comprobante(FilaVenta& f) {
 void VentasRun::montoPresente(FilaVenta& f) {
   if (retencionesAnteriores_ || !f.dSumaBases) return;
   const double suma = *f.dSumaBases;
-  const std::optional<double> redondeada = StrictNumber(vt::conv::FormatNumber(suma, "########0.00"));
-  if (redondeada && *redondeada <= 0) {
+  if (vt::conv::NumberByMask(suma, "########0.00") <= 0) {
     f.bloque.falla(
         "Comprobante no contiene monto. Sumatoria de Base 0% + Base No IVA + Base 12% debe ser mayor a cero ",
         vt::conv::VbStr(suma));

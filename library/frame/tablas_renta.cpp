@@ -49,12 +49,11 @@ double gfImpuestoRentaTabla(std::string& year, double& base) {
 double gfImpuestoDividendos(std::string&, double& base) {
   const auto tax = bracketTax("tbDividendos_Tabla", "", base);
   if (!tax) return -1;
-  return vt::conv::StrictNumber(vt::conv::FormatNumber(*tax, "########0.00")).value_or(*tax);
+  return vt::conv::NumberByMask(*tax, "########0.00");
 }
 
 double retencionIRCalculada(double base, double porcentaje) {
-  const double alCentavo = vt::conv::StrictNumber(vt::conv::FormatNumber(base, "########0.00")).value_or(0);
-  return alCentavo * (porcentaje / 100);
+  return vt::conv::NumberByMask(base, "########0.00") * (porcentaje / 100);
 }
 
 }  // namespace valtrone

@@ -34,8 +34,4 @@ bool fueraDeSN(const std::string& estado) {
   return std::string_view("SN").find(estado) == std::string_view::npos;
 }
 
-double porMascara(double valor, std::string_view mascara) {
-  return vt::conv::StrictNumber(vt::conv::FormatNumber(valor, mascara)).value_or(0);
-}
-
 }  // namespace valtrone

@@ -48,8 +48,4 @@ std::optional<double> anioEstricto(const std::string& nu_anio);
 // A state field that is not part of "SN": "S", "N", "SN" and the empty text are accepted.
 bool fueraDeSN(const std::string& estado);
 
-// A number brought to the decimals of a mask ("########0.00", "########0.000") and read back, as
-// the amounts are compared.
-double porMascara(double valor, std::string_view mascara);
-
 }  // namespace valtrone

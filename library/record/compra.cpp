@@ -40,7 +40,7 @@ const MensajesSerie kSerieModificado{"Número de Serie comprobante modific. no v
 
 // The lead value of a field written with the mask of the VAT totals and read back.
 double centavos(const Campo& campo) {
-  return campo ? porMascara(LeadingNumber(*campo), "#########0.00") : 0;
+  return campo ? vt::conv::NumberByMask(LeadingNumber(*campo), "#########0.00") : 0;
 }
 
 // The months from one date's month to another's, the days left out.
@@ -187,8 +187,8 @@ void CompraAntigua::basesEIva() {
   }
   if (nGravada && nPorcentaje && nMonto && *nGravada > 0 && *nPorcentaje > 0 && *nMonto > 0) {
     // The record's own rate, not the object's iPocIVA.
-    const double esperado = porMascara(porMascara(*nGravada, "########0.00") * *nPorcentaje / 100, "########0.00");
-    r_.fallaSi(Condition(esperado != porMascara(*nMonto, "########0.00")),
+    const double esperado = vt::conv::NumberByMask(vt::conv::NumberByMask(*nGravada, "########0.00") * *nPorcentaje / 100, "########0.00");
+    r_.fallaSi(Condition(esperado != vt::conv::NumberByMask(*nMonto, "########0.00")),
                "Base Imponible  x  % IVA no concuerda con Monto de IVA: ", monto);
   }
 
@@ -196,7 +196,7 @@ void CompraAntigua::basesEIva() {
   r_.retencionIVA(21, kServicios);
   // VAT on goods and on services make up the VAT; what is withheld of it cannot exceed it.
   const bool hayIva = nMonto.has_value();
-  const double iva = hayIva ? porMascara(*nMonto, "#########0.00") : 0;
+  const double iva = hayIva ? vt::conv::NumberByMask(*nMonto, "#########0.00") : 0;
   const double partes = centavos(r_.campo(18)) + centavos(r_.campo(21));
   r_.fallaSi(hayIva ? Condition(vt::conv::VbStr(partes) != vt::conv::VbStr(iva)) : std::nullopt,
              "Sumatoria de Montos de IVA Bienes y Servicios debe ser igual al Monto IVA. ");
@@ -308,8 +308,8 @@ void CompraAntigua::retencionIR(int bloque) {
     }
   }
   if (nBase && nPorcentaje && nMonto && *nBase > 0 && *nPorcentaje > 0) {
-    const double esperado = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
-    r_.fallaSi(Condition(esperado != porMascara(*nMonto, "########0.00")), m.producto, monto);
+    const double esperado = vt::conv::NumberByMask(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
+    r_.fallaSi(Condition(esperado != vt::conv::NumberByMask(*nMonto, "########0.00")), m.producto, monto);
   }
 }
 

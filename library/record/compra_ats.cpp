@@ -220,7 +220,8 @@ void CompraRun::iva() {
                monto);
   }
   if (held(base && n16 ? Condition(*base > 0 && *n16 > 0) : std::nullopt)) {
-    if (gravada) calculado_ = porMascara(LeadingNumber(*gravada) * objeto_.iPocIVA / 100, "########0.00");
+    if (gravada)
+      calculado_ = vt::conv::NumberByMask(LeadingNumber(*gravada) * objeto_.iPocIVA / 100, "########0.00");
     const std::optional<double> dado = redondeado(monto);
     r_.fallaSi(dado ? Condition(calculado_ != *dado) : std::nullopt,
                "Base Imponible  x  % IVA no concuerda con Monto de IVA: ", monto);
@@ -291,8 +292,8 @@ void CompraRun::ice() {
   const bool legibles = n20 && n21 && n22;
   if (held(legibles ? Condition(*n20 > 0 && *n21 > 0 && *n22 > 0) : std::nullopt)) {
     if (n20 && n21)
-      calculado_ =
-          porMascara(porMascara(*n20, "########0.00") * LeadingNumber(VbStr(*n21 / 100)), "########0.00");
+      calculado_ = vt::conv::NumberByMask(
+          vt::conv::NumberByMask(*n20, "########0.00") * LeadingNumber(VbStr(*n21 / 100)), "########0.00");
     const std::optional<double> dado = redondeado(monto);
     r_.fallaSi(dado ? Condition(calculado_ != *dado) : std::nullopt,
                "Base ICE x  % ICE no concuerda con Monto retenido ICE: ", monto);
@@ -353,7 +354,7 @@ void CompraRun::retencionIR(int bloque) {
 
   if (held(nBase && nPorcentaje ? Condition(*nBase > 0 && *nPorcentaje > 0) : std::nullopt)) {
     if (nBase && nPorcentaje)
-      calculado_ = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
+      calculado_ = vt::conv::NumberByMask(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
     const std::optional<double> dado = redondeado(monto);
     const Campo linea = m.productoFin ? une({base, std::string(m.productoFin), monto}) : monto;
     r_.fallaSi(dado ? Condition(calculado_ != *dado) : std::nullopt, m.producto, linea);

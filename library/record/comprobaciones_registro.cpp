@@ -103,8 +103,8 @@ void ValidadorRegistro::ivaCalculado(double& calculado, const Campo& gravada, co
   const std::optional<double> iva = numeroDe(monto);
   if (base && tasa && iva && !(*base > 0 && *tasa > 0 && *iva > 0)) return;
   if (base && porcentaje) calculado = *base * vt::conv::LeadingNumber(*porcentaje) / 100;
-  calculado = porMascara(calculado, "########0.00");
-  fallaSi(iva ? Condition(porMascara(*iva, "########0.00") != calculado) : std::nullopt,
+  calculado = vt::conv::NumberByMask(calculado, "########0.00");
+  fallaSi(iva ? Condition(vt::conv::NumberByMask(*iva, "########0.00") != calculado) : std::nullopt,
           "Base Imponible  x  % IVA no concuerda con Monto de IVA ", monto);
 }
 
@@ -157,8 +157,9 @@ void ValidadorRegistro::ice(long k, double& calculado, const MensajesICE& m) {
   const std::optional<double> nMonto = numeroDe(monto);
   // A reading that fails lets the comparison run, against what the working amount then holds.
   if (!(nBase && nTasa && nMonto) || (*nBase > 0 && *nTasa > 0 && *nMonto > 0)) {
-    if (nBase && nTasa) calculado = porMascara(*nBase, "########0.00") * (*nTasa / 100);
-    fallaSi(nMonto ? Condition(porMascara(*nMonto, "########0.00") != porMascara(calculado, "########0.00"))
+    if (nBase && nTasa) calculado = vt::conv::NumberByMask(*nBase, "########0.00") * (*nTasa / 100);
+    fallaSi(nMonto ? Condition(vt::conv::NumberByMask(*nMonto, "########0.00") !=
+                               vt::conv::NumberByMask(calculado, "########0.00"))
                    : std::nullopt,
             "Base ICE x  % ICE no concuerda con Monto retenido ICE: ", monto);
   }

@@ -88,7 +88,8 @@ void retencionIR(ValidadorRegistro& r, double& calculado) {
   const std::optional<double> nMonto = numeroDe(monto);
   if (nBase && nPorcentaje && nMonto && !(*nBase > 0 && *nPorcentaje > 0 && *nMonto > 0)) return;
   if (nBase && nPorcentaje) calculado = retencionIRCalculada(*nBase, *nPorcentaje);
-  r.fallaSi(nMonto ? Condition(porMascara(*nMonto, "########0.00") != porMascara(calculado, "########0.00"))
+  r.fallaSi(nMonto ? Condition(vt::conv::NumberByMask(*nMonto, "########0.00") !=
+                               vt::conv::NumberByMask(calculado, "########0.00"))
                    : std::nullopt,
             "Base Imponible IR  x  %IR no concuerda con Monto Retenido de IR ", base);
 }

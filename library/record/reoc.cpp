@@ -105,8 +105,9 @@ void ReocRun::iva() {
   }
   if (base && n14 && *base > 0 && *n14 > 0) {
     const double tasa = LeadingNumber(VbStr(objeto_.iPocIVA / 100.0));
-    const double esperado = porMascara(porMascara(*base, "########0.00") * tasa, "########0.00");
-    r_.fallaSi(Condition(esperado != porMascara(*n14, "########0.00")),
+    const double esperado =
+        vt::conv::NumberByMask(vt::conv::NumberByMask(*base, "########0.00") * tasa, "########0.00");
+    r_.fallaSi(Condition(esperado != vt::conv::NumberByMask(*n14, "########0.00")),
                "Base Imponible  x  % IVA no concuerda con Monto de IVA: ", monto);
   }
 }
@@ -175,11 +176,12 @@ void ReocRun::retencionIR(int bloque) {
              std::string("-"), nombre}));
 
     if (suma && nPorcentaje && nMonto && *suma > 0 && *nPorcentaje > 0) {
-      const double esperado = porMascara(retencionIRCalculada(*suma, *nPorcentaje), "########0.00");
+      const double esperado =
+          vt::conv::NumberByMask(retencionIRCalculada(*suma, *nPorcentaje), "########0.00");
       // The first three blocks have always shown the percentage where the
       // amount belongs.
       r_.fallaSi(
-          Condition(esperado != porMascara(*nMonto, "########0.00")), ir + "Base imponible ",
+          Condition(esperado != vt::conv::NumberByMask(*nMonto, "########0.00")), ir + "Base imponible ",
           une({std::string(VbStr(*suma)), std::string(" x  porcentaje no concuerda con monto retenido "),
                bloque < 3 ? porcentaje : monto}));
     }

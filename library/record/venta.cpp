@@ -159,9 +159,9 @@ void VentaAntigua::retencionIR(int bloque) {
   }
   if (!nBase || !nPorcentaje || (*nBase > 0 && *nPorcentaje > 0)) {
     if (nBase && nPorcentaje) calculado = retencionIRCalculada(*nBase, *nPorcentaje);
-    r_.fallaSi(nMonto
-                   ? Condition(porMascara(*nMonto, "########0.00") != porMascara(calculado, "########0.00"))
-                   : std::nullopt,
+    r_.fallaSi(nMonto ? Condition(vt::conv::NumberByMask(*nMonto, "########0.00") !=
+                                  vt::conv::NumberByMask(calculado, "########0.00"))
+                      : std::nullopt,
                m.producto, monto);
   }
 }
@@ -174,7 +174,7 @@ void VentaAntigua::monto() {
   const std::optional<double> cero = numeroDe(r_.campo(8));
   const std::optional<double> gravada = numeroDe(r_.campo(9));
   if (cero && gravada) calculado = *cero + *gravada + basesIR_;
-  r_.fallaSi(Condition(porMascara(calculado, "########0.00") <= 0),
+  r_.fallaSi(Condition(vt::conv::NumberByMask(calculado, "########0.00") <= 0),
              "Comprobante no contiene monto. Sumatoria de Base 12% + Base 0% + Bases IR(x). debe ser mayor a "
              "cero. ");
 }

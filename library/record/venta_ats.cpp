@@ -155,8 +155,8 @@ void VentaRun::iva() {
     r_.fallaSi(Condition(*base > 0 && *iva <= 0), "Monto de IVA debe ser mayor a cero ", monto);
   }
   if (base && iva && *base > 0 && *iva > 0) {
-    const double calculado = porMascara(*base * objeto_.iPocIVA / 100, "########0.00");
-    r_.fallaSi(Condition(calculado != porMascara(*iva, "########0.00")), "",
+    const double calculado = vt::conv::NumberByMask(*base * objeto_.iPocIVA / 100, "########0.00");
+    r_.fallaSi(Condition(calculado != vt::conv::NumberByMask(*iva, "########0.00")), "",
                une({std::string("Base Imponible "), gravada,
                     std::string(" x  % IVA no concuerda con Monto de IVA "), monto}));
   }
@@ -202,8 +202,9 @@ void VentaRun::retencionIR(int bloque) {
                une({porcentaje, std::string(" no válido para codigo de retención "), codigo}));
   }
   if (nBase && nPorcentaje && nMonto && *nBase > 0 && *nPorcentaje > 0) {
-    const double calculado = porMascara(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
-    r_.fallaSi(Condition(calculado != porMascara(*nMonto, "########0.00")), m.producto, monto);
+    const double calculado =
+        vt::conv::NumberByMask(retencionIRCalculada(*nBase, *nPorcentaje), "########0.00");
+    r_.fallaSi(Condition(calculado != vt::conv::NumberByMask(*nMonto, "########0.00")), m.producto, monto);
   }
 }
 
@@ -216,7 +217,7 @@ void VentaRun::monto() {
     total += *n;
   }
   r_.fallaSi(
-      Condition(porMascara(total, "########0.00") <= 0),
+      Condition(vt::conv::NumberByMask(total, "########0.00") <= 0),
       "Comprobante no contiene monto. Sumatoria de Base 0% + Base No IVA + Base 12% + Bases IR(x) debe ser "
       "mayor a cero. ");
 }

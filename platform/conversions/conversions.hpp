@@ -46,6 +46,10 @@ std::optional<double> NumberWithExponent(std::string_view text);
 std::string FormatNumberText(std::string_view text, std::string_view mask);
 // Format(double, mask): the value is written to 15 significant digits first.
 std::string FormatNumber(double value, std::string_view mask);
+// FormatNumber read back: the number a value stands for once written with the mask, as amounts
+// are compared (1.005 under "########0.00" is 1.01). The value itself when the mask writes no
+// number (an infinite value).
+double NumberByMask(double value, std::string_view mask);
 // A number text written by the masks above ("," grouping, "." decimal), with the given regional
 // separators instead: for what is shown or printed to the user, never for cells or the database.
 // The separators are arguments so that the conversions stay free of the profile.

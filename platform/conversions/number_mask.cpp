@@ -114,6 +114,10 @@ std::string FormatNumberText(std::string_view text, std::string_view mask) {
   return FormatDigits(span->neg, span->intDigits, span->fracDigits, *m);
 }
 
+double NumberByMask(double value, std::string_view mask) {
+  return StrictNumber(FormatNumber(value, mask)).value_or(value);
+}
+
 std::string FormatNumber(double value, std::string_view mask) {
   const auto m = ParseMask(mask);
   if (!m || !std::isfinite(value)) return FormatNumberText(VbStr(value), mask);

@@ -126,6 +126,25 @@ TEST(FormatNumber, DoubleIsWrittenTo15DigitsFirst) {
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), "0.00"), "NaN");
 }
 
+TEST(NumberByMask, TheNumberTheMaskWrites) {
+  const struct {
+    double value;
+    const char* mask;
+    double expected;
+    const char* why;
+  } cases[] = {
+      {1.005, "########0.00", 1.01, "a half rounds away from zero on the decimal text"},
+      {2.675, "########0.00", 2.68, "not on the binary double, which lies below the half"},
+      {17.5, "########0.00", 17.5, "already at the cent"},
+      {-0.004, "########0.00", 0, "rounds to zero, never below it"},
+      {1.0005, "########0.000", 1.001, "three decimals"},
+      {std::numeric_limits<double>::infinity(), "########0.00", std::numeric_limits<double>::infinity(),
+       "a value the mask writes as no number stays as it is"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NumberByMask(c.value, c.mask), c.expected) << c.why;
+  EXPECT_FALSE(std::signbit(NumberByMask(-0.004, "########0.00"))) << "no negative zero";
+}
+
 TEST(FormatNumberText, EveryMaskIsIdempotent) {
   for (const char* mask : kMasks) {
     for (const std::string& text : GeneratedNumberTexts()) {
