@@ -9,6 +9,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "library/batch/celdas_hoja.hpp"
+#include "library/batch/comprobaciones_hoja.hpp"
 #include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "library/frame/comprobaciones.hpp"

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "library/batch/celdas_hoja.hpp"
+#include "library/batch/comprobaciones_hoja.hpp"
 #include "library/batch/validador_hoja.hpp"
 #include "library/frame/cls_validar_informacion.hpp"
 #include "platform/conversions/conversions.hpp"

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "../frame/frame_test_support.hpp"
+#include "library/batch/celdas_hoja.hpp"
+#include "library/batch/comprobaciones_hoja.hpp"
 #include "library/batch/validador_hoja.hpp"
 #include "platform/automation/host.hpp"
 #include "platform/errors/err_object.hpp"
