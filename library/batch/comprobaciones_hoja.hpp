@@ -31,15 +31,6 @@ class LookupMemo {
     return answer;
   }
 
-  // The same for a validator without error trap: a lookup that raised is not remembered and its
-  // error reaches the caller.
-  template <class Lookup>
-  bool exige(const std::string& key, Lookup&& lookup) {
-    if (auto found = answers_.find(key); found != answers_.end()) return found->second;
-    const bool answer = std::forward<Lookup>(lookup)();
-    answers_.emplace(key, answer);
-    return answer;
-  }
 
   // The memo key of a routine and its arguments.
   static std::string key(std::string_view routine, std::initializer_list<std::string_view> arguments);

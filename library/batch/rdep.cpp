@@ -58,12 +58,17 @@ void RdepRun::fila(SheetRow& celdas, BloqueErrorRegistro& bloque) {
 }
 
 bool RdepRun::codigoRegistrado(const std::string& grupo, const std::string& codigo) {
-  return memo_.exige(LookupMemo::key("tbCodigoGeneral", {grupo, codigo}), [&] {
-    RecordsetRef rs;
-    return gfCuentaRegistros(
-        "*", "tbCodigoGeneral",
-        "co_grupo = " + vt::db::quoteSql(grupo) + " and co_valor = " + vt::db::quoteSql(codigo), nullptr, rs);
-  });
+  // A lookup that cannot run counts as not found, as in every other sheet: it never ends the sheet.
+  return memo_
+      .ask(LookupMemo::key("tbCodigoGeneral", {grupo, codigo}),
+           [&] {
+             RecordsetRef rs;
+             return gfCuentaRegistros(
+                 "*", "tbCodigoGeneral",
+                 "co_grupo = " + vt::db::quoteSql(grupo) + " and co_valor = " + vt::db::quoteSql(codigo), nullptr,
+                 rs);
+           })
+      .value_or(false);
 }
 
 bool RdepRun::paisRegistrado(const std::string& co_pais) {

@@ -5,6 +5,7 @@
 #include "library/frame/thread_context.hpp"
 #include "platform/automation/host.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/errors/mensajes_actuales.hpp"
 #include "platform/errors/runtime_errors.hpp"
 #include "platform/profile/text_file.hpp"
 
@@ -56,17 +57,20 @@ void BloqueErrorRegistro::advierte(std::string_view message, std::string_view va
   text_.append(message).append(value).append("\r\n");
 }
 
-void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block, TrampaErrores trampa) {
-  if (vt::appendToFile(fileError, block.texto() + "\r\n")) return;
+bool escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block, TrampaErrores trampa,
+                   std::string* reason) {
+  if (vt::appendToFile(fileError, block.texto() + "\r\n", reason)) return true;
   const vt::Error error(vt::kErrPathAccess, "Valtrone", vt::runtimeErrorDescription(vt::kErrPathAccess));
   noteError(error);
   if (trampa == TrampaErrores::SinTrampa) throw error;
+  return false;
 }
 
 std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
                           const vt::automation::StringMatrixRef& InfoFile, const std::string& FileError,
                           int32_t& nFilaProgreso, const ReglasFila& rules, TrampaErrores trampa) {
   gfAbreConexion();
+  bool logFailureShown = false;
   if (ti_proceso != 1) return "";
 
   const bool sinTrampa = trampa == TrampaErrores::SinTrampa;
@@ -88,7 +92,14 @@ std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
     }
     if (block.fallida()) {
       anyFault = true;
-      escribeBloque(FileError, block, trampa);
+      std::string reason;
+      if (!escribeBloque(FileError, block, trampa, &reason) && !logFailureShown) {
+        // The faults of a row that reach no log are lost to the user: say so once per sheet.
+        logFailureShown = true;
+        vt::currentMessages().mostrar("No se pudo escribir en el archivo de errores " + FileError + "\r\n" +
+                                          reason + "\r\nLos errores de los registros no quedan anotados en él.",
+                                      vt::Botones::Aceptar, vt::Icono::Critico, "");
+      }
     }
     nFilaProgreso = static_cast<int32_t>(r + 1);
   }

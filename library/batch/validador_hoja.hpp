@@ -71,9 +71,10 @@ class BloqueErrorRegistro {
 
 // Appends a failed row's block, followed by the empty line that ends every block, to the error
 // log. A log that cannot be written loses the block: the failure is noted as the library's last
-// error, never raised and never shown once per row.
-void escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block,
-                   TrampaErrores trampa = TrampaErrores::Reanuda);
+// error and false comes back with the reason in Spanish in `reason` (the row loop says so once
+// per sheet); under `SinTrampa` the failure raises instead.
+bool escribeBloque(const std::string& fileError, const BloqueErrorRegistro& block,
+                   TrampaErrores trampa = TrampaErrores::Reanuda, std::string* reason = nullptr);
 
 // What one row's rules share: its cells and its block. A sheet's own row state derives from it;
 // it starts fresh on every row, so that nothing of a row is ever seen by the next.

@@ -154,7 +154,8 @@ TEST_F(Compras, ALogThatCannotBeWrittenStillGivesError) {
   EXPECT_EQ(validator.ATS2013_Compras(1, co, mes, anio, tolerance, sheet, folderAsLog, progress), "ERROR");
   EXPECT_EQ(progress, 3);
   EXPECT_EQ(sheet->at(2, 13), "0000000") << "the row after the lost block is still checked";
-  EXPECT_TRUE(messages.mensajes.empty());
+  ASSERT_EQ(messages.mensajes.size(), 1u) << "said once for the sheet, not once per row";
+  EXPECT_EQ(messages.mensajes[0].texto.rfind("No se pudo escribir en el archivo de errores " + folderAsLog, 0), 0u);
 }
 
 TEST_F(Compras, ANarrowArrayIsReadAsBlankBeyondItsColumns) {

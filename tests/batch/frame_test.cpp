@@ -126,11 +126,17 @@ TEST_F(RowLoop, ALogThatCannotBeWrittenLosesTheBlocksButNotTheResult) {
   int32_t progress = 0;
   const std::string folderAsLog = folder.string();
   EXPECT_EQ(
-      valtrone::ValidadorHoja(1, "COMPRAS", sheet(3), folderAsLog, progress, failRows({"fila1"}, &seen)),
+      valtrone::ValidadorHoja(1, "COMPRAS", sheet(3), folderAsLog, progress, failRows({"fila1", "fila3"}, &seen)),
       "ERROR");
   EXPECT_EQ(seen, (std::vector<long>{1, 2, 3})) << "the rows after the lost block are still checked";
   EXPECT_EQ(vt::Err().Number, 75);
-  EXPECT_TRUE(messages.mensajes.empty()) << "no message box per row";
+  // The user is told once, with the reason, that the faults reach no log; not once per row.
+  ASSERT_EQ(messages.mensajes.size(), 1u);
+  EXPECT_EQ(messages.mensajes[0].texto.rfind("No se pudo escribir en el archivo de errores " + folderAsLog + "\r\n", 0),
+            0u)
+      << messages.mensajes[0].texto;
+  EXPECT_NE(messages.mensajes[0].texto.find("\r\nLos errores de los registros no quedan anotados en él."),
+            std::string::npos);
 }
 
 TEST_F(RowLoop, AnErrorOfTheRulesNeverLeavesTheLoop) {

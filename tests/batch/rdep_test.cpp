@@ -81,6 +81,30 @@ TEST_F(Rdep, OnlyTheFailedRowWritesItsBlockUnderItsSheetRowNumber) {
   EXPECT_EQ(run.log, block(2, {"Codigo de establecimiento 000 no valido "}));
 }
 
+// A catalogue lookup that cannot run counts as not found, as in every other sheet: the row is
+// reported and the sheet goes on; the call never ends with the lookup's error.
+TEST_F(Rdep, ALookupThatCannotRunIsNotFoundAndNeverEndsTheCall) {
+  const vt::db::ScopedStatementFault fault([](const vt::db::Observation& o) -> std::optional<vt::db::InjectedFailure> {
+    if (o.kind == vt::db::ObservedKind::Query && o.text.find("tbCodigoGeneral") != std::string_view::npos)
+      return vt::db::InjectedFailure{3704, "No se permite la operación si el objeto está cerrado.",
+                                     vt::db::Failure::Other, false};
+    return std::nullopt;
+  });
+  Outcome run;
+  EXPECT_NO_THROW(run = validate(sheetOf({baseRow(), baseRow()})));
+  EXPECT_EQ(run.result, "ERROR");
+  EXPECT_EQ(run.progress, 3) << "every row is checked";
+  EXPECT_NE(run.log.find("Tipo de Identificacion de Empleado C no registrado (IDD) "), std::string::npos) << run.log;
+}
+
+// A NUL that reached a cell through a delimited file stays inside the looked-up value.
+TEST_F(Rdep, ANulInACellIsLookedUpAsNotFound) {
+  Outcome run;
+  EXPECT_NO_THROW(run = validate(sheetOf({row({{3, std::string("C\0X", 3)}})})));
+  EXPECT_EQ(run.result, "ERROR");
+  EXPECT_NE(run.log.find("no registrado (IDD) "), std::string::npos) << run.log;
+}
+
 TEST_F(Rdep, ANarrowSheetEndsTheCallWithASubscriptErrorAndTheConnectionOpen) {
   const auto sheet = sheetOf({row({{7, "0"}}), baseRow()}, 44);
   try {
