@@ -4,7 +4,8 @@
 // fixture database and writes the annex. The job is timed whole, in a child whose peak resident
 // size is read when it ends, beside its floor: `unzip -p` of the sheet part plus `sqlite3
 // :memory:` importing the same rows from CSV, the least that any reader and store of the month
-// must do. Counters: `x_floor` (job over floor), `peak_MiB`, `rows_per_s`.
+// must do. Counters: `x_floor` (job over floor), `peak_MiB`, `rows_per_s`. MES_BENCH_BUILD names
+// another build folder whose batch program and registry to run instead (to pair two builds).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -206,10 +207,14 @@ Corrida corre(const Clase& clase, const Archivos& a) {
     const int out = open(transcript.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(out, 2);
+    const char* otra = std::getenv("MES_BENCH_BUILD");
+    const std::string build = otra ? otra : VT_BINARY_DIR;
+    const std::string programa = otra ? build + "/bin/ambrix-batch" : AMBRIX_BATCH;
     setenv("AMBRIX_WIN_INI", "config/win.ini", 1);
-    setenv("VALTRONE_REGISTRY", VT_BINARY_DIR "/automation.reg", 1);
+    setenv("VALTRONE_REGISTRY", (build + "/automation.reg").c_str(), 1);
     unsetenv("VALTRONE_CONFIG_DIR");
-    execl(AMBRIX_BATCH, AMBRIX_BATCH, "--config-dir", "config", "--state", "state.ini", static_cast<char*>(nullptr));
+    execl(programa.c_str(), programa.c_str(), "--config-dir", "config", "--state", "state.ini",
+          static_cast<char*>(nullptr));
     _exit(127);
   }
   int estado = 0;
