@@ -129,12 +129,7 @@ ListaInsercion& ListaInsercion::auditoria(const ContextoAlmacen& c) {
       .valor(valorTexto(c.sEstacion));
 }
 
-std::string ListaInsercion::valores() const {
-  std::string texto = "(";
-  for (std::size_t i = 0; i < valores_.size(); ++i)
-    texto += valores_[i] + (i + 1 < valores_.size() ? ", " : " ");
-  return texto + ")";
-}
+std::string ListaInsercion::valores() const { return listaValores(valores_); }
 
 std::string valorCodigo(std::string_view sCelda, std::string_view sMascara) {
   return vt::db::quoteSql(vt::conv::FormatNumberText(sCelda, sMascara));
@@ -202,7 +197,7 @@ std::string gfValidaHoja(IVentanaATS& frm, IBarraProgreso& prgprogreso,
 
 bool AlmacenPeriodo::inserta(const ListaInsercion& l, const std::string& sTabla, std::string& sError) {
   long lRegistros = 0;
-  gsInsertaRegistro(l.campos(), sTabla, l.valores(), lRegistros);
+  gsInsertaFila(l.campos(), sTabla, l.lista(), lRegistros);
   if (lRegistros >= 1) return true;
   exigeMotorSano();
   sError = vt::Err().Description;

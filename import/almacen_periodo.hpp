@@ -46,6 +46,8 @@ class ListaInsercion {
   // The lists closed: "(" columns ") " and "(" values ")".
   std::string campos() const { return "(" + claveCampo_ + campos_; }
   std::string valores() const;
+  // The values one by one, as valores() lists them.
+  const std::vector<std::string>& lista() const { return valores_; }
 
  private:
   std::string campos_;

@@ -100,9 +100,8 @@ void AlmacenCompras::vinculo() {
   NuComprob_.reset();
   errorVinculo_ = "No se pudo leer el registro de la compra";
   try {
-    vt::db::Recordset rs;
-    rs.open(consultaIdentidad(motorActual()), gConexion);
-    if (!rs.eof() && !rs.field("NuComprob").isNull()) NuComprob_ = numberOf(rs.field("NuComprob"));
+    const vt::db::Value clave = gConexion->lastInsertKey(consultaIdentidad(motorActual()));
+    if (!clave.isNull()) NuComprob_ = numberOf(clave);
   } catch (...) {
     vt::Err().captureCurrentException(gsTitulo);
     errorVinculo_ = vt::Err().Description;

@@ -1,8 +1,13 @@
 #pragma once
 // What a database engine must provide to Connection and Recordset; one Backend per open connection.
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/database/value.hpp"
@@ -49,6 +54,20 @@ class Backend {
   // Runs a statement; returns the rows it changed (-1 when it is not a change).
   virtual long execute(const std::string& sql, CommandType type, int timeoutSeconds) = 0;
   virtual ResultData query(const std::string& sql, int timeoutSeconds) = 0;
+  // One row's insert, given as the statement up to its value list (`head`, "insert into T (a, b)
+  // values ") and the literals of that list as the text writes them; text() is the whole
+  // statement, head followed by the literals in parentheses. An engine that binds values runs one
+  // statement prepared per head and number of values; the others, and a value that is no plain
+  // literal, run text() as execute would, with its rows, counts and errors.
+  virtual long insert(std::string_view head, std::span<const std::string> values,
+                      const std::function<std::string()>& text, int timeoutSeconds) {
+    (void)head;
+    (void)values;
+    return execute(text(), CommandType::Text, timeoutSeconds);
+  }
+  // The key the engine gave the last row inserted on this connection, when it keeps one itself
+  // (nullopt: ask with a select).
+  virtual std::optional<std::int64_t> lastInsertKey() const { return std::nullopt; }
   // The rows of a select as they are walked; an engine that cannot stream reads them all here.
   virtual std::unique_ptr<Cursor> cursor(const std::string& sql, int timeoutSeconds);
   // begin waits at most timeoutSeconds for another writer (0 = no limit).

@@ -98,6 +98,36 @@ void Connection::execute(const std::string& sql, CommandType type) {
   execute(sql, ignored, type);
 }
 
+void Connection::insert(std::string_view head, std::span<const std::string> values,
+                        const std::function<std::string()>& text, long& rowsAffected) {
+  // The whole text is built only when a test watches the calls; the engines build it themselves
+  // when they need it.
+  if (statementsWatched()) [[unlikely]] {
+    const std::string sql = text();
+    observe(ObservedKind::Execute, sql);
+    Backend& backend = openBackend(kSource);
+    onBackend([&] {
+      injected(ObservedKind::Execute, sql);
+      rowsAffected = backend.insert(head, values, [&sql] { return sql; }, commandTimeout_);
+    });
+    return;
+  }
+  Backend& backend = openBackend(kSource);
+  onBackend([&] { rowsAffected = backend.insert(head, values, text, commandTimeout_); });
+}
+
+Value Connection::lastInsertKey(const std::string& sql) {
+  observe(ObservedKind::Query, sql);
+  checkQuery(sql);
+  Backend& backend = *backend_;
+  return onBackend([&] {
+    injected(ObservedKind::Query, sql);
+    if (const std::optional<std::int64_t> key = backend.lastInsertKey()) return Value(*key);
+    const ResultData result = backend.query(sql, commandTimeout_);
+    return result.cells.empty() ? Value() : result.cells.front();
+  });
+}
+
 int Connection::beginTrans() { return begin(&Backend::begin); }
 
 int Connection::beginReadTrans() { return begin(&Backend::beginRead); }

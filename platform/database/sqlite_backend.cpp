@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <list>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 
@@ -136,6 +137,52 @@ std::optional<double> plainDecimal(std::string_view text) {
     if (decimals >= 0 && ++decimals > 3) return std::nullopt;
   }
   return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+}
+
+// One literal of an insert's value list as SQLite reads it in the text, when it is plain: a quoted
+// text ('a''b': its doubled apostrophes counted), a whole number of at most 18 digits, or a decimal
+// that plainDecimal reads, each number optionally after a "-". A negative zero ("-0.00", which SQLite
+// keeps as -0.0), an empty value, NULL, a name or any other expression is None.
+struct PlainValue {
+  enum class Kind { None, Text, Integer, Real };
+  Kind kind = Kind::None;
+  std::string_view text;  // Text: between the quotes, apostrophes still doubled
+  bool doubledQuotes = false;
+  std::int64_t integer = 0;
+  double real = 0;
+};
+
+PlainValue plainValue(std::string_view literal) {
+  PlainValue out;
+  if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
+    const std::string_view inner = literal.substr(1, literal.size() - 2);
+    for (std::size_t i = 0; i < inner.size(); ++i) {
+      if (inner[i] == '\0') return out;
+      if (inner[i] != '\'') continue;
+      if (i + 1 >= inner.size() || inner[i + 1] != '\'') return out;  // a quote that ends the literal early
+      out.doubledQuotes = true;
+      ++i;
+    }
+    out.kind = PlainValue::Kind::Text;
+    out.text = inner;
+    return out;
+  }
+  const bool negative = !literal.empty() && literal.front() == '-';
+  const std::string_view digits = negative ? literal.substr(1) : literal;
+  if (digits.find_first_of("0123456789") == std::string_view::npos) return out;
+  if (digits.size() <= 18 && digits.find_first_not_of("0123456789") == std::string_view::npos) {
+    std::int64_t value = 0;
+    for (const char c : digits) value = value * 10 + (c - '0');
+    out.kind = PlainValue::Kind::Integer;
+    out.integer = negative ? -value : value;
+    return out;
+  }
+  if (digits.find('.') == std::string_view::npos) return out;
+  const std::optional<double> value = plainDecimal(digits);
+  if (!value || (negative && *value == 0.0)) return out;
+  out.kind = PlainValue::Kind::Real;
+  out.real = negative ? -*value : *value;
+  return out;
 }
 
 // SQLite's primary result codes sorted by whose fault they are. A generic error is the
@@ -280,6 +327,18 @@ class SqliteBackend final : public Backend {
     return run(text, true);
   }
 
+  long insert(std::string_view head, std::span<const std::string> values,
+              const std::function<std::string()>& text, int timeoutSeconds) override {
+    setTimeout(timeoutSeconds);
+    if (sqlite3_stmt* stmt = insertStatement(head, values.size()); stmt && bindValues(stmt, values)) {
+      InUse use(stmt);
+      return stepToEnd(stmt);
+    }
+    return execute(text(), CommandType::Text, timeoutSeconds);
+  }
+
+  std::optional<std::int64_t> lastInsertKey() const override { return sqlite3_last_insert_rowid(db_); }
+
   ResultData query(const std::string& sql, int timeoutSeconds) override {
     setTimeout(timeoutSeconds);
     std::string adapted;
@@ -399,6 +458,67 @@ class SqliteBackend final : public Backend {
     }
     if (!entry->stmt || !bindLiterals(entry->stmt)) return nullptr;
     return entry;
+  }
+
+  // The kept statement "head(?, ?, ...)" of an insert of `count` values; nullptr when the cache is
+  // off or the head is not a plain insert whose text runs as written (the old engine's forms).
+  sqlite3_stmt* insertStatement(std::string_view head, std::size_t count) {
+    if (!statementCacheOn.load(std::memory_order_relaxed) || count == 0 || head.size() > StatementCache::kLongestText ||
+        !conv::SameText(sqlFirstWord(head), "insert") || mayAdaptJetSql(head))
+      return nullptr;
+    std::string& shape = insertShape_;
+    shape.assign(head);
+    shape += '(';
+    for (std::size_t i = 0; i < count; ++i) shape += i == 0 ? "?" : ", ?";
+    shape += ')';
+    StatementCache::Entry* entry = cache_.find(shape);
+    if (!entry) {
+      sqlite3_stmt* stmt = nullptr;
+      const char* tail = nullptr;
+      if (sqlite3_prepare_v3(db_, shape.c_str(), static_cast<int>(shape.size()), SQLITE_PREPARE_PERSISTENT,
+                             &stmt, &tail) != SQLITE_OK ||
+          !stmt || !nothingAfter(tail, shape.c_str() + shape.size()) ||
+          sqlite3_bind_parameter_count(stmt) != static_cast<int>(count)) {
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+      }
+      entry = cache_.add(shape, stmt);
+    }
+    return entry->stmt;
+  }
+
+  // Binds the literals of an insert's value list as SQLite reads each of them in the text: a
+  // quoted text, a whole number, a plain decimal (plainValue). False, with nothing bound, when one
+  // of them is anything else: the text then runs as it stands.
+  bool bindValues(sqlite3_stmt* stmt, std::span<const std::string> values) {
+    int rc = SQLITE_OK;
+    for (std::size_t i = 0; i < values.size() && rc == SQLITE_OK; ++i) {
+      const int place = static_cast<int>(i) + 1;
+      const PlainValue value = plainValue(values[i]);
+      switch (value.kind) {
+        case PlainValue::Kind::None:
+          rc = SQLITE_RANGE;
+          break;
+        case PlainValue::Kind::Text:
+          if (value.doubledQuotes) {
+            const std::string single = SqlLiteral{SqlLiteral::Kind::Text, value.text, 0, true}.value();
+            rc = sqlite3_bind_text(stmt, place, single.data(), static_cast<int>(single.size()), SQLITE_TRANSIENT);
+          } else {
+            rc = sqlite3_bind_text(stmt, place, value.text.data(), static_cast<int>(value.text.size()),
+                                   SQLITE_STATIC);  // the caller's values outlive the run
+          }
+          break;
+        case PlainValue::Kind::Integer:
+          rc = sqlite3_bind_int64(stmt, place, value.integer);
+          break;
+        case PlainValue::Kind::Real:
+          rc = sqlite3_bind_double(stmt, place, value.real);
+          break;
+      }
+    }
+    if (rc == SQLITE_OK) return true;
+    sqlite3_clear_bindings(stmt);
+    return false;
   }
 
   bool bindLiterals(sqlite3_stmt* stmt) {
@@ -563,6 +683,7 @@ class SqliteBackend final : public Backend {
   std::vector<std::string_view> realTexts_;  // those SQLite has to read itself
   std::vector<std::size_t> realSlots_;       // and their places in reals_
   sqlite3_stmt* realReader_ = nullptr;
+  std::string insertShape_;                  // the shape of the insert being run; its buffer is kept
 };
 
 // "file:" and the path with the characters a URI gives meaning to escaped.

@@ -102,6 +102,9 @@ inline std::optional<InjectedFailure> injectedFailure(ObservedKind kind, std::st
   return (*detail::statementFault)(Observation{kind, text, {}});
 }
 
+// Whether a test observes the calling thread's statements or makes them fail.
+inline bool statementsWatched() { return detail::statementObserver || detail::statementFault; }
+
 // Called by the layer at the entry of open, execute and query.
 inline void observe(ObservedKind kind, std::string_view text, std::string_view user = {}) {
   if (detail::statementObserver) [[unlikely]]

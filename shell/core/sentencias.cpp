@@ -84,16 +84,42 @@ bool gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion
   }
 }
 
-void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, const std::string& sValores,
-                       long& lRegistros) {
+std::string listaValores(std::span<const std::string> asValores) {
+  std::string texto = "(";
+  for (std::size_t i = 0; i < asValores.size(); ++i)
+    texto += asValores[i] + (i + 1 < asValores.size() ? ", " : " ");
+  return texto + ")";
+}
+
+namespace {
+
+// Runs an insert of gConexion, keeping a failure in vt::Err() for the caller's log.
+template <class Inserta>
+void insertaConError(const std::string& sCampos, const std::string& sTabla, Inserta&& inserta) {
   if (!namesGiven(sCampos, sTabla)) return;
   vt::Err().Clear();
   try {
-    gConexion->execute(insertText(sCampos, sTabla, sValores), lRegistros);
+    inserta();
   } catch (...) {
     // The store routines write the description into their error log.
     vt::Err().captureCurrentException(gsTitulo);
   }
+}
+
+}  // namespace
+
+void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, const std::string& sValores,
+                       long& lRegistros) {
+  insertaConError(sCampos, sTabla,
+                  [&] { gConexion->execute(insertText(sCampos, sTabla, sValores), lRegistros); });
+}
+
+void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const std::string> asValores,
+                   long& lRegistros) {
+  insertaConError(sCampos, sTabla, [&] {
+    const std::string sCabeza = insertText(sCampos, sTabla, "");
+    gConexion->insert(sCabeza, asValores, [&] { return sCabeza + listaValores(asValores); }, lRegistros);
+  });
 }
 
 void gsAbreConsulta(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion,

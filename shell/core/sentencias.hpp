@@ -2,6 +2,7 @@
 // The program's statements on gConexion: delete, insert and select built as text per engine, with
 // their messages. Values inside the texts are the caller's, already quoted with vt::db::quoteSql.
 
+#include <span>
 #include <string>
 
 #include "platform/database/recordset.hpp"
@@ -17,6 +18,9 @@ vt::db::Engine motorActual();
 // "delete from T AS A cond"; an engine other than the three gets "".
 std::string deleteText(vt::db::Engine motor, const std::string& sTabla, const std::string& sCondicion);
 std::string insertText(const std::string& sCampos, const std::string& sTabla, const std::string& sValores);
+// The value list of an insert, "(" then every value followed by ", " but the last, followed by " ",
+// then ")": "('a', 1 )".
+std::string listaValores(std::span<const std::string> asValores);
 std::string selectText(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion);
 
 // Deletes; lRegistros gets the rows deleted. A failure is shown and lRegistros kept; the result
@@ -27,6 +31,11 @@ bool gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion
 // error stays in vt::Err() for the caller's log (cleared when the insert succeeds).
 void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, const std::string& sValores,
                        long& lRegistros);
+// The same insert with the values one by one (its text is insertText(sCampos, sTabla,
+// listaValores(asValores))): the file engine runs it as one statement prepared per table and
+// column list, which is what a store of many rows needs.
+void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const std::string> asValores,
+                   long& lRegistros);
 
 // Replaces rsConsulta by a new recordset opened (static, read-only) on the select. A failed open is
 // shown and leaves rsConsulta closed; empty column or table names leave it untouched.

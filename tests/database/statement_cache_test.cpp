@@ -221,6 +221,20 @@ constexpr const char* kTypes =
     " (3, 'tres', NULL, '2012-02-29');";
 constexpr const char* kTypesColumns = "id,nu,vc,mo,re,tx,bl,sinTipo,fe,fh";
 
+// Two databases of the same content, one for a text run as written and one for the same statement
+// run through a shared or bound statement.
+struct TwoDatabases {
+  TwoDatabases() {
+    dbText.exec(kTypes);
+    dbShared.exec(kTypes);
+    text->open(dbText.file().string());
+    shared->open(dbShared.file().string());
+  }
+  TempDatabase dbText, dbShared;
+  std::shared_ptr<Connection> text = Connection::create();
+  std::shared_ptr<Connection> shared = Connection::create();
+};
+
 TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
   struct Case {
     const char* sql;
@@ -298,13 +312,9 @@ TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
       {"insert into tbTipos (nu, vc, tx) select 30, 'k', vc from tbTipos where id = 1", false,
        "insert from select"},
   };
-  TempDatabase dbText, dbShared;
-  dbText.exec(kTypes);
-  dbShared.exec(kTypes);
-  auto text = Connection::create();
-  auto shared = Connection::create();
-  text->open(dbText.file().string());
-  shared->open(dbShared.file().string());
+  TwoDatabases dbs;
+  Connection* text = dbs.text.get();
+  Connection* shared = dbs.shared.get();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
     SCOPED_TRACE(c.sql);
@@ -325,13 +335,9 @@ TEST(StatementCache, TextAndSharedStatementGiveTheSameResults) {
 // Amounts (up to 15 digits, up to 3 decimals) are read by the layer itself when bound; they must
 // come out as the very doubles SQLite reads from the text, every bit.
 TEST(StatementCache, AmountsAreTheDoublesSQLiteReads) {
-  TempDatabase dbText, dbShared;
-  dbText.exec(kTypes);
-  dbShared.exec(kTypes);
-  auto text = Connection::create();
-  auto shared = Connection::create();
-  text->open(dbText.file().string());
-  shared->open(dbShared.file().string());
+  TwoDatabases dbs;
+  Connection* text = dbs.text.get();
+  Connection* shared = dbs.shared.get();
   std::mt19937_64 random(20130531);
   const auto amount = [&random] {
     const int digits = 1 + static_cast<int>(random() % 15);
@@ -440,6 +446,110 @@ TEST(StatementCache, ManyShapesStayCorrect) {
       ASSERT_EQ(r.cells.at(0), Value(std::int64_t{std::min(n, 3)})) << n;
     }
   }
+}
+
+}  // namespace
+}  // namespace vt::db
+
+namespace vt::db {
+namespace {
+
+// An insert of one row given as its values runs what its text runs: same rows, errors, ids and
+// stored cells, whether its values bind or the text runs as written.
+TEST(PreparedInsert, RowsAndErrorsAreThoseOfTheText) {
+  struct Case {
+    const char* head;
+    std::vector<std::string> values;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"insert into tbTipos (nu, vc, mo, tx) values ", {"40", "'a'", "1234.56", "'O''Brien ''x'''"},
+       "a row as a store writes it, apostrophes doubled"},
+      {"insert into tbTipos (nu, vc, mo, tx) values ", {"41", "'b'", "-0.5", "'-1'"}, "a negative amount"},
+      {"insert into tbTipos (nu, vc, mo, sinTipo) values ", {"-42", "'c'", "0.00", "-0.00"},
+       "a negative integer; a negative zero keeps the sign the text gives it"},
+      {"insert into tbTipos (nu, vc, mo, sinTipo) values ", {"43", "'d'", "5.", ".5"}, "decimals written short"},
+      {"insert into tbTipos (nu, vc, sinTipo, re) values ",
+       {"44", "'e'", "123456789012345678", "1234567890123456789"}, "18 digits bind; more stay in the text"},
+      {"insert into tbTipos (nu, vc, sinTipo, re) values ", {"45", "'f'", "1e3", "10988.358539670390207"},
+       "reals SQLite reads its own way"},
+      {"insert into tbTipos (nu, vc, mo) values ", {"46", "'g'", ""}, "an empty amount: the syntax error of the text"},
+      {"insert into tbTipos (nu, vc, mo) values ", {"47", "'h'", "."}, "a lone point is no number"},
+      {"insert into tbTipos (nu, vc, mo) values ", {"48", "NULL", "1"}, "NULL refused by NOT NULL"},
+      {"insert into tbTipos (nu, vc, mo) values ", {"1", "'uno'", "1"}, "UNIQUE refuses"},
+      {"insert into tbTipos (nu, vc, fe, fh) values ", {"49", "'i'", "'2013-05-31'", "'2013-06-01 10:00:00'"},
+       "dates that pass the checks"},
+      {"insert into tbTipos (nu, vc, fe) values ", {"50", "'j'", "'2013-02-30'"}, "a date the CHECK refuses"},
+      {"insert into tbTipos (nu, vc) values ", {"51", "'k'", "'sobra'"}, "more values than columns"},
+      {"insert into tbTipos (nu, vc, tx) values ", {"52", "'l'", "'a' || 'b'"}, "an expression runs as written"},
+      {"insert into tbTipos (nu, vc, tx) values ", {"53", "'m'", "'a'b'"}, "a value that ends its quote early"},
+      {"insert into tbTipos (nu, vc, tx) values ", {"54", "'n'", "'Año ñandú'"}, "accents"},
+      {"insert into tbNada (nu) values ", {"1"}, "no such table"},
+  };
+  TwoDatabases dbs;
+  Connection* text = dbs.text.get();
+  Connection* shared = dbs.shared.get();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::string list = "(";
+    for (std::size_t i = 0; i < c.values.size(); ++i) list += c.values[i] + (i + 1 < c.values.size() ? ", " : " )");
+    const std::string sql = c.head + list;
+    SCOPED_TRACE(sql);
+    // Twice: the second run takes the statement the first one prepared.
+    for (int run = 0; run < 2; ++run) {
+      std::string expected;
+      {
+        CacheSwitch off(false);
+        expected = outcome(*text, sql, false);
+      }
+      std::string got;
+      try {
+        long rows = -7;
+        shared->insert(c.head, c.values, [&] { return sql; }, rows);
+        got = "rows " + std::to_string(rows);
+      } catch (const vt::Error& e) {
+        got = "error " + std::to_string(e.number()) + " " + e.description();
+      }
+      for (const auto& v : shared->query("SELECT last_insert_rowid(), changes(), total_changes()").cells)
+        got += " " + describe(v);
+      EXPECT_EQ(got, expected);
+      EXPECT_EQ(shared->lastFailure(), text->lastFailure());
+    }
+  }
+  CacheSwitch off(false);
+  EXPECT_EQ(content(*shared, "tbTipos", kTypesColumns), content(*text, "tbTipos", kTypesColumns));
+}
+
+// What a test watches sees the whole text of each insert, and a failure it injects is the insert's;
+// the new key is read from the connection, as the select of it reads it.
+TEST(PreparedInsert, WatchedTextAndLastKey) {
+  TempDatabase db;
+  db.exec(kTypes);
+  auto conn = Connection::create();
+  conn->open(db.file().string());
+  const std::vector<std::string> values{"60", "'p'"};
+  const std::string head = "insert into tbTipos (nu, vc) values ";
+  const std::string sql = head + "(60, 'p' )";
+  StatementRecorder recorder;
+  long rows = 0;
+  conn->insert(head, values, [&] { return sql; }, rows);
+  EXPECT_EQ(rows, 1);
+  const Value key = conn->lastInsertKey("SELECT @@IDENTITY as NuComprob");
+  EXPECT_EQ(key, conn->query("SELECT @@IDENTITY as NuComprob").cells.front());
+  EXPECT_EQ(key, conn->query("SELECT max(id) FROM tbTipos").cells.front());
+  EXPECT_EQ(recorder.texts(ObservedKind::Execute), std::vector<std::string>{sql});
+  EXPECT_EQ(recorder.texts(ObservedKind::Query).front(), "SELECT @@IDENTITY as NuComprob");
+
+  ScopedStatementFault fault([](const Observation& o) -> std::optional<InjectedFailure> {
+    if (o.text.find("@@IDENTITY") != std::string_view::npos || o.text.find("(61,") != std::string_view::npos)
+      return InjectedFailure{3, "disco lleno", Failure::DiskFull, false};
+    return std::nullopt;
+  });
+  EXPECT_THROW(conn->insert(head, std::vector<std::string>{"61", "'q'"}, [&] { return head + "(61, 'q' )"; }, rows),
+               EngineError);
+  EXPECT_EQ(conn->lastFailure(), Failure::DiskFull);
+  EXPECT_THROW(conn->lastInsertKey("SELECT @@IDENTITY as NuComprob"), EngineError);
+  EXPECT_EQ(conn->query("SELECT count(*) FROM tbTipos WHERE nu = 61").cells.front(), Value(0));
 }
 
 }  // namespace
