@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <climits>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
 #include <string_view>
 
 namespace ambrix::xml {
@@ -46,15 +50,16 @@ class ManejadorGlobal {
 
 }  // namespace
 
-RevisionEsquema revisaEsquema(const std::string& sArchivo, const std::string& sEsquema) {
+namespace {
+
+// Reads what `lector` gives against the schema, with the faults gathered from its opening on;
+// sOrigen names what could not be read when the reader could not be made.
+RevisionEsquema revisa(xmlTextReaderPtr lector, Fallos& fallos, const std::string& sEsquema,
+                       const std::string& sOrigen) {
   RevisionEsquema r;
-  Fallos fallos;
-  const ManejadorGlobal manejador(fallos);
-  xmlTextReaderPtr lector = xmlReaderForFile(sArchivo.c_str(), nullptr, XML_PARSE_NONET);
   if (!lector) {
     r.bEsquemaLeido = true;
-    r.asFallos =
-        fallos.asTextos.empty() ? std::vector<std::string>{"no se puede leer " + sArchivo} : fallos.asTextos;
+    r.asFallos = fallos.asTextos.empty() ? std::vector<std::string>{"no se puede leer " + sOrigen} : fallos.asTextos;
     return r;
   }
   xmlTextReaderSetStructuredErrorHandler(lector, recoge, &fallos);
@@ -73,6 +78,105 @@ RevisionEsquema revisaEsquema(const std::string& sArchivo, const std::string& sE
   r.bCumple = bValido && !fallos.bAlguno;
   r.asFallos = fallos.asTextos;
   return r;
+}
+
+}  // namespace
+
+RevisionEsquema revisaEsquema(const std::string& sArchivo, const std::string& sEsquema) {
+  Fallos fallos;
+  const ManejadorGlobal manejador(fallos);
+  return revisa(xmlReaderForFile(sArchivo.c_str(), nullptr, XML_PARSE_NONET), fallos, sEsquema, sArchivo);
+}
+
+// The bytes handed from the writer to the check, in blocks; the writer waits while kBloques are
+// queued, and drops what comes after the check has ended (at its fault limit, say).
+struct RevisionEnCurso::Cola {
+  static constexpr std::size_t kBloque = 256 * 1024;
+  static constexpr std::size_t kBloques = 16;
+
+  std::mutex m;
+  std::condition_variable cambio;
+  std::deque<std::string> bloques;
+  std::size_t leidoDelPrimero = 0;
+  bool fin = false;        // the writer has handed everything
+  bool abandona = false;   // the writer failed: the check stops
+  bool terminada = false;  // the check has ended and takes nothing more
+  std::string actual;      // the block being filled; the writer's alone
+  RevisionEsquema resultado;
+
+  void entrega(std::string bloque) {
+    std::unique_lock<std::mutex> lock(m);
+    cambio.wait(lock, [&] { return bloques.size() < kBloques || terminada; });
+    if (terminada) return;
+    bloques.push_back(std::move(bloque));
+    cambio.notify_all();
+  }
+
+  // libxml2's read callback: the next bytes, 0 at the end, -1 when abandoned.
+  static int lee(void* datos, char* buffer, int largo) {
+    Cola& c = *static_cast<Cola*>(datos);
+    std::unique_lock<std::mutex> lock(c.m);
+    c.cambio.wait(lock, [&] { return !c.bloques.empty() || c.fin || c.abandona; });
+    if (c.abandona) return -1;
+    if (c.bloques.empty()) return 0;
+    const std::string& primero = c.bloques.front();
+    const std::size_t n = std::min(static_cast<std::size_t>(largo), primero.size() - c.leidoDelPrimero);
+    std::memcpy(buffer, primero.data() + c.leidoDelPrimero, n);
+    c.leidoDelPrimero += n;
+    if (c.leidoDelPrimero == primero.size()) {
+      c.bloques.pop_front();
+      c.leidoDelPrimero = 0;
+      c.cambio.notify_all();
+    }
+    return static_cast<int>(n);
+  }
+  static int cierra(void*) { return 0; }
+};
+
+RevisionEnCurso::RevisionEnCurso(const std::string& sEsquema) : cola_(std::make_unique<Cola>()) {
+  xmlInitParser();  // once, before a second thread uses the library
+  hilo_ = std::thread([cola = cola_.get(), sEsquema] {
+    Fallos fallos;
+    const ManejadorGlobal manejador(fallos);
+    RevisionEsquema r = revisa(xmlReaderForIO(&Cola::lee, &Cola::cierra, cola, nullptr, nullptr, XML_PARSE_NONET),
+                               fallos, sEsquema, "el archivo");
+    const std::lock_guard<std::mutex> lock(cola->m);
+    cola->resultado = std::move(r);
+    cola->terminada = true;
+    cola->bloques.clear();
+    cola->cambio.notify_all();
+  });
+}
+
+RevisionEnCurso::~RevisionEnCurso() {
+  if (!hilo_.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> lock(cola_->m);
+    cola_->abandona = true;
+    cola_->cambio.notify_all();
+  }
+  hilo_.join();
+}
+
+void RevisionEnCurso::agrega(std::string_view bytes) {
+  Cola& c = *cola_;
+  c.actual.append(bytes);
+  if (c.actual.size() < Cola::kBloque) return;
+  c.entrega(std::move(c.actual));
+  c.actual = std::string();
+  c.actual.reserve(Cola::kBloque + 4096);
+}
+
+RevisionEsquema RevisionEnCurso::termina() {
+  Cola& c = *cola_;
+  if (!c.actual.empty()) c.entrega(std::move(c.actual));
+  {
+    const std::lock_guard<std::mutex> lock(c.m);
+    c.fin = true;
+    c.cambio.notify_all();
+  }
+  hilo_.join();
+  return std::move(c.resultado);
 }
 
 std::string rutaEsquemaATS() {

@@ -3,7 +3,10 @@
 // (libxml2's reader with the schema attached), never as a document tree, so a file of any size
 // is checked in little memory.
 
+#include <memory>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 namespace ambrix::xml {
@@ -18,6 +21,29 @@ struct RevisionEsquema {
 inline constexpr std::size_t kFallosMostrados = 3;
 
 RevisionEsquema revisaEsquema(const std::string& sArchivo, const std::string& sEsquema);
+
+// The same check run on a thread of its own over the bytes of a file as they are written, so that
+// a large annex is checked while the rest of it is still read from the database. The bytes are
+// those of the saved file, so the verdict is that of revisaEsquema on it. Memory stays bounded: a
+// writer that runs ahead of the check waits for it.
+class RevisionEnCurso {
+ public:
+  explicit RevisionEnCurso(const std::string& sEsquema);
+  // An unfinished check (the write failed) is abandoned.
+  ~RevisionEnCurso();
+  RevisionEnCurso(const RevisionEnCurso&) = delete;
+  RevisionEnCurso& operator=(const RevisionEnCurso&) = delete;
+
+  // The next bytes of the file; copied.
+  void agrega(std::string_view bytes);
+  // The end of the file: waits for the verdict. Once only.
+  RevisionEsquema termina();
+
+ private:
+  struct Cola;
+  std::unique_ptr<Cola> cola_;
+  std::thread hilo_;
+};
 
 // Where the build puts the schema: share/ambrix/ats.xsd beside the programs' bin/ folder, in the
 // build tree as in an installed one.

@@ -1,5 +1,6 @@
 #include "xml/genera_xml.hpp"
 
+#include <optional>
 #include <string>
 
 #include "platform/conversions/conversions.hpp"
@@ -90,11 +91,15 @@ void header(const xml::ContextoSeccion& ctx, vt::db::Recordset& empresa, bool bV
 // The document, header and sections, written as it is read into a temporary file in the
 // target's folder that replaces the target at the end: a failure leaves no half file and an
 // earlier file untouched.
-void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa) {
+// The bytes are checked against the authority's schema as they go (revision gets the verdict once
+// the file is saved).
+void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa, std::optional<xml::RevisionEsquema>& revision) {
   const std::string sRuta = xmlFilePath(*p.frm);
+  std::optional<xml::RevisionEnCurso> revisor;
   const auto escribe = [&](const vt::ChunkSink& sink) {
-    xml::DocumentoATS documento([&sink, &sRuta](std::string_view pieza) {
+    xml::DocumentoATS documento([&sink, &sRuta, &revisor](std::string_view pieza) {
       if (!sink(pieza)) raisePathAccess(sRuta);
+      if (revisor) revisor->agrega(pieza);
     });
     const xml::ContextoSeccion ctx{documento.iva(), p.sRuc, p.sMes, p.sAnio, *p.frm, *p.prgprogreso};
     header(ctx, empresa, xml::seccionElegida(p.aSecciones[1]));
@@ -109,16 +114,18 @@ void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa) {
   bool bLeido = false;
   const bool bEscrito = vt::replaceFile(sRuta, [&](const vt::ChunkSink& sink) {
     bLeido = true;
+    revisor.emplace(xml::rutaEsquemaATS());
     return escribe(sink);
   });
   // A folder that takes no file is found when the file is saved, after the sections were read,
   // as the user has always seen it: the sections are read into nothing, then the save fails.
   if (!bEscrito && !bLeido) escribe([](std::string_view) { return true; });
   if (!bEscrito) raisePathAccess(sRuta);
+  revision = revisor->termina();
 }
 
 // The run; false when the company is unknown. Errors raise.
-bool write(ParamGeneraXML& p) {
+bool write(ParamGeneraXML& p, std::optional<xml::RevisionEsquema>& revision) {
   IVentanaATS& frm = *p.frm;
   p.sMes = FormatNumberText(p.sMes, "00");
   p.sAnio = FormatNumberText(p.sAnio, "0000");
@@ -132,7 +139,7 @@ bool write(ParamGeneraXML& p) {
     showBox(kSinEmpresa, vt::Icono::Informacion);
     return false;
   }
-  writeFile(p, empresa);
+  writeFile(p, empresa, revision);
   return true;
 }
 
@@ -165,10 +172,9 @@ class LecturaUnica {
 
 // The saved file against the authority's schema. When it does not pass, the file stays as
 // written and the first faults are shown; no success may be claimed for it.
-bool checkSchema(const IVentanaATS& frm) {
-  const std::string sEsquema = xml::rutaEsquemaATS();
-  const xml::RevisionEsquema r = xml::revisaEsquema(xmlFilePath(frm), sEsquema);
+bool checkSchema(const IVentanaATS& frm, const xml::RevisionEsquema& r) {
   if (r.bCumple) return true;
+  const std::string sEsquema = xml::rutaEsquemaATS();
   std::string sTexto = "Archivo " + frm.txtFileATS_XML() + " generado, pero " +
                        (r.bEsquemaLeido ? std::string("no cumple el esquema del SRI:")
                                         : "no se pudo leer el esquema del SRI (" + sEsquema + "):");
@@ -181,11 +187,12 @@ bool checkSchema(const IVentanaATS& frm) {
 
 bool GeneradorXML::GeneraXML_ATS(ParamGeneraXML& param) {
   try {
+    std::optional<xml::RevisionEsquema> revision;
     {
       const LecturaUnica lectura(gConexion);
-      if (!write(param)) return false;
+      if (!write(param, revision)) return false;
     }
-    const bool bCumple = checkSchema(*param.frm);
+    const bool bCumple = checkSchema(*param.frm, *revision);
     param.frm->PunteroEspera(false);
     return bCumple;
   } catch (...) {

@@ -62,7 +62,45 @@ TEST(Esquema, VerdictAndTheFirstFaultsWithTheirLines) {
     if (!r.asFallos.empty()) {
       EXPECT_EQ(r.asFallos[0].rfind(c.primero, 0), 0u) << c.porque << ": " << r.asFallos[0];
     }
+    // Checked while written, in pieces of every size, the same bytes get the same verdict and faults.
+    for (std::size_t pieza : {std::size_t{1}, std::size_t{7}, std::size_t{4096}}) {
+      RevisionEnCurso enCurso(kEsquema);
+      for (std::size_t i = 0; i < c.bytes.size(); i += pieza)
+        enCurso.agrega(std::string_view(c.bytes).substr(i, pieza));
+      const RevisionEsquema s = enCurso.termina();
+      EXPECT_EQ(s.bEsquemaLeido, r.bEsquemaLeido) << c.porque;
+      EXPECT_EQ(s.bCumple, r.bCumple) << c.porque;
+      EXPECT_EQ(s.asFallos, r.asFallos) << c.porque << ", en piezas de " << pieza;
+    }
   }
+}
+
+// A check that stops at its fault limit takes the rest of a long file without holding up the
+// writer; one whose writer fails is abandoned; one without its schema says so.
+TEST(Esquema, ACheckWhileWrittenEndsWhateverTheWriterDoes) {
+  const std::string falla =
+      "<detalleAnulados><tipoComprobante>01</tipoComprobante><establecimiento>X</establecimiento>"
+      "<puntoEmision>002</puntoEmision><secuencialInicio>1</secuencialInicio><secuencialFin>2</secuencialFin>"
+      "<autorizacion>1234567890</autorizacion></detalleAnulados>";
+  {
+    RevisionEnCurso enCurso(kEsquema);
+    enCurso.agrega(documento("<codigoOperativo>IVA</codigoOperativo><anulados>"));
+    for (int i = 0; i < 200000; ++i) enCurso.agrega(falla);  // far more than the queue holds
+    enCurso.agrega("</anulados></iva>");
+    const RevisionEsquema r = enCurso.termina();
+    EXPECT_FALSE(r.bCumple);
+    EXPECT_EQ(r.asFallos.size(), kFallosMostrados);
+  }
+  {
+    RevisionEnCurso abandonada(kEsquema);
+    abandonada.agrega(documento("<codigoOperativo>IVA</codigoOperativo><anulados>"));
+  }
+  vt::testing::TempFolder temp("esquema");
+  RevisionEnCurso sinEsquema(temp.file("no-esta.xsd"));
+  sinEsquema.agrega(documento());
+  const RevisionEsquema r = sinEsquema.termina();
+  EXPECT_FALSE(r.bEsquemaLeido);
+  EXPECT_FALSE(r.bCumple);
 }
 
 TEST(Esquema, AMissingSchemaOrFileIsNoPass) {
