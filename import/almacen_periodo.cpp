@@ -94,11 +94,6 @@ void escribeLog(const std::string& sLineas, bool& bAvisado) {
           vt::Icono::Critico);
 }
 
-bool muestraProgreso(long fila, long total) {
-  const long paso = std::max(1L, std::min(total / 100, 500L));
-  return fila >= total || fila % paso == 0;
-}
-
 ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {
   const vt::ContextoConfiguracion& cfg = vt::currentConfiguration();
   ContextoAlmacen c;

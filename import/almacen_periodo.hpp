@@ -90,11 +90,6 @@ std::string gfValidaHoja(IVentanaATS& frm, IBarraProgreso& prgprogreso,
 // be written and why. bAvisado is the call's own flag.
 void escribeLog(const std::string& sLineas, bool& bAvisado);
 
-// Whether row `fila` of `total` moves the progress bar: every row of a small sheet, else once per
-// 1 % of the rows but at least every 500, and always the last; a large sheet then shows its
-// progress without a line per row in the batch transcript.
-bool muestraProgreso(long fila, long total);
-
 // One store call in progress, as the row code of a sheet routine sees it.
 class AlmacenPeriodo {
  public:

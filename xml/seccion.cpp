@@ -40,12 +40,16 @@ bool abreSeccion(const ContextoSeccion& ctx, const ConsultaSeccion& consulta, co
   ctx.prg.Min(0);
   ctx.prg.Max(cuentaFilas(consulta));
   ctx.prg.Value(0);
+  ctx.lFilas = 0;
   ctx.iva.abre(sNombre);
   ctx.frm.DoEvents();
   return true;
 }
 
-void avanza(const ContextoSeccion& ctx) { ctx.prg.Value(ctx.prg.Value() + 1); }
+void avanza(const ContextoSeccion& ctx) {
+  ++ctx.lFilas;
+  if (muestraProgreso(ctx.lFilas, ctx.prg.Max())) ctx.prg.Value(ctx.lFilas);
+}
 
 void cierraSeccion(const ContextoSeccion& ctx, ConsultaSeccion& consulta) {
   ctx.iva.cierra();

@@ -17,6 +17,8 @@ struct ContextoSeccion {
   std::string sAnio;  // "2013"
   IVentanaATS& frm;
   IBarraProgreso& prg;
+  // The rows written of the open section; the bar shows them as muestraProgreso says.
+  mutable long lFilas = 0;
 };
 
 // Opens a query on gConexion, static and read-only, its rows read at once; a failure raises.

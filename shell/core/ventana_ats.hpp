@@ -23,6 +23,11 @@ class IBarraProgreso {
   virtual long Value() const = 0;
 };
 
+// Whether row `fila` of `total` moves the progress bar: every row of a small sheet or section, else once per
+// 1 % of the rows but at least every 500, and always the last; a large sheet then shows its
+// progress without a line per row in the batch transcript.
+bool muestraProgreso(long fila, long total);
+
 // The controls of frm_ATS_SubirExcel that code outside the window sets or reads by name.
 class IVentanaATS {
  public:

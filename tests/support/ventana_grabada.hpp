@@ -16,13 +16,17 @@ class BarraGrabada : public IBarraProgreso {
   void Visible(bool b) override { visible = b; }
   void Min(long v) override { min = v; }
   void Max(long v) override { max = v; }
-  void Value(long v) override { value = v; }
+  void Value(long v) override {
+    value = v;
+    ++movimientos;
+  }
   long Min() const override { return min; }
   long Max() const override { return max; }
   long Value() const override { return value; }
 
   bool visible = false;
   long min = 0, max = 100, value = 0;
+  long movimientos = 0;  // values set
 
  private:
   std::vector<std::string>& eventos_;

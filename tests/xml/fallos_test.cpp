@@ -91,6 +91,19 @@ TEST_F(Marco, PurchasesBarCountsJoinedRows) {
   EXPECT_EQ(ventana_.barra.value, 2);
 }
 
+// A section of many rows moves the bar once per hundredth of them, not once per row (which wrote a
+// transcript line per row in the batch program), and still ends it full.
+TEST_F(Marco, ALargeSectionMovesTheBarOncePerHundredth) {
+  std::vector<std::string> filas;
+  for (int i = 0; i < 1000; ++i) filas.push_back(anulado({{"nu_serie", "'" + std::to_string(100000 + i) + "'"}}));
+  inserta(filas);
+  ASSERT_TRUE(genera({"0", "0", "1", "0"}));
+  EXPECT_EQ(ventana_.barra.max, 1000);
+  EXPECT_EQ(ventana_.barra.value, 1000);
+  EXPECT_LE(ventana_.barra.movimientos, 110);
+  EXPECT_GE(ventana_.barra.movimientos, 100);
+}
+
 TEST_F(Marco, CompanyNameIsEscapedAndControlCharactersDropped) {
   exec("UPDATE tbEmpresas SET ds_nombre = 'Andina & Hijos <Demo>' || char(1) || char(11) || ' Cia' "
        "WHERE nu_ruc = '1792045185001'");
