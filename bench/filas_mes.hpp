@@ -14,79 +14,78 @@ inline const char* const kProveedores[] = {"1791234561001", "1710034065001", "09
 
 inline void filaCompra(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
   const std::string dia = std::to_string(10 + i % 18);
-  cell(0) = "1792045185001";
-  cell(1) = "5";
-  cell(2) = "2013";
-  cell(3) = dia + "/05/2013";
-  cell(4) = dia + "/05/2013";
-  cell(5) = "R";
-  cell(6) = kProveedores[i % 4];
-  cell(10) = "1";
-  cell(11) = "1";
-  cell(12) = conFallas && i % 20 == 7 ? "0" : "1001";
-  cell(13) = std::to_string(1 + i);
-  cell(14) = "1234567890";
-  cell(15) = "0";
-  cell(16) = std::to_string(i % 500);
-  cell(17) = std::to_string(100 + i % 50);
-  cell(18) = std::to_string((100 + i % 50) * 12 / 100.0);
-  cell(23) = "L";
-  cell(32) = i % 7 == 0 ? "1-20" : "1";
+  sheet.set(r, 0, "1792045185001");
+  sheet.set(r, 1, "5");
+  sheet.set(r, 2, "2013");
+  sheet.set(r, 3, dia + "/05/2013");
+  sheet.set(r, 4, dia + "/05/2013");
+  sheet.set(r, 5, "R");
+  sheet.set(r, 6, kProveedores[i % 4]);
+  sheet.set(r, 10, "1");
+  sheet.set(r, 11, "1");
+  sheet.set(r, 12, conFallas && i % 20 == 7 ? "0" : "1001");
+  sheet.set(r, 13, std::to_string(1 + i));
+  sheet.set(r, 14, "1234567890");
+  sheet.set(r, 15, "0");
+  sheet.set(r, 16, std::to_string(i % 500));
+  sheet.set(r, 17, std::to_string(100 + i % 50));
+  sheet.set(r, 18, std::to_string((100 + i % 50) * 12 / 100.0));
+  sheet.set(r, 23, "L");
+  sheet.set(r, 32, i % 7 == 0 ? "1-20" : "1");
   switch (i % 5) {
     case 0:  // VAT and two income-tax withholdings with their voucher, paid abroad
-      cell(20) = "3.60";
-      cell(23) = "E";
-      cell(24) = "5";
-      cell(25) = "N";
-      cell(26) = "S";
-      cell(33) = "312";
-      cell(34) = "100";
-      cell(35) = "1";
-      cell(36) = "1";
-      cell(37) = "344";
-      cell(38) = "200";
-      cell(39) = "1.75";
-      cell(40) = "3.50";
-      cell(48) = "1001";
-      cell(49) = std::to_string(1 + i);
-      cell(50) = "1112223334";
-      cell(51) = cell(3);
+      sheet.set(r, 20, "3.60");
+      sheet.set(r, 23, "E");
+      sheet.set(r, 24, "5");
+      sheet.set(r, 25, "N");
+      sheet.set(r, 26, "S");
+      sheet.set(r, 33, "312");
+      sheet.set(r, 34, "100");
+      sheet.set(r, 35, "1");
+      sheet.set(r, 36, "1");
+      sheet.set(r, 37, "344");
+      sheet.set(r, 38, "200");
+      sheet.set(r, 39, "1.75");
+      sheet.set(r, 40, "3.50");
+      sheet.set(r, 48, "1001");
+      sheet.set(r, 49, std::to_string(1 + i));
+      sheet.set(r, 50, "1112223334");
+      sheet.set(r, 51, sheet.get(r, 3));
       break;
     case 1:  // a dividend
-      cell(33) = "345";
-      cell(34) = "150000";
-      cell(35) = "0";
-      cell(36) = "3500";
-      cell(45) = "02/05/2013";
-      cell(46) = "0";
-      cell(47) = "2012";
-      cell(48) = "1001";
-      cell(49) = std::to_string(1 + i);
-      cell(50) = "1112223334";
-      cell(51) = cell(3);
+      sheet.set(r, 33, "345");
+      sheet.set(r, 34, "150000");
+      sheet.set(r, 35, "0");
+      sheet.set(r, 36, "3500");
+      sheet.set(r, 45, "02/05/2013");
+      sheet.set(r, 46, "0");
+      sheet.set(r, 47, "2012");
+      sheet.set(r, 48, "1001");
+      sheet.set(r, 49, std::to_string(1 + i));
+      sheet.set(r, 50, "1112223334");
+      sheet.set(r, 51, sheet.get(r, 3));
       break;
     case 2:  // a credit note on an earlier invoice
-      cell(11) = "4";
-      cell(27) = "1";
-      cell(28) = "02/05/2013";
-      cell(29) = "1001";
-      cell(30) = std::to_string(1 + i / 2);
-      cell(31) = "1112345678";
+      sheet.set(r, 11, "4");
+      sheet.set(r, 27, "1");
+      sheet.set(r, 28, "02/05/2013");
+      sheet.set(r, 29, "1001");
+      sheet.set(r, 30, std::to_string(1 + i / 2));
+      sheet.set(r, 31, "1112345678");
       break;
     default:  // two lines of one reimbursement document
-      cell(11) = "41";
-      cell(13) = std::to_string(1 + i - i % 5);
-      cell(52) = "R";
-      cell(53) = "1791234561001";
-      cell(55) = "1";
-      cell(56) = "05/05/2013";
-      cell(57) = "1001";
-      cell(58) = std::to_string(i);
-      cell(59) = "1234567890";
-      cell(62) = "100";
-      cell(63) = "12";
+      sheet.set(r, 11, "41");
+      sheet.set(r, 13, std::to_string(1 + i - i % 5));
+      sheet.set(r, 52, "R");
+      sheet.set(r, 53, "1791234561001");
+      sheet.set(r, 55, "1");
+      sheet.set(r, 56, "05/05/2013");
+      sheet.set(r, 57, "1001");
+      sheet.set(r, 58, std::to_string(i));
+      sheet.set(r, 59, "1234567890");
+      sheet.set(r, 62, "100");
+      sheet.set(r, 63, "12");
       break;
   }
 }
@@ -97,73 +96,70 @@ inline const char* const kTipos[] = {"18", "18", "4", "5", "18"};
 
 inline void filaVenta(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
   const long gravada = 100 + i % 50;
-  cell(0) = "1792045185001";
-  cell(1) = "5";
-  cell(2) = "2013";
-  cell(3) = kClientes[i % 4][0];
-  cell(4) = kClientes[i % 4][1];
-  cell(5) = "Cliente " + std::to_string(i % 1000);
-  cell(6) = conFallas && i % 20 == 7 ? "0" : "1";
-  cell(7) = kTipos[i % 5];
-  cell(8) = std::to_string(1 + i % 9);
-  cell(9) = "0";
-  cell(10) = std::to_string(i % 300);
-  cell(11) = std::to_string(gravada);
-  cell(12) = std::to_string(gravada * 12 / 100.0);
-  cell(13) = i % 3 == 0 ? "3.60" : "0";
-  cell(14) = i % 3 == 0 ? "1.00" : "0";
-  cell(15) = std::to_string(10 + i % 18) + "/05/2013";
-  cell(16) = "1001";
-  cell(17) = std::to_string(1 + i);
-  cell(18) = i % 2 ? "1234567890" : "1234567890123456789012345678901234567";
+  sheet.set(r, 0, "1792045185001");
+  sheet.set(r, 1, "5");
+  sheet.set(r, 2, "2013");
+  sheet.set(r, 3, kClientes[i % 4][0]);
+  sheet.set(r, 4, kClientes[i % 4][1]);
+  sheet.set(r, 5, "Cliente " + std::to_string(i % 1000));
+  sheet.set(r, 6, conFallas && i % 20 == 7 ? "0" : "1");
+  sheet.set(r, 7, kTipos[i % 5]);
+  sheet.set(r, 8, std::to_string(1 + i % 9));
+  sheet.set(r, 9, "0");
+  sheet.set(r, 10, std::to_string(i % 300));
+  sheet.set(r, 11, std::to_string(gravada));
+  sheet.set(r, 12, std::to_string(gravada * 12 / 100.0));
+  sheet.set(r, 13, i % 3 == 0 ? "3.60" : "0");
+  sheet.set(r, 14, i % 3 == 0 ? "1.00" : "0");
+  sheet.set(r, 15, std::to_string(10 + i % 18) + "/05/2013");
+  sheet.set(r, 16, "1001");
+  sheet.set(r, 17, std::to_string(1 + i));
+  sheet.set(r, 18, i % 2 ? "1234567890" : "1234567890123456789012345678901234567");
 }
 
 
 inline void filaExportacion(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
   const bool bienes = i % 5 != 4;
   const std::string valor = std::to_string(100 + i % 5000) + "." + std::to_string(i % 100);
-  cell(0) = "1792045185001";
-  cell(1) = "5";
-  cell(2) = "2013";
-  cell(4) = bienes ? "B" : "S";
-  cell(5) = i % 2 ? "16" : "1";
-  cell(6) = std::to_string(1 + i % 28) + "/05/2013";
+  sheet.set(r, 0, "1792045185001");
+  sheet.set(r, 1, "5");
+  sheet.set(r, 2, "2013");
+  sheet.set(r, 4, bienes ? "B" : "S");
+  sheet.set(r, 5, i % 2 ? "16" : "1");
+  sheet.set(r, 6, std::to_string(1 + i % 28) + "/05/2013");
   if (bienes) {
-    cell(7) = conFallas && i % 20 == 7 ? "27" : "28";
-    cell(8) = "2013";
-    cell(9) = "4";
-    cell(10) = std::to_string(10000000 + i);
-    cell(11) = "0";
-    cell(12) = "BL" + std::to_string(i);
+    sheet.set(r, 7, conFallas && i % 20 == 7 ? "27" : "28");
+    sheet.set(r, 8, "2013");
+    sheet.set(r, 9, "4");
+    sheet.set(r, 10, std::to_string(10000000 + i));
+    sheet.set(r, 11, "0");
+    sheet.set(r, 12, "BL" + std::to_string(i));
   }
-  cell(13) = "0";
-  cell(14) = valor;
-  cell(15) = valor;
-  cell(16) = cell(6);
-  cell(17) = "1001";
-  cell(18) = std::to_string(1 + i);
-  cell(19) = i % 2 ? "1234567890" : "1234567890123456789012345678901234567";
+  sheet.set(r, 13, "0");
+  sheet.set(r, 14, valor);
+  sheet.set(r, 15, valor);
+  sheet.set(r, 16, sheet.get(r, 6));
+  sheet.set(r, 17, "1001");
+  sheet.set(r, 18, std::to_string(1 + i));
+  sheet.set(r, 19, i % 2 ? "1234567890" : "1234567890123456789012345678901234567");
 }
 
 // Cancelled documents: ranges of invoices and credit notes, one to three vouchers each, with ten-
 // and thirty-seven-digit authorisations. With `conFallas` every 20th range ends before it starts.
 inline void filaAnulado(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
   const long inicio = 1000000 + i * 3;
-  cell(0) = "1792045185001";
-  cell(1) = "5";
-  cell(2) = "2013";
-  cell(3) = i % 5 ? "1" : "4";
-  cell(4) = "1002";
-  cell(5) = std::to_string(inicio);
-  cell(6) = std::to_string(conFallas && i % 20 == 7 ? inicio - 1 : inicio + i % 3);
-  cell(7) = i % 7 ? "1112223334" : std::string(37, '1');
-  cell(8) = std::to_string(10 + i % 19) + "/05/2013";
+  sheet.set(r, 0, "1792045185001");
+  sheet.set(r, 1, "5");
+  sheet.set(r, 2, "2013");
+  sheet.set(r, 3, i % 5 ? "1" : "4");
+  sheet.set(r, 4, "1002");
+  sheet.set(r, 5, std::to_string(inicio));
+  sheet.set(r, 6, std::to_string(conFallas && i % 20 == 7 ? inicio - 1 : inicio + i % 3));
+  sheet.set(r, 7, i % 7 ? "1112223334" : std::string(37, '1'));
+  sheet.set(r, 8, std::to_string(10 + i % 19) + "/05/2013");
 }
 
 }  // namespace bench

@@ -19,16 +19,9 @@
 
 namespace bench {
 
-// What the cells take: each string object, and its buffer when it is not held inline.
+// What the cells take.
 inline double sheetMiB(const vt::automation::StringMatrix& sheet) {
-  double bytes = 0;
-  for (long r = 0; r <= sheet.ubound(1); ++r) {
-    for (long c = 0; c <= sheet.ubound(2); ++c) {
-      const std::string& s = sheet.at(r, c);
-      bytes += sizeof(std::string) + (s.capacity() > 15 ? static_cast<double>(s.capacity()) + 1 : 0);
-    }
-  }
-  return bytes / (1 << 20);
+  return static_cast<double>(sheet.heldBytes()) / (1 << 20);
 }
 
 // The blocks of the log whose first line starts with `word` " - Registro: "; 0 without a log.

@@ -123,7 +123,7 @@ Archivos archivos(const Clase& clase, long filas) {
       xml << "<row r=\"" << r + 1 << "\">";
       for (int c = 0; c < clase.columnas; ++c) {
         const std::string ref = vt::testing::columnLetters(c) + std::to_string(r + 1);
-        const std::string texto = r == 0 ? "COL" + std::to_string(c + 1) : hoja.at(r, c);
+        const std::string texto = r == 0 ? "COL" + std::to_string(c + 1) : std::string(hoja.get(r, c));
         csv << (c ? "," : "") << csvCampo(texto);
         if (texto.empty()) continue;
         if (r > 0 && serial(texto)) {

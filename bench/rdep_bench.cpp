@@ -15,40 +15,39 @@ const char* const kEmpleados[][2] = {
 
 void fila(vt::automation::StringMatrix& sheet, long r) {
   const long i = r - 1;
-  auto cell = [&](long c) -> std::string& { return sheet.at(r, c); };
   const bool discapacitado = i % 7 == 3;
   const long sueldos = 12000 + (i % 500) * 40;  // 12,000 to 31,960: several brackets
   const long iess = sueldos * 945 / 10000;
   const long gastos = 1000 + i % 2000;
   const long exoneracion = discapacitado ? 5000 : 0;
   const long egresos = iess + gastos + exoneracion;
-  cell(0) = "1792045185001";
-  cell(1) = "12";
-  cell(2) = "2013";
-  cell(3) = kEmpleados[i % 4][0];
-  cell(4) = kEmpleados[i % 4][1];
-  cell(5) = "APELLIDO" + std::to_string(i % 1000);
-  cell(6) = "NOMBRE" + std::to_string(i % 700);
-  cell(7) = i % 20 == 7 ? "0" : "1";
-  cell(8) = i % 5 == 4 ? "E" : "L";
-  cell(9) = i % 5 == 4 ? "005" : "593";
-  cell(10) = i % 3 ? "NO" : "SI";
-  cell(11) = discapacitado ? "1" : "NA";
-  cell(12) = discapacitado ? "40" : "";
-  cell(13) = discapacitado ? "C" : "";
-  cell(14) = discapacitado ? "1710034065" : "";
-  cell(15) = std::to_string(sueldos);
-  cell(20) = std::to_string(sueldos / 12);
-  cell(21) = "318";
-  cell(25) = std::to_string(sueldos);
-  cell(26) = "1";
-  cell(27) = std::to_string(iess);
-  cell(29) = std::to_string(gastos);
-  cell(34) = std::to_string(gastos);
-  cell(35) = std::to_string(exoneracion);
-  cell(37) = std::to_string(egresos);
-  cell(38) = std::to_string(sueldos - egresos);
-  cell(43) = std::to_string(1 + i);
+  sheet.set(r, 0, "1792045185001");
+  sheet.set(r, 1, "12");
+  sheet.set(r, 2, "2013");
+  sheet.set(r, 3, kEmpleados[i % 4][0]);
+  sheet.set(r, 4, kEmpleados[i % 4][1]);
+  sheet.set(r, 5, "APELLIDO" + std::to_string(i % 1000));
+  sheet.set(r, 6, "NOMBRE" + std::to_string(i % 700));
+  sheet.set(r, 7, i % 20 == 7 ? "0" : "1");
+  sheet.set(r, 8, i % 5 == 4 ? "E" : "L");
+  sheet.set(r, 9, i % 5 == 4 ? "005" : "593");
+  sheet.set(r, 10, i % 3 ? "NO" : "SI");
+  sheet.set(r, 11, discapacitado ? "1" : "NA");
+  sheet.set(r, 12, discapacitado ? "40" : "");
+  sheet.set(r, 13, discapacitado ? "C" : "");
+  sheet.set(r, 14, discapacitado ? "1710034065" : "");
+  sheet.set(r, 15, std::to_string(sueldos));
+  sheet.set(r, 20, std::to_string(sueldos / 12));
+  sheet.set(r, 21, "318");
+  sheet.set(r, 25, std::to_string(sueldos));
+  sheet.set(r, 26, "1");
+  sheet.set(r, 27, std::to_string(iess));
+  sheet.set(r, 29, std::to_string(gastos));
+  sheet.set(r, 34, std::to_string(gastos));
+  sheet.set(r, 35, std::to_string(exoneracion));
+  sheet.set(r, 37, std::to_string(egresos));
+  sheet.set(r, 38, std::to_string(sueldos - egresos));
+  sheet.set(r, 43, std::to_string(1 + i));
 }
 
 // The tax of the demo brackets of 2013 on a whole base, so that the generated rows agree with the
@@ -63,9 +62,9 @@ double impuesto2013(double base) {
 
 void filaConImpuesto(vt::automation::StringMatrix& sheet, long r) {
   fila(sheet, r);
-  const std::string tax = std::to_string(impuesto2013(std::stod(sheet.at(r, 38))));
-  sheet.at(r, 39) = tax;
-  sheet.at(r, 42) = tax;
+  const std::string tax = std::to_string(impuesto2013(std::stod(std::string(sheet.get(r, 38)))));
+  sheet.set(r, 39, tax);
+  sheet.set(r, 42, tax);
 }
 
 void BM_ValidateRdep(benchmark::State& state) {

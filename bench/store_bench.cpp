@@ -132,7 +132,7 @@ ambrix::InfoFile hojaAnulados() {
                                  secuencia,
                                  r % 7 ? "1112223334" : std::string(37, '1'),
                                  std::to_string(10 + r % 19) + "/05/2013"};
-    for (long c = 0; c < 9; ++c) h->at(r, c) = cells[c];
+    for (long c = 0; c < 9; ++c) h->set(r, c, cells[c]);
   }
   return h;
 }
@@ -155,7 +155,7 @@ ambrix::InfoFile hojaCompras() {
   for (long r = 1; r <= kFilas; ++r) {
     const bool reembolso = r % 10 >= 7;  // rows 7, 8, 9 of every ten make one voucher
     const long documento = reembolso ? r - r % 10 + 7 : r;
-    auto set = [&](long c, std::string v) { h->at(r, c) = std::move(v); };
+    auto set = [&](long c, std::string v) { h->set(r, c, std::move(v)); };
     set(0, "1792045185001");
     set(1, "05");
     set(2, "2013");
@@ -240,7 +240,7 @@ ambrix::InfoFile hojaExportaciones() {
                                  "001001",
                                  std::to_string(1000000 + r),
                                  r % 7 ? "1112223334" : std::string(37, '1')};
-    for (long c = 0; c < 20; ++c) h->at(r, c) = cells[c];
+    for (long c = 0; c < 20; ++c) h->set(r, c, cells[c]);
   }
   return h;
 }
@@ -282,7 +282,7 @@ ambrix::InfoFile hojaVentas() {
                                  "001001",
                                  std::to_string(r),
                                  "1234567890"};
-    for (long c = 0; c < 19; ++c) h->at(r, c) = cells[c];
+    for (long c = 0; c < 19; ++c) h->set(r, c, cells[c]);
   }
   return h;
 }

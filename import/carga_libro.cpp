@@ -21,7 +21,7 @@ bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFor
     // The array fills row by row while the rows read are given back: the typed cells and the
     // texts are never both whole in memory.
     bool ok = true;
-    hoja = vt::automation::StringMatrix::byRows(0, filas, 0, ultima, [&](long r, std::string* celdas) {
+    hoja = vt::automation::StringMatrix::byRows(0, filas, 0, ultima, [&](long r, auto& celdas) {
       if (r == 0) return true;  // the header row stays empty
       const auto fila = static_cast<std::uint32_t>(r);
       for (long c = 0; c <= ultima; ++c) {
@@ -38,7 +38,7 @@ bool cargaLibro(const std::string& ruta, int indice, const vt::workbook::TextFor
           return ok = false;
         }
         if (celda.kind != CellKind::Empty)
-          celdas[c] = vt::workbook::cellText(celda, libro.date1904(), formatos);
+          celdas.set(c, vt::workbook::cellText(celda, libro.date1904(), formatos));
       }
       libro.releaseRowsBefore(fila + 1);
       return true;

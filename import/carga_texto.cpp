@@ -69,7 +69,7 @@ bool cargaTextoDelimitado(const std::string& ruta, const std::string& sSeparador
       return false;
     }
     for (std::size_t c = 0; c < campos.size(); ++c)
-      hoja.at(static_cast<long>(r), static_cast<long>(c)) = campos[c];
+      hoja.set(static_cast<long>(r), static_cast<long>(c), campos[c]);
   }
   return true;
 } catch (const std::bad_alloc&) {

@@ -39,7 +39,7 @@ bool almacenaAnulado(AlmacenPeriodo& almacen, long fila) {
 }  // namespace
 
 ListaInsercion filaAnulado(const ContextoAlmacen& c, const vt::automation::StringMatrix& hoja, long fila) {
-  const auto celda = [&](long columna) -> const std::string& { return hoja.at(fila, columna); };
+  const auto celda = [&](long columna) { return hoja.get(fila, columna); };
   ListaInsercion l(kCampos);
   l.claveOracle(c, "TBAT_CMPTSANU_ID_REG_SEC");
   l.valor(valorCodigo(celda(0), "0000000000000"))

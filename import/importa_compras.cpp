@@ -73,21 +73,21 @@ std::string AlmacenCompras::codigo(const std::string& sGrupo, const std::string&
 
 CodigosCompra AlmacenCompras::codigos(const vt::automation::StringMatrix& h, long fila) {
   CodigosCompra c;
-  if (h.at(fila, 5) == "03") {
-    const std::string tipo = codigo("PER", h.at(fila, 8));
+  if (h.get(fila, 5) == "03") {
+    const std::string tipo = codigo("PER", std::string(h.get(fila, 8)));
     if (!tipo.empty()) c.sTipoProveedor = tipo;
   }
   // Each payment form is looked up as the validator checked it.
-  const std::string& formas = h.at(fila, 32);
+  const std::string_view formas = h.get(fila, 32);
   if (!formas.empty()) {
     std::size_t inicio = 0;
     while (true) {
       const std::size_t guion = formas.find('-', inicio);
-      const std::string parte =
-          formas.substr(inicio, guion == std::string::npos ? std::string::npos : guion - inicio);
+      const std::string_view parte =
+          formas.substr(inicio, guion == std::string_view::npos ? std::string_view::npos : guion - inicio);
       const std::string hallado = codigo("FPG", FormatNumberText(parte, "0"));
       if (!hallado.empty()) c.sFormasPago += (c.sFormasPago.empty() ? "" : "-") + hallado;
-      if (guion == std::string::npos) break;
+      if (guion == std::string_view::npos) break;
       inicio = guion + 1;
     }
   }
@@ -123,7 +123,7 @@ void AlmacenCompras::reembolso(AlmacenPeriodo& almacen, long fila) {
   vt::automation::StringMatrix& h = *gaInfoCompras;
   convierteTiposId(h, fila);
   // A voucher whose purchase was refused stores none of its rows: its purchase's line stands for it.
-  if (LeadingNumber(h.at(fila, 11)) != 41 || !compraGuardada_) return;
+  if (LeadingNumber(h.get(fila, 11)) != 41 || !compraGuardada_) return;
   std::string sError = errorVinculo_;
   if (!NuComprob_ ||
       !almacen.inserta(filaReembolso(almacen.contexto(), h, fila, *NuComprob_), kTablaReembolsos, sError))
@@ -133,9 +133,9 @@ void AlmacenCompras::reembolso(AlmacenPeriodo& almacen, long fila) {
 
 bool AlmacenCompras::operator()(AlmacenPeriodo& almacen, long fila) {
   vt::automation::StringMatrix& h = *gaInfoCompras;
-  if (LeadingNumber(h.at(fila, 11)) == 41) {
+  if (LeadingNumber(h.get(fila, 11)) == 41) {
     const vt::conv::ClaveReembolso clave = vt::conv::ClaveReembolsoFila(
-        h.at(fila, 10), h.at(fila, 11), h.at(fila, 12), h.at(fila, 13), h.at(fila, 14));
+        h.get(fila, 10), h.get(fila, 11), h.get(fila, 12), h.get(fila, 13), h.get(fila, 14));
     if (clave == clave_) {
       ++lineas_;
       continuacion_ = true;

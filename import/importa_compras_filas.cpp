@@ -50,51 +50,51 @@ const char* kCamposReembolso =
     " mo_RE_base_NoIva, mo_RE_base_0, mo_RE_base, mo_RE_iva, mo_RE_ice ) ";
 
 // 'text' of an authorisation: ten digits when it has ten characters or fewer, else upper case.
-std::string valorAutorizacion(const std::string& sCelda, long lLargo) {
+std::string valorAutorizacion(std::string_view sCelda, long lLargo) {
   return valorCodigo(sCelda, lLargo <= 10 ? "0000000000" : ">");
 }
-std::string valorAutorizacion(const std::string& sCelda) {
+std::string valorAutorizacion(std::string_view sCelda) {
   return valorAutorizacion(sCelda, vt::conv::Len(sCelda));
 }
 
-std::string tipoId(const std::string& sCelda) {
+std::string tipoId(std::string_view sCelda) {
   const std::string t = vt::conv::Upper(Trim(sCelda));
   if (t == "R") return "01";
   if (t == "C") return "02";
   if (t == "P") return "03";
-  return sCelda;
+  return std::string(sCelda);
 }
 
 // The company and period every row of a purchase repeats.
 void periodoDocumento(ListaInsercion& l, const vt::automation::StringMatrix& h, long f) {
-  l.valor(valorCodigo(h.at(f, 0), "0000000000000"))
-      .valor(valorCodigo(h.at(f, 1), "00"))
-      .valor(valorCodigo(h.at(f, 2), "0000"));
+  l.valor(valorCodigo(h.get(f, 0), "0000000000000"))
+      .valor(valorCodigo(h.get(f, 1), "00"))
+      .valor(valorCodigo(h.get(f, 2), "0000"));
 }
 
 // The supplier and voucher every row of a purchase repeats.
 void comprobanteDocumento(ListaInsercion& l, const vt::automation::StringMatrix& h, long f) {
-  l.valor(valorCodigo(h.at(f, 6), "0000000000000"))
-      .valor(valorCodigo(h.at(f, 11), "00"))
-      .valor(valorCodigo(h.at(f, 10), "00"))
-      .valor(valorCodigo(h.at(f, 12), "000000"))
-      .valor(valorCodigo(h.at(f, 13), "000000000"))
-      .valor(valorAutorizacion(h.at(f, 14)));
+  l.valor(valorCodigo(h.get(f, 6), "0000000000000"))
+      .valor(valorCodigo(h.get(f, 11), "00"))
+      .valor(valorCodigo(h.get(f, 10), "00"))
+      .valor(valorCodigo(h.get(f, 12), "000000"))
+      .valor(valorCodigo(h.get(f, 13), "000000000"))
+      .valor(valorAutorizacion(h.get(f, 14)));
 }
 
 }  // namespace
 
 void convierteTiposId(vt::automation::StringMatrix& hoja, long fila) {
-  for (long c : {5L, 52L}) hoja.at(fila, c) = tipoId(hoja.at(fila, c));
+  for (long c : {5L, 52L}) hoja.set(fila, c, tipoId(hoja.get(fila, c)));
 }
 
 void fechaRetencionVacia(vt::automation::StringMatrix& hoja, long fila) {
-  if (LeadingNumber(hoja.at(fila, 51)) == 0) hoja.at(fila, 51) = "01/01/2000";
+  if (LeadingNumber(hoja.get(fila, 51)) == 0) hoja.set(fila, 51, "01/01/2000");
 }
 
 ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::StringMatrix& h, long f,
                           const CodigosCompra& codigos) {
-  const auto celda = [&](long columna) -> const std::string& { return h.at(f, columna); };
+  const auto celda = [&](long columna) { return h.get(f, columna); };
   const auto fecha = [&](long columna) { return valorFechaHoja(c, celda(columna), kFechaHoja); };
   const auto monto = [&](long columna) { return valorMonto(celda(columna)); };
   // The withholding voucher's cells: "0" when their number is 0, else trimmed.
@@ -103,7 +103,7 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
   };
   // The modified voucher's cells: "0" when blank.
   const auto modificado = [&](long columna) {
-    return Trim(celda(columna)).empty() ? std::string("0") : celda(columna);
+    return Trim(celda(columna)).empty() ? std::string_view("0") : celda(columna);
   };
   const bool servicios = LeadingNumber(celda(21)) > 0;
 
@@ -149,8 +149,9 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
       .valor("'0'")
       .valor("0")
       .valor("0")
-      .valor(valorTexto(Trim(celda(27)).empty() ? std::string(" ") : celda(27)))
-      .valor(valorFechaHoja(c, Trim(celda(28)).empty() ? std::string("01/01/2000") : celda(28), kFechaHoja))
+      .valor(valorTexto(Trim(celda(27)).empty() ? std::string_view(" ") : celda(27)))
+      .valor(
+          valorFechaHoja(c, Trim(celda(28)).empty() ? std::string_view("01/01/2000") : celda(28), kFechaHoja))
       .valor(valorCodigo(modificado(29), "000000"))
       .valor(valorCodigo(modificado(30), "000000000"))
       .valor(valorAutorizacion(modificado(31), vt::conv::Len(celda(31))))
@@ -182,7 +183,7 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
 std::vector<int> bloquesRetencion(const vt::automation::StringMatrix& hoja, long fila) {
   std::vector<int> bloques;
   for (int b = 1; b <= 3; ++b)
-    if (LeadingNumber(hoja.at(fila, 33 + 4 * (b - 1))) != 0) bloques.push_back(b);
+    if (LeadingNumber(hoja.get(fila, 33 + 4 * (b - 1))) != 0) bloques.push_back(b);
   if (bloques.empty()) bloques.push_back(1);
   return bloques;
 }
@@ -190,12 +191,12 @@ std::vector<int> bloquesRetencion(const vt::automation::StringMatrix& hoja, long
 ListaInsercion filaRetencion(const ContextoAlmacen& c, const vt::automation::StringMatrix& h, long f,
                              int bloque) {
   const long primera = 33 + 4 * (bloque - 1);
-  const auto monto = [&](long columna) { return valorMonto(vt::conv::BlankToZero(h.at(f, columna))); };
+  const auto monto = [&](long columna) { return valorMonto(vt::conv::BlankToZero(h.get(f, columna))); };
   ListaInsercion l(kCamposRetencion);
   l.claveOracle(c, "TBAT_CMPRS_IR_ID_REG");
   periodoDocumento(l, h, f);
   comprobanteDocumento(l, h, f);
-  l.valor(valorCodigo(h.at(f, primera), "####0"))
+  l.valor(valorCodigo(h.get(f, primera), "####0"))
       .valor(monto(primera + 1))
       .valor(monto(primera + 2))
       .valor(monto(primera + 3));
@@ -208,16 +209,16 @@ ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::Str
   l.claveOracle(c, "TBAT_CMPRS_IR_ID_REG");
   l.valor(FormatNumberText(vt::conv::VbStr(NuComprob), "########0"));
   periodoDocumento(l, h, f);
-  l.valor(valorCodigo(h.at(f, 5), "00"));
+  l.valor(valorCodigo(h.get(f, 5), "00"));
   comprobanteDocumento(l, h, f);
-  l.valor(valorCodigo(h.at(f, 52), "00"))
-      .valor(valorCodigo(h.at(f, 53), "0000000000000"))
-      .valor(valorCodigo(h.at(f, 55), "00"))
-      .valor(valorFechaHoja(c, h.at(f, 56), kFechaHoja))
-      .valor(valorCodigo(h.at(f, 57), "000000"))
-      .valor(valorCodigo(h.at(f, 58), "000000000"))
-      .valor(valorAutorizacion(h.at(f, 59)));
-  for (long columna = 60; columna <= 64; ++columna) l.valor(valorMonto(h.at(f, columna)));
+  l.valor(valorCodigo(h.get(f, 52), "00"))
+      .valor(valorCodigo(h.get(f, 53), "0000000000000"))
+      .valor(valorCodigo(h.get(f, 55), "00"))
+      .valor(valorFechaHoja(c, h.get(f, 56), kFechaHoja))
+      .valor(valorCodigo(h.get(f, 57), "000000"))
+      .valor(valorCodigo(h.get(f, 58), "000000000"))
+      .valor(valorAutorizacion(h.get(f, 59)));
+  for (long columna = 60; columna <= 64; ++columna) l.valor(valorMonto(h.get(f, columna)));
   return l;
 }
 
@@ -229,14 +230,15 @@ std::string claveComprobante(const vt::automation::StringMatrix& h, long f) {
   std::string clave;
   clave.reserve(96);
   for (const auto& [columna, mascara] : kPartes)
-    clave.append(FormatNumberText(h.at(f, columna), mascara)) += '\x1f';
-  return clave + valorAutorizacion(h.at(f, 14));
+    clave.append(FormatNumberText(h.get(f, columna), mascara)) += '\x1f';
+  return clave + valorAutorizacion(h.get(f, 14));
 }
 
 std::string describeComprobante(const vt::automation::StringMatrix& h, long f) {
-  return "proveedor " + FormatNumberText(h.at(f, 6), "0000000000000") + ", tipo " +
-         FormatNumberText(h.at(f, 11), "00") + ", serie " + FormatNumberText(h.at(f, 12), "000000") +
-         ", secuencial " + FormatNumberText(h.at(f, 13), "000000000") + ", autorización " + Trim(h.at(f, 14));
+  return "proveedor " + FormatNumberText(h.get(f, 6), "0000000000000") + ", tipo " +
+         FormatNumberText(h.get(f, 11), "00") + ", serie " + FormatNumberText(h.get(f, 12), "000000") +
+         ", secuencial " + FormatNumberText(h.get(f, 13), "000000000") + ", autorización " +
+         Trim(h.get(f, 14));
 }
 
 std::string consultaIdentidad(vt::db::Engine motor) {

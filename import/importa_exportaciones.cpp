@@ -51,17 +51,16 @@ bool almacenaExportacion(AlmacenPeriodo& almacen, long fila) {
 }  // namespace
 
 void convierteTipoExportacion(vt::automation::StringMatrix& hoja, long fila) {
-  std::string& tipo = hoja.at(fila, 4);
-  const std::string t = vt::conv::Upper(tipo);
-  tipo = t == "B" ? "1" : t == "S" ? "2" : "X";
+  const std::string t = vt::conv::Upper(hoja.get(fila, 4));
+  hoja.set(fila, 4, t == "B" ? "1" : t == "S" ? "2" : "X");
 }
 
 ListaInsercion filaExportacion(const ContextoAlmacen& c, const vt::automation::StringMatrix& hoja,
                                long fila) {
-  const auto celda = [&](long columna) -> const std::string& { return hoja.at(fila, columna); };
+  const auto celda = [&](long columna) { return hoja.get(fila, columna); };
   const auto fecha = [&](long columna) { return valorFechaHoja(c, celda(columna), kFechaHoja); };
   // A referendum without its year is of the period's year.
-  const std::string& anioReferendo = vt::conv::LeadingNumber(celda(8)) == 0 ? celda(2) : celda(8);
+  const std::string_view anioReferendo = vt::conv::LeadingNumber(celda(8)) == 0 ? celda(2) : celda(8);
   ListaInsercion l(kCampos);
   l.claveOracle(c, "TBAT_EXPORTA_ID_REG_SEC");
   // The period is written with its masks, as the period's delete and the annex read it: a sheet

@@ -5,6 +5,7 @@
 // engine can be checked without a database.
 
 #include <string>
+#include <string_view>
 
 #include "import/almacen_periodo.hpp"
 #include "platform/automation/string_matrix.hpp"
@@ -13,7 +14,7 @@
 namespace ambrix {
 
 // Credit notes (voucher type 4) are stored with every amount negated: -1 for them, else 1.
-int signoVenta(const std::string& sComprobante);
+int signoVenta(std::string_view sComprobante);
 // The VAT-rate code of the company's VAT percentage gsPorcIVA (12 "2", 14 "3", 10 "1", else "").
 std::string codigoIvaEmpresa();
 // Column 3 "R", "C", "P", "F" (trimmed, upper case) becomes "04" to "07" in the sheet.

@@ -101,19 +101,19 @@ std::string montoTotal(const vt::db::Recordset& rs, const char* sNombre, int iSi
 
 }  // namespace
 
-int signoVenta(const std::string& sComprobante) { return LeadingNumber(sComprobante) == 4 ? -1 : 1; }
+int signoVenta(std::string_view sComprobante) { return LeadingNumber(sComprobante) == 4 ? -1 : 1; }
 
 std::string codigoIvaEmpresa() {
   return vt::conv::SalesVatRateCode(LeadingNumber(gParametrosEmpresa.gsPorcIVA));
 }
 
 void convierteTipoIdVenta(vt::automation::StringMatrix& hoja, long fila) {
-  hoja.at(fila, 3) = vt::conv::SalesIdTypeCode(hoja.at(fila, 3));
+  hoja.set(fila, 3, vt::conv::SalesIdTypeCode(hoja.get(fila, 3)));
 }
 
 ListaInsercion filaVenta(const ContextoAlmacen& c, const vt::automation::StringMatrix& h, long f,
                          const std::string& sCodigoIva) {
-  const auto celda = [&](long columna) -> const std::string& { return h.at(f, columna); };
+  const auto celda = [&](long columna) { return h.get(f, columna); };
   const int signo = signoVenta(celda(7));
   const auto monto = [&](long columna) { return valorMonto(celda(columna), signo); };
   const std::string fecha = valorFinDeMes(c, celda(1), celda(2));
@@ -157,21 +157,21 @@ ListaInsercion filaVenta(const ContextoAlmacen& c, const vt::automation::StringM
 ListaInsercion filaVentaIR(const ContextoAlmacen& c, const vt::automation::StringMatrix& h, long f) {
   ListaInsercion l(kCamposVentaIR);
   l.claveOracle(c, kSecuenciaVentasIR);
-  l.valor(valorTexto(h.at(f, 0)))
-      .valor(valorCodigo(h.at(f, 1), "00"))
-      .valor(valorCodigo(h.at(f, 2), "0000"))
-      .valor(valorCodigo(h.at(f, 4), "0000000000000"))
-      .valor(valorCodigo(h.at(f, 7), "00"))
+  l.valor(valorTexto(h.get(f, 0)))
+      .valor(valorCodigo(h.get(f, 1), "00"))
+      .valor(valorCodigo(h.get(f, 2), "0000"))
+      .valor(valorCodigo(h.get(f, 4), "0000000000000"))
+      .valor(valorCodigo(h.get(f, 7), "00"))
       .valor(valorCodigo("0", "####0"))
       .valor(kCero)
       .valor("0")
-      .valor(valorMonto(h.at(f, 14), signoVenta(h.at(f, 7))));
+      .valor(valorMonto(h.get(f, 14), signoVenta(h.get(f, 7))));
   return l;
 }
 
 ListaInsercion filaVentaAcumular(const ContextoAlmacen& c, const vt::automation::StringMatrix& h, long f,
                                  const std::string& sCodigoIva) {
-  const auto celda = [&](long columna) -> const std::string& { return h.at(f, columna); };
+  const auto celda = [&](long columna) { return h.get(f, columna); };
   ListaInsercion l(kCamposAcumular);
   l.claveOracle(c, "TBATVENTAS_ACUMULAR_ID_REG_SEC");
   l.valor(valorTexto(celda(0)))

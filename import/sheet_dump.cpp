@@ -5,7 +5,7 @@ namespace {
 
 // Tab, CR, LF and backslash inside a cell are written as \t, \r, \n and \\, so that one sheet row
 // is one output line and the cells split at the tabs.
-void writeEscaped(std::ostream& out, const std::string& cell) {
+void writeEscaped(std::ostream& out, std::string_view cell) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < cell.size(); ++i) {
     const char c = cell[i];
@@ -29,7 +29,7 @@ void writeSheetDump(const vt::automation::StringMatrix& hoja, std::ostream& out)
   for (long r = 1; r <= hoja.ubound(1); ++r) {
     for (long c = hoja.lbound(2); c <= hoja.ubound(2); ++c) {
       if (c > hoja.lbound(2)) out << '\t';
-      writeEscaped(out, hoja.at(r, c));
+      writeEscaped(out, hoja.get(r, c));
     }
     out << '\n';
   }

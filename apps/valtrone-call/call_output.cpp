@@ -41,7 +41,8 @@ void printValue(std::ostream& out, const std::string& name, const Variant& value
       const auto& sheet = *value.toStringMatrix();
       for (long r = sheet.lbound(1); r <= sheet.ubound(1); ++r) {
         for (long c = sheet.lbound(2); c <= sheet.ubound(2); ++c) {
-          if (!sheet.at(r, c).empty()) out << name << "(" << r << "," << c << ")=" << sheet.at(r, c) << "\n";
+          if (!sheet.get(r, c).empty())
+            out << name << "(" << r << "," << c << ")=" << sheet.get(r, c) << "\n";
         }
       }
       return;

@@ -32,11 +32,11 @@ const char* const kCampos =
     "co_IRcodigo_3, mo_IRbase_3, va_IRporc_3, mo_IRmonto_3, mo_reten_IVA, mo_reten_IR, st_regis";
 
 // A text value: quoted with its quotes doubled, so that it is stored as it stands.
-std::string texto(const std::string& s) { return vt::db::quoteSql(s); }
+std::string texto(std::string_view s) { return vt::db::quoteSql(s); }
 
 // A number value under its mask. A cell that is no number is written as nothing at all, so that
 // the database refuses the row and the call ends there: no cell ever becomes part of a statement.
-std::string numero(const std::string& sCelda, const char* sMascara) {
+std::string numero(std::string_view sCelda, const char* sMascara) {
   if (!vt::conv::IsNumericText(sCelda)) return "";
   return FormatNumberText(sCelda, sMascara);
 }
@@ -49,19 +49,19 @@ InsercionAcumulada insercionVentaAcumulada(bool oracle, vt::automation::StringMa
   const std::string ceroCodigo = FormatNumberText("0", "####0");
   std::vector<std::string> v;
   if (oracle) v.push_back("TBATVENTAS_ACUMULAR_ID_REG_SEC.Nextval");
-  v.push_back(texto(h.at(f, 0)));
-  v.push_back(texto(FormatNumberText(h.at(f, 1), "00")));
-  v.push_back(texto(FormatNumberText(h.at(f, 2), "0000")));
-  h.at(f, 3) = vt::conv::SalesIdTypeCode(h.at(f, 3));
-  v.push_back(texto(FormatNumberText(h.at(f, 3), "00")));
-  v.push_back(texto(FormatNumberText(h.at(f, 4), "0000000000000")));
-  v.push_back(texto(h.at(f, 5)));
-  v.push_back(texto(vt::conv::Trim(h.at(f, 6))));
-  v.push_back(numero(h.at(f, 8), "########0"));
-  v.push_back(texto(FormatNumberText(h.at(f, 7), "00")));
-  for (const long c : {9L, 10L, 11L}) v.push_back(numero(h.at(f, c), "########0.00"));
+  v.push_back(texto(h.get(f, 0)));
+  v.push_back(texto(FormatNumberText(h.get(f, 1), "00")));
+  v.push_back(texto(FormatNumberText(h.get(f, 2), "0000")));
+  h.set(f, 3, vt::conv::SalesIdTypeCode(h.get(f, 3)));
+  v.push_back(texto(FormatNumberText(h.get(f, 3), "00")));
+  v.push_back(texto(FormatNumberText(h.get(f, 4), "0000000000000")));
+  v.push_back(texto(h.get(f, 5)));
+  v.push_back(texto(vt::conv::Trim(h.get(f, 6))));
+  v.push_back(numero(h.get(f, 8), "########0"));
+  v.push_back(texto(FormatNumberText(h.get(f, 7), "00")));
+  for (const long c : {9L, 10L, 11L}) v.push_back(numero(h.get(f, c), "########0.00"));
   v.push_back(texto(vt::conv::SalesVatRateCode(iPocIVA)));
-  v.push_back(numero(h.at(f, 12), "########0.00"));
+  v.push_back(numero(h.get(f, 12), "########0.00"));
   // The VAT withholdings, ICE and income-tax blocks of the annex row do not exist in the sheet.
   for (int i = 0; i < 2; ++i) {
     v.push_back(cero);
@@ -79,8 +79,8 @@ InsercionAcumulada insercionVentaAcumulada(bool oracle, vt::automation::StringMa
     v.push_back(cero);
     v.push_back(cero);
   }
-  v.push_back(numero(h.at(f, 13), "########0.00"));
-  v.push_back(numero(h.at(f, 14), "########0.00"));
+  v.push_back(numero(h.get(f, 13), "########0.00"));
+  v.push_back(numero(h.get(f, 14), "########0.00"));
   v.push_back(texto("A"));
 
   InsercionAcumulada r;

@@ -40,7 +40,7 @@ class AnuladosRun {
   }
 
  private:
-  std::optional<bool> comprobanteExiste(const std::string& sCoComprob);
+  std::optional<bool> comprobanteExiste(std::string_view sCoComprob);
   void periodo(SheetRow& c, BloqueErrorRegistro& b);
   void serie(SheetRow& c, BloqueErrorRegistro& b);
   void secuencias(SheetRow& c, BloqueErrorRegistro& b);
@@ -55,7 +55,7 @@ class AnuladosRun {
   std::exception_ptr fallo_;
 };
 
-std::optional<bool> AnuladosRun::comprobanteExiste(const std::string& sCoComprob) {
+std::optional<bool> AnuladosRun::comprobanteExiste(std::string_view sCoComprob) {
   return memo_.ask(LookupMemo::key("tbcttgComprob", {sCoComprob}), [&] {
     try {
       RecordsetRef rs;
@@ -105,7 +105,7 @@ void AnuladosRun::periodo(SheetRow& c, BloqueErrorRegistro& b) {
 
 void AnuladosRun::serie(SheetRow& c, BloqueErrorRegistro& b) {
   c.set(4, FormatNumberText(c.get(4), "000000"));
-  const std::string& s = c.get(4);
+  const std::string_view s = c.get(4);
   if (!IsNumericText(s)) b.falla("Número de Serie no válido: ", s);
   if (LeadingNumber(s) == 0) b.falla("Número de Serie no puede ser cero ", s);
   const std::string establecimiento = vt::conv::Left(s, 3);
@@ -129,27 +129,28 @@ void AnuladosRun::secuencias(SheetRow& c, BloqueErrorRegistro& b) {
   };
   for (const Secuencia& s : secuencias) {
     c.set(s.columna, FormatNumberText(c.get(s.columna), "0000000"));
-    const std::string& valor = c.get(s.columna);
+    const std::string_view valor = c.get(s.columna);
     if (!IsNumericText(valor))
       b.falla(s.noValido, valor);
     else if (LeadingNumber(valor) == 0)
       b.falla(s.cero, valor);
   }
-  const std::string& inicial = c.get(5);
-  const std::string& final = c.get(6);
+  const std::string_view inicial = c.get(5);
+  const std::string_view final = c.get(6);
   if (rangoInvertido(inicial, final))
-    b.falla("Secuencia inicial " + inicial + " es mayor que la final ", final);
+    b.falla("Secuencia inicial " + std::string(inicial) + " es mayor que la final ", final);
 }
 
 void AnuladosRun::autorizacion(SheetRow& c, BloqueErrorRegistro& b) {
   c.set(7, vt::conv::Trim(c.get(7)));
-  const std::string& a = c.get(7);
+  const std::string_view a = c.get(7);
   if (!IsNumericText(a)) {
     b.falla("Número de autorizacion no válido: ", a);
   } else if (LeadingNumber(a) == 0) {
     b.falla("Número de autorizacion no debe ser cero ", a);
   } else if (const long largo = vt::conv::Len(a); largo != 10 && largo != 37) {
-    b.falla("Longitud de autorizacion " + a + " es " + std::to_string(largo) + " debe ser 10 o 37");
+    b.falla("Longitud de autorizacion " + std::string(a) + " es " + std::to_string(largo) +
+            " debe ser 10 o 37");
   }
 }
 
@@ -158,7 +159,7 @@ void AnuladosRun::fechaAnulacion(SheetRow& c, BloqueErrorRegistro& b) {
   // kept as it stands and refused, even when it would read as one in the short-date pattern.
   CeldaFecha celda = leeCeldaFecha(c.get(8), fechaCorta_);
   c.set(8, std::move(celda.texto));
-  const std::string& f = c.get(8);
+  const std::string_view f = c.get(8);
   if (vt::conv::Trim(f).empty()) {
     b.falla("Fecha de anulación de comprobante esta vacia ");
     return;
@@ -170,14 +171,16 @@ void AnuladosRun::fechaAnulacion(SheetRow& c, BloqueErrorRegistro& b) {
   }
   // The end of the row's own month, also in an annual run; a row whose month and year form no
   // date has no period to be within.
-  const int ultimo =
-      vt::conv::LastDayOfMonth(vt::conv::FormatDateText("01/" + c.get(1) + "/" + c.get(2), "dd/mm/yyyy"));
+  const int ultimo = vt::conv::LastDayOfMonth(
+      vt::conv::FormatDateText("01/" + std::string(c.get(1)) + "/" + std::string(c.get(2)), "dd/mm/yyyy"));
   const std::optional<vt::conv::Date> fin =
-      ultimo == 0 ? std::nullopt
-                  : vt::conv::ParseDateByPattern(FormatNumberText(std::to_string(ultimo), "00") + "/" +
-                                                     FormatNumberText(c.get(1), "00") + "/" + c.get(2),
-                                                 "dd/mm/yyyy");
-  if (!fin || *fecha > *fin) b.falla("Fecha de anulación " + f + " no puede ser mayor al periodo reportado ");
+      ultimo == 0
+          ? std::nullopt
+          : vt::conv::ParseDateByPattern(FormatNumberText(std::to_string(ultimo), "00") + "/" +
+                                             FormatNumberText(c.get(1), "00") + "/" + std::string(c.get(2)),
+                                         "dd/mm/yyyy");
+  if (!fin || *fecha > *fin)
+    b.falla("Fecha de anulación " + std::string(f) + " no puede ser mayor al periodo reportado ");
 }
 
 }  // namespace

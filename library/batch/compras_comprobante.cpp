@@ -24,7 +24,7 @@ void ComprasRun::sustentoTributario(FilaCompra& f) {
 void ComprasRun::comprobante(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
 
-  const std::string c10 = f.get(kCSustento);
+  const std::string c10(f.get(kCSustento));
   const std::string c11 = f.set(kCTipoComprobante, FormatNumberText(f.get(kCTipoComprobante), "00"));
   if (LeadingNumber(c11) == 0) {
     b.falla("Código de comprobante no válido ", c11);

@@ -19,8 +19,8 @@ void ComprasRun::comprobanteRetencion(FilaCompra& f) {
 
   if (LeadingNumber(f.get(kCRetSerie)) == 0 || LeadingNumber(f.get(kCRetSecuencia)) == 0 ||
       LeadingNumber(f.get(kCRetAutorizacion)) == 0) {
-    b.falla("Falta datos de Comprobante Retencion para comprobante " + f.get(kCSerie) + "-" + f.get(kCSecuencia) +
-            "  " + f.sIdentificacion);
+    b.falla("Falta datos de Comprobante Retencion para comprobante " + std::string(f.get(kCSerie)) + "-" +
+            std::string(f.get(kCSecuencia)) + "  " + f.sIdentificacion);
     return;
   }
 

@@ -54,7 +54,7 @@ void ComprasRun::dividendos(FilaCompra& f) {
 }
 
 void ComprasRun::tiposSinRetencionIR(FilaCompra& f) {
-  const std::string c11 = f.get(kCTipoComprobante);
+  const std::string c11(f.get(kCTipoComprobante));
   const double tipo = LeadingNumber(c11);
   if (tipo != 41 && tipo != 4 && tipo != 5) return;
   for (long col : kCodigosIR) {

@@ -45,7 +45,7 @@ std::optional<double> ComprasRun::impuestoDividendo(double base) {
 
 void ComprasRun::retencionesIR(FilaCompra& f) {
   BloqueErrorRegistro& b = f.bloque;
-  const std::string c3 = f.get(kCFechaEmision);
+  const std::string c3(f.get(kCFechaEmision));
   // Column 3 was rewritten as dd/mm/yyyy by the period checks: read it back by that pattern.
   const std::optional<vt::conv::Date> emision = vt::conv::ParseDateByPattern(c3, vt::conv::kDateCellPattern);
   const bool personaJuridica = esPersonaJuridica(f.get(kCIdProveedor));
@@ -105,9 +105,10 @@ void ComprasRun::retencionesIR(FilaCompra& f) {
       if (sBase) dRetencionCalculada = impuestoDividendo(*sBase);
       if (!montoConcuerda(dDecRedondeo_, dRetencionCalculada, monto)) {
         b.falla("Codigo Retencion " + n + ". Calculo del valor del dividendo correspondiente a " +
-                f.get(kCIdProveedor) + " " + f.get(kCIdComplemento) + " para Base imponible " + base +
-                " x  porcentaje " + pct + " es " + vt::conv::VbStr(dRetencionCalculada.value_or(0)) +
-                " no concuerda con monto retenido " + monto);
+                std::string(f.get(kCIdProveedor)) + " " + std::string(f.get(kCIdComplemento)) +
+                " para Base imponible " + base + " x  porcentaje " + pct + " es " +
+                vt::conv::VbStr(dRetencionCalculada.value_or(0)) + " no concuerda con monto retenido " +
+                monto);
       }
     } else if (held(sBase && sPct ? Condition(*sBase > 0 && *sPct > 0) : std::nullopt)) {
       if (sBase && sPct) dRetencionCalculada = retencionIRCalculada(*sBase, *sPct);

@@ -23,8 +23,8 @@ void ComprasRun::icesYRetencionesIva(FilaCompra& f) {
     if (!vt::conv::IsNumericText(c)) b.falla(monto.message + c + " no válido ");
   }
 
-  const std::string& c18 = f.get(kCIva);
-  const std::string c20 = f.get(kCRetIvaBienes), c21 = f.get(kCRetIvaServicios), c22 = f.get(kCRetIva100);
+  const std::string_view c18 = f.get(kCIva);
+  const std::string c20(f.get(kCRetIvaBienes)), c21(f.get(kCRetIvaServicios)), c22(f.get(kCRetIva100));
   const std::optional<double> s18 = StrictNumber(c18), s20 = StrictNumber(c20), s21 = StrictNumber(c21),
                               s22 = StrictNumber(c22);
   const Condition sinIva =
@@ -32,14 +32,15 @@ void ComprasRun::icesYRetencionesIva(FilaCompra& f) {
   const double iva = LeadingNumber(c18), v20 = LeadingNumber(c20), v21 = LeadingNumber(c21);
   if (!b.fallaSi(sinIva, "No debe haber Retencion de IVA (Bienes/Servicios) si IVA es cero")) {
     if (v20 > 0 && iva <= v20) {
-      b.falla("Retención IVA Bienes " + c20 + " debe ser menor que el valor de IVA " + c18);
+      b.falla("Retención IVA Bienes " + c20 + " debe ser menor que el valor de IVA " + std::string(c18));
     } else if (v21 > 0 && iva <= v21) {
-      b.falla("Retención IVA Servicios " + c21 + " debe ser menor que el valor de IVA " + c18);
+      b.falla("Retención IVA Servicios " + c21 + " debe ser menor que el valor de IVA " + std::string(c18));
     }
   }
   const double total = v20 + v21 + LeadingNumber(c22);
   if (iva < vt::conv::RoundTo15Digits(total)) {
-    b.falla("Total retenciones IVA " + vt::conv::VbStr(total) + " debe ser menor del monto IVA " + c18);
+    b.falla("Total retenciones IVA " + vt::conv::VbStr(total) + " debe ser menor del monto IVA " +
+            std::string(c18));
   }
 }
 

@@ -76,7 +76,7 @@ void ExportacionesRun::fechaTransaccion(FilaExportacion& f) {
   const bool bienes = f.bienes;
 
   // A zero stands for no date: it is emptied, and reported as no date.
-  const std::string crudo = f.get(kEFechaTransaccion);
+  const std::string crudo(f.get(kEFechaTransaccion));
   const CeldaFecha fecha =
       crudo == "0" ? CeldaFecha{FormatNumberText(crudo, "#"), std::nullopt} : leeCeldaFecha(crudo);
   const std::string c6 = f.set(kEFechaTransaccion, fecha.texto);

@@ -29,7 +29,7 @@ void ExportacionesRun::referendo(FilaExportacion& f) {
     b.falla("Referendo-Año de importación no valido ", c8);
   } else if (*anio == 0) {
     b.falla("Referendo-Año de importación no puede ser cero");
-  } else if (const std::string& c2 = f.get(kEAnio); LeadingNumber(c8) > LeadingNumber(c2)) {
+  } else if (const std::string_view c2 = f.get(kEAnio); LeadingNumber(c8) > LeadingNumber(c2)) {
     b.falla("Referendo-Año de importación no puede ser mayor al año de periodo seleccionado:  ", c2);
   }
 

@@ -55,7 +55,7 @@ void IceRun::producto(SheetRow& c, BloqueErrorRegistro& b, long col) {
             "Código de producto de empresa " + codigo + " sin relacion a producto ICE ó producto no activo ");
 }
 
-std::optional<bool> IceRun::productoActivo(const std::string& co_empresa, const std::string& co_producto) {
+std::optional<bool> IceRun::productoActivo(std::string_view co_empresa, std::string_view co_producto) {
   return memo_.ask(LookupMemo::key("tbICE_Productos", {co_empresa, co_producto}), [&] {
     RecordsetRef rs;
     // The code may stand anywhere inside the product's code.

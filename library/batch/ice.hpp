@@ -73,7 +73,7 @@ class IceRun {
   LookupMemo& memo() { return memo_; }
 
  private:
-  std::optional<bool> productoActivo(const std::string& co_empresa, const std::string& co_producto);
+  std::optional<bool> productoActivo(std::string_view co_empresa, std::string_view co_producto);
 
   std::string co_empresa_;
   std::optional<double> mes_;

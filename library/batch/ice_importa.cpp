@@ -58,7 +58,7 @@ void IceImportaRun::pais(SheetRow& c, BloqueErrorRegistro& b) {
   const std::string codigo = FormatNumberText(c.get(kIIPais), "000");
   c.set(kIIPais, codigo);
   // The messages show the country's name as the sheet wrote it.
-  const std::string nombre = c.get(kIINombrePais);
+  const std::string nombre(c.get(kIINombrePais));
   if (LeadingNumber(codigo) == 0) {
     b.falla("Codigo de pais no valido " + codigo + " - " + nombre);
   } else {

@@ -83,10 +83,10 @@ bool RdepRun::paisRegistrado(const std::string& co_pais) {
   return found.value_or(false);
 }
 
-double RdepRun::impuestoTabla(const std::string& anio, double base) {
+double RdepRun::impuestoTabla(std::string_view anio, double base) {
   const std::string key = LookupMemo::key("tbRDEP_Tabla", {anio, vt::conv::VbStr(base)});
   if (const auto found = impuestos_.find(key); found != impuestos_.end()) return found->second;
-  std::string year = anio;
+  std::string year(anio);
   double value = base;
   const double tax = gfImpuestoRentaTabla(year, value);
   impuestos_.emplace(key, tax);
@@ -95,14 +95,14 @@ double RdepRun::impuestoTabla(const std::string& anio, double base) {
 
 bool RdepRun::montoFalla(FilaRdep& f, long col, std::string_view noNumerico, std::string_view negativo,
                          std::string_view finNoNumerico, std::string_view finNegativo) {
-  const std::string& celda = f.get(col);
+  const std::string_view celda = f.get(col);
   const std::optional<double> valor = vt::conv::StrictNumber(celda);
   if (!valor) {
-    f.bloque.falla(std::string(noNumerico) + celda, finNoNumerico);
+    f.bloque.falla(std::string(noNumerico).append(celda), finNoNumerico);
     return true;
   }
   if (*valor < 0) {
-    f.bloque.falla(std::string(negativo) + celda, finNegativo);
+    f.bloque.falla(std::string(negativo).append(celda), finNegativo);
     return true;
   }
   return false;

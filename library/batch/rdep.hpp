@@ -97,7 +97,7 @@ struct FilaRdep {
   std::optional<double> dTotalIngresos;  // column 25 plus column 18
   std::optional<double> dTotalEgresos;   // column 37
 
-  const std::string& get(long col) const { return celdas.get(col); }
+  std::string_view get(long col) const { return celdas.get(col); }
   // Writes the rewritten cell and hands the text back for the checks.
   std::string set(long col, std::string value) {
     celdas.set(col, value);
@@ -142,7 +142,7 @@ class RdepRun {
   bool paisRegistrado(const std::string& co_pais);
   // gfImpuestoRentaTabla of the year and base, asked once per call for each pair: the brackets do
   // not change during a call.
-  double impuestoTabla(const std::string& anio, double base);
+  double impuestoTabla(std::string_view anio, double base);
   // The identity check of a cédula (kind "C") or of a passport or foreign identification ("P",
   // "E"), with the messages of the employee's or of the disabled person's number.
   void identificacion(FilaRdep& f, long col, const std::string& tipo, bool discapacitado);

@@ -30,7 +30,7 @@ bool contieneEnie(const std::string& text) { return Upper(text).find("Ñ") != st
 bool dobleEspacio(const std::string& text) { return text.find("  ") != std::string::npos; }
 
 // A name column: trimmed, upper case, at most 100 characters.
-std::string nombreNormal(const std::string& cell) {
+std::string nombreNormal(std::string_view cell) {
   return Upper(Left(FormatNumberText(Trim(cell), ">"), 100));
 }
 
@@ -38,8 +38,8 @@ std::string nombreNormal(const std::string& cell) {
 
 void RdepRun::identificacion(FilaRdep& f, long col, const std::string& tipo, bool discapacitado) {
   BloqueErrorRegistro& b = f.bloque;
-  const std::string& id = f.get(col);
-  const std::string empleado = f.get(kRApellidos) + " " + f.get(kRNombres);
+  const std::string id(f.get(col));
+  const std::string empleado = std::string(f.get(kRApellidos)) + " " + std::string(f.get(kRNombres));
   if (tipo == "C") {
     const std::string idDiscapacitado = "Numero de ID Discapacitado";
     if (!IsNumericText(id)) {

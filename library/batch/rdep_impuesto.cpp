@@ -73,34 +73,36 @@ void RdepRun::impuesto(FilaRdep& f) {
           "Ingresos gravados con otros empleadores es 0.00. El Valor del impuesto retenido y asumido por "
           "otros "
           "empleadores " +
-          f.get(kRImpuestoOtros) + ". Debe ser 0.00 ");
+          std::string(f.get(kRImpuestoOtros)) + ". Debe ser 0.00 ");
     } else if (otros > 0 && ingresosOtros && otros > *ingresosOtros) {
-      b.falla("El Valor del impuesto retenido y asumido por otros empleadores " + f.get(kRImpuestoOtros) +
+      b.falla("El Valor del impuesto retenido y asumido por otros empleadores " +
+                  std::string(f.get(kRImpuestoOtros)) +
                   ". Debe ser debe ser menor al valor de Ingresos gravados a otros empleadores ",
               f.get(kRIngresosOtros));
     }
   }
 
   if (montoNormalizado(kAsumido) && asumidoIngreso && *asumidoIngreso > *valor(kRImpuestoAsumido))
-    b.falla("Valor del Impuesto Asumido por este empleador " + f.get(kRImpuestoAsumido) +
+    b.falla("Valor del Impuesto Asumido por este empleador " + std::string(f.get(kRImpuestoAsumido)) +
                 " NO DEBE SER MENOR al impuesto a la renta asumido por este empleador ",
             f.get(kRImpuestoAsumidoIngreso));
   if (f.inicial(kRBaseImponible) == 0 && f.inicial(kRImpuestoOtros) > f.inicial(kRBaseImponible))
-    b.falla(
-        "IR asumido por empleador: " + f.get(kRImpuestoOtros) + " debe ser mayor o igual a Base Imponible: ",
-        f.get(kRBaseImponible));
+    b.falla("IR asumido por empleador: " + std::string(f.get(kRImpuestoOtros)) +
+                " debe ser mayor o igual a Base Imponible: ",
+            f.get(kRBaseImponible));
 
   const std::optional<double> asumido = valor(kRImpuestoAsumido);
   if (montoNormalizado(kRetenido)) {
     // Warnings only: compared as they stand, without tolerance.
     const double retenido = *valor(kRImpuestoRetenido);
     if (causado && asumido && retenido > *causado - *asumido) {
-      b.advierte("ADVERTENCIA: Valor Impuesto Retenido (Empleador actual) " + f.get(kRImpuestoRetenido) +
+      b.advierte("ADVERTENCIA: Valor Impuesto Retenido (Empleador actual) " +
+                 std::string(f.get(kRImpuestoRetenido)) +
                  " es diferente al (IR Causado - Valor impuesto asumido por este empleador) (" +
-                 f.get(kRImpuestoCausado) + " - " + f.get(kRImpuestoAsumido) + ")");
+                 std::string(f.get(kRImpuestoCausado)) + " - " + std::string(f.get(kRImpuestoAsumido)) + ")");
     } else if (base && retenido > *base) {
-      b.advierte("ADVERTENCIA: Valor Retenido: " + f.get(kRImpuestoRetenido) +
-                 " no puede ser mayor que la Base Imponible " + f.get(kRBaseImponible));
+      b.advierte("ADVERTENCIA: Valor Retenido: " + std::string(f.get(kRImpuestoRetenido)) +
+                 " no puede ser mayor que la Base Imponible " + std::string(f.get(kRBaseImponible)));
     }
   }
 
@@ -113,12 +115,12 @@ void RdepRun::impuesto(FilaRdep& f) {
   if (causado && otros && asumido && retenido &&
       !gfDentroTolerancia(dDecRedondeo_, vt::conv::NumberByMask(*causado, "########0.00"),
                           vt::conv::NumberByMask(*asumido + *otros + *retenido, "########0.00")))
-    b.advierte("ADVERTENCIA: El valor del Impuesto Causado " + f.get(kRImpuestoCausado) +
+    b.advierte("ADVERTENCIA: El valor del Impuesto Causado " + std::string(f.get(kRImpuestoCausado)) +
                " debe ser igual a la sumatoria de (Valor Impuesto Asumido y retenido por Otros "
                "empleadores+Valor del "
                "Impuesto asumido <Empleador Actual> + Valor del Impuesto Retenido <Empleador Actual>: (" +
-               f.get(kRImpuestoOtros) + " + " + f.get(kRImpuestoAsumido) + " + " + f.get(kRImpuestoRetenido) +
-               ")");
+               std::string(f.get(kRImpuestoOtros)) + " + " + std::string(f.get(kRImpuestoAsumido)) + " + " +
+               std::string(f.get(kRImpuestoRetenido)) + ")");
 
   f.set(kRSecuencia, vt::conv::FormatNumberText(f.get(kRSecuencia), "########0"));
   montoFalla(f, kRSecuencia, kSecuencia.etiqueta, kSecuencia.etiqueta, kSecuencia.noNumerico,

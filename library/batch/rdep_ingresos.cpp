@@ -19,7 +19,7 @@ void RdepRun::discapacidad(FilaRdep& f) {
       f.set(kRTipoIdDis, BlankToZero(Upper(FormatNumberText(Trim(f.get(kRTipoIdDis)), "0"))));
   f.set(kRIdDis, BlankToZero(Upper(FormatNumberText(Trim(f.get(kRIdDis)), "0000000000000"))));
 
-  const std::string& condicion = f.get(kRDiscapacidad);
+  const std::string_view condicion = f.get(kRDiscapacidad);
   if (condicion == "NA" || condicion == "SD") return;
 
   // The percentage is tested against the year first, as the kind of identification is: before

@@ -19,21 +19,20 @@ namespace {
 
 }  // namespace
 
-const std::string& SheetRow::get(long col) const {
-  static const std::string kMissing;
+std::string_view SheetRow::get(long col) const {
   if (sheet_ == nullptr || !sheet_->contains(row_, col)) {
     if (trampa_ == TrampaErrores::SinTrampa) raiseRuntime(vt::kErrSubscript);
-    return kMissing;
+    return {};
   }
-  return sheet_->at(row_, col);
+  return sheet_->get(row_, col);
 }
 
-void SheetRow::set(long col, std::string value) {
+void SheetRow::set(long col, std::string_view value) {
   if (sheet_ == nullptr || !sheet_->contains(row_, col)) {
     if (trampa_ == TrampaErrores::SinTrampa) raiseRuntime(vt::kErrSubscript);
     return;
   }
-  sheet_->at(row_, col) = std::move(value);
+  sheet_->set(row_, col, value);
 }
 
 BloqueErrorRegistro::BloqueErrorRegistro(std::string_view palabraHoja, long row) {

@@ -38,8 +38,9 @@ class SheetRow {
       : sheet_(sheet), row_(row), trampa_(trampa) {}
 
   long index() const { return row_; }
-  const std::string& get(long col) const;
-  void set(long col, std::string value);
+  // A text read stays valid until the same cell is written again.
+  std::string_view get(long col) const;
+  void set(long col, std::string_view value);
 
  private:
   vt::automation::StringMatrix* sheet_;
@@ -82,7 +83,7 @@ struct FilaHoja {
   SheetRow& celdas;
   BloqueErrorRegistro& bloque;
 
-  const std::string& get(long col) const { return celdas.get(col); }
+  std::string_view get(long col) const { return celdas.get(col); }
   // Writes the rewritten cell and hands the text back for the checks (a cell outside the array is
   // not written, its checks still see the rewritten text).
   std::string set(long col, std::string value) {

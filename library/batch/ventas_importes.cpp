@@ -54,7 +54,7 @@ void VentasRun::importes(FilaVenta& f) {
   if (!retencionesAnteriores_ && suma && *suma <= 0)
     b.falla("Suma de (Base 0% + Base No IVA+ Base Gravada)  debe ser mayor a cero: ", vt::conv::VbStr(*suma));
 
-  const std::string c11 = f.get(kVBaseGravada);
+  const std::string c11(f.get(kVBaseGravada));
   const std::string c12 = f.set(kVIva, FormatNumberText(f.get(kVIva), kDosDecimales));
   const std::optional<double> monto = StrictNumber(c12);
   // A taxed base that is no number cannot rule the VAT checks out: they run, against a computed

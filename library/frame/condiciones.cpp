@@ -17,7 +17,7 @@ bool identidadValida(const std::string& id, const std::string& tipo, IdentityRul
   }
 }
 
-bool rangoInvertido(const std::string& inicial, const std::string& final) {
+bool rangoInvertido(std::string_view inicial, std::string_view final) {
   // As texts, "12345678" would not be above "9999999", nor 10 above 9.
   if (vt::conv::IsNumericText(inicial) && vt::conv::IsNumericText(final))
     return vt::conv::LeadingNumber(inicial) > vt::conv::LeadingNumber(final);

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "library/frame/verifica_ruc.hpp"
 
@@ -28,6 +29,6 @@ bool identidadValida(const std::string& id, const std::string& tipo, IdentityRul
 
 // Whether a range of sequences runs backwards: compared as numbers when both ends are numeric
 // (9 to 10 is in order), as texts otherwise.
-bool rangoInvertido(const std::string& inicial, const std::string& final);
+bool rangoInvertido(std::string_view inicial, std::string_view final);
 
 }  // namespace valtrone

@@ -13,7 +13,7 @@ StringMatrix::StringMatrix(long rowLower, long rowUpper, long colLower, long col
 }
 
 StringMatrix StringMatrix::byRows(long rowLower, long rowUpper, long colLower, long colUpper,
-                                  const std::function<bool(long row, std::string* cells)>& fillRow) {
+                                  const std::function<bool(long row, RowCells& cells)>& fillRow) {
   StringMatrix m(rowLower, rowLower - 1, colLower, colUpper);
   if (rowUpper < rowLower - 1) raise(kErrSubscript, kConversionSource);
   m.rowUpper_ = rowUpper;
@@ -24,7 +24,8 @@ StringMatrix StringMatrix::byRows(long rowLower, long rowUpper, long colLower, l
   for (long row = rowLower; row <= rowUpper; ++row) {
     const std::size_t start = m.cells_.size();
     m.cells_.resize(start + width);
-    if (more) more = fillRow(row, m.cells_.data() + start);
+    RowCells cells(m, row);
+    if (more) more = fillRow(row, cells);
   }
   return m;
 }
@@ -36,14 +37,21 @@ bool StringMatrix::contains(long row, long col) const {
   return row >= rowLower_ && row <= rowUpper_ && col >= colLower_ && col <= colUpper_;
 }
 
-std::string& StringMatrix::at(long row, long col) {
+std::size_t StringMatrix::index(long row, long col) const {
   if (!contains(row, col)) raise(kErrSubscript, kConversionSource);
-  return cells_[static_cast<size_t>(row - rowLower_) * static_cast<size_t>(cols()) +
-                static_cast<size_t>(col - colLower_)];
+  return static_cast<std::size_t>(row - rowLower_) * static_cast<std::size_t>(cols()) +
+         static_cast<std::size_t>(col - colLower_);
 }
 
-const std::string& StringMatrix::at(long row, long col) const {
-  return const_cast<StringMatrix*>(this)->at(row, col);
+std::string_view StringMatrix::get(long row, long col) const { return cells_[index(row, col)]; }
+
+void StringMatrix::set(long row, long col, std::string_view text) { cells_[index(row, col)] = text; }
+
+std::size_t StringMatrix::heldBytes() const {
+  std::size_t bytes = cells_.capacity() * sizeof(std::string);
+  for (const std::string& cell : cells_)
+    if (cell.capacity() > std::string().capacity()) bytes += cell.capacity() + 1;
+  return bytes;
 }
 
 }  // namespace vt::automation

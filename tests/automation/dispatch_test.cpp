@@ -35,7 +35,7 @@ class Muestra : public Dispatchable<Muestra> {
     sTexto += "|" + std::to_string(ti_proceso);
     nFila += 1;
     bError = true;
-    InfoFile->at(1, 0) = "corregido";
+    InfoFile->set(1, 0, "corregido");
     sCopia = "cambiada";
     return "OK";
   }
@@ -85,7 +85,7 @@ class DispatchTest : public ::testing::Test {
 
 TEST_F(DispatchTest, ByReferenceArgumentsAreWrittenBackAndByValueOnesAreNot) {
   auto sheet = std::make_shared<StringMatrix>(0, 2, 0, 3);
-  sheet->at(1, 0) = "original";
+  sheet->set(1, 0, "original");
   Variant mode("3");  // by value: converted for the call only
   Variant text("abc"), row(int32_t{7}), flag(false), infoFile(sheet), copy("mia");
 
@@ -100,7 +100,7 @@ TEST_F(DispatchTest, ByReferenceArgumentsAreWrittenBackAndByValueOnesAreNot) {
   EXPECT_EQ(mode.type(), VarType::String);
   EXPECT_EQ(copy.toString(), "mia");
   // the caller's own matrix was rewritten, not a copy of it
-  EXPECT_EQ(sheet->at(1, 0), "corregido");
+  EXPECT_EQ(sheet->get(1, 0), "corregido");
   EXPECT_EQ(infoFile.toStringMatrix().get(), sheet.get());
 }
 

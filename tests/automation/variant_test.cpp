@@ -121,8 +121,8 @@ TEST(VariantTest, CopiesShareArraysNeverTheirCells) {
   auto sheet = std::make_shared<StringMatrix>(0, 2, 0, 1);
   Variant a(sheet);
   Variant b = a;
-  b.toStringMatrix()->at(2, 1) = "nuevo";
-  EXPECT_EQ(sheet->at(2, 1), "nuevo");
+  b.toStringMatrix()->set(2, 1, "nuevo");
+  EXPECT_EQ(sheet->get(2, 1), "nuevo");
   EXPECT_EQ(a.toStringMatrix().get(), sheet.get());
 }
 

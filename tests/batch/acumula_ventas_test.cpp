@@ -31,7 +31,7 @@ StringMatrixRef hoja(const std::vector<Fila>& filas) {
   auto h = std::make_shared<StringMatrix>(0, static_cast<long>(filas.size()), 0, 14);
   for (std::size_t r = 0; r < filas.size(); ++r)
     for (std::size_t c = 0; c < filas[r].size(); ++c)
-      h->at(static_cast<long>(r) + 1, static_cast<long>(c)) = filas[r][c];
+      h->set(static_cast<long>(r) + 1, static_cast<long>(c), filas[r][c]);
   return h;
 }
 
@@ -80,9 +80,9 @@ TEST_F(Acumula, EveryRowIsStoredAsTheSheetHasItWithTheIdentityTypeRewritten) {
   StringMatrixRef h =
       hoja({venta("r", "Comercial \"La Andina\" O'Brien"), venta("04", "Ana"), venta(" f ", "Final")});
   EXPECT_EQ(carga(h), "OK");
-  EXPECT_EQ(h->at(1, 3), "04");
-  EXPECT_EQ(h->at(2, 3), "04");
-  EXPECT_EQ(h->at(3, 3), "07");
+  EXPECT_EQ(h->get(1, 3), "04");
+  EXPECT_EQ(h->get(2, 3), "04");
+  EXPECT_EQ(h->get(3, 3), "07");
   const std::string stored = filas();
   EXPECT_EQ(stored.substr(0, stored.find('\n') + 1), kFilaR);
   EXPECT_NE(stored.find("\n1792045185001|05|2013|07|0001710034065|Final|"), std::string::npos) << stored;
@@ -106,7 +106,7 @@ TEST_F(Acumula, TheVatCodeOfThePercentage) {
     const std::string valores = valtrone::insercionVentaAcumulada(false, *h, 1, porcentaje).valores;
     EXPECT_NE(valores.find(", 1000.00, '" + codigo + "', 120.00, "), std::string::npos)
         << porcentaje << valores;
-    EXPECT_EQ(h->at(1, 3), "06");
+    EXPECT_EQ(h->get(1, 3), "06");
   }
 }
 

@@ -32,7 +32,7 @@ StringMatrixRef hoja(const std::vector<Fila>& filas) {
   auto h = std::make_shared<StringMatrix>(0, static_cast<long>(filas.size()), 0, 9);
   for (std::size_t r = 0; r < filas.size(); ++r)
     for (std::size_t c = 0; c < filas[r].size(); ++c)
-      h->at(static_cast<long>(r) + 1, static_cast<long>(c)) = filas[r][c];
+      h->set(static_cast<long>(r) + 1, static_cast<long>(c), filas[r][c]);
   return h;
 }
 
@@ -71,7 +71,7 @@ TEST_F(Anulados, AValidRowPassesAndIsRewrittenIntoNormalForm) {
   EXPECT_EQ(r.progreso, 2);
   const Fila esperada = {"1792045185001", "05",      "2013",       "01",         "001001",
                          "0000101",       "0000150", "1112223334", "20/05/2013", "nota"};
-  for (long c = 0; c < 10; ++c) EXPECT_EQ(h->at(1, c), esperada[c]) << "column " << c;
+  for (long c = 0; c < 10; ++c) EXPECT_EQ(h->get(1, c), esperada[c]) << "column " << c;
 }
 
 TEST_F(Anulados, EachCheckWritesItsLine) {
@@ -159,8 +159,8 @@ TEST_F(Anulados, AMonthFirstRegionalSettingReadsTheCellInItsOrder) {
   context().config.regional.gsFormatoFecha = "MM/dd/yyyy";
   StringMatrixRef h = hoja({base({{8, "05/20/2013"}}), base({{8, "20/05/2013"}})});
   const Resultado r = valida(h);
-  EXPECT_EQ(h->at(1, 8), "20/05/2013");
-  EXPECT_EQ(h->at(2, 8), "20/05/2013");
+  EXPECT_EQ(h->get(1, 8), "20/05/2013");
+  EXPECT_EQ(h->get(2, 8), "20/05/2013");
   EXPECT_EQ(r.log, bloque(2, {"Fecha de anulación de comprobante no es válido: 20/05/2013"}));
 }
 
@@ -182,7 +182,7 @@ TEST_F(Anulados, OnlyModeOneActsAndAnEmptySheetLeavesTheProgressAlone) {
   const Resultado otro = valida(h, "5", 2);
   EXPECT_EQ(otro.respuesta, "");
   EXPECT_EQ(otro.progreso, 0);
-  EXPECT_EQ(h->at(1, 0), "1");
+  EXPECT_EQ(h->get(1, 0), "1");
 
   std::filesystem::remove(log_);
   int16_t modo = 1;

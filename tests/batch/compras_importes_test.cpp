@@ -49,10 +49,10 @@ TEST_F(Compras, BasesAndVat) {
           {{{15, "12.345"}, {16, "0.005"}}, {}, "amounts are rounded half away from zero"},
       });
   const Outcome run = validateRow(row({{15, "12.345"}, {16, "0.005"}, {17, "100"}, {18, "12"}}));
-  EXPECT_EQ(run.sheet->at(1, 15), "12.35");
-  EXPECT_EQ(run.sheet->at(1, 16), "0.01");
-  EXPECT_EQ(run.sheet->at(1, 17), "100.00");
-  EXPECT_EQ(run.sheet->at(1, 18), "12.00");
+  EXPECT_EQ(run.sheet->get(1, 15), "12.35");
+  EXPECT_EQ(run.sheet->get(1, 16), "0.01");
+  EXPECT_EQ(run.sheet->get(1, 17), "100.00");
+  EXPECT_EQ(run.sheet->get(1, 18), "12.00");
 }
 
 TEST_F(Compras, TheVatToleranceIsTheCallers) {
@@ -146,10 +146,11 @@ TEST_F(Compras, PaymentCellsAreRewritten) {
   const std::vector<std::vector<std::string>> expected = {
       {"L", "0", "NO", "NO"}, {"E", "005", "SI", "NO"}, {"0", "x", "y", "z"}};
   for (long r = 1; r <= 3; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(run.sheet->at(r, 23 + c), expected[r - 1][c]) << r << "," << 23 + c;
+    for (int c = 0; c < 4; ++c)
+      EXPECT_EQ(run.sheet->get(r, 23 + c), expected[r - 1][c]) << r << "," << 23 + c;
   }
-  EXPECT_EQ(run.sheet->at(1, 32), "1");
-  EXPECT_EQ(run.sheet->at(2, 32), "01-20");
+  EXPECT_EQ(run.sheet->get(1, 32), "1");
+  EXPECT_EQ(run.sheet->get(2, 32), "01-20");
 }
 
 TEST_F(Compras, PaymentForms) {
@@ -237,7 +238,8 @@ TEST_F(Compras, ModifiedDocumentCells) {
   const std::vector<std::vector<std::string>> expected = {
       {"0", "01/01/2000", "0", "0", "0"}, {"01", "02/05/2013", "001001", "0000012", "1234567890"}};
   for (long r = 1; r <= 2; ++r) {
-    for (int c = 0; c < 5; ++c) EXPECT_EQ(run.sheet->at(r, 27 + c), expected[r - 1][c]) << r << "," << 27 + c;
+    for (int c = 0; c < 5; ++c)
+      EXPECT_EQ(run.sheet->get(r, 27 + c), expected[r - 1][c]) << r << "," << 27 + c;
   }
   EXPECT_EQ(run.log, "");
 }

@@ -30,7 +30,7 @@ TEST_F(Compras, OnlyTheValidationModeActs) {
   EXPECT_EQ(store.result, "");
   EXPECT_EQ(store.log, "");
   EXPECT_EQ(store.progress, 0);
-  EXPECT_EQ(store.sheet->at(1, 1), "5") << "no cell is rewritten";
+  EXPECT_EQ(store.sheet->get(1, 1), "5") << "no cell is rewritten";
   EXPECT_TRUE(connectionOpen()) << "opened at entry and left open";
 
   const Outcome empty = validate(sheetOf({}));
@@ -74,12 +74,12 @@ TEST_F(Compras, RowsOfOneReimbursementDocumentAreCheckedOnce) {
                       "Mes de fecha de contabilización de comprobante 15/05/2013 no corresponde "}) +
                 block(4, {"Secuencia de comprobante. No puede ser cero: 0000000"}) +
                 block(6, {"Secuencia de comprobante. No puede ser cero: 0000000"}));
-  EXPECT_EQ(run.sheet->at(1, 12), "001001");
-  EXPECT_EQ(run.sheet->at(3, 11), "41") << "columns 11 to 14 of a repeated row stay as read";
-  EXPECT_EQ(run.sheet->at(3, 13), "25");
-  EXPECT_EQ(run.sheet->at(3, 14), " 1234567890 ");
-  EXPECT_EQ(run.sheet->at(3, 10), "01") << "column 10 is still rewritten";
-  EXPECT_EQ(run.sheet->at(4, 12), "001001");
+  EXPECT_EQ(run.sheet->get(1, 12), "001001");
+  EXPECT_EQ(run.sheet->get(3, 11), "41") << "columns 11 to 14 of a repeated row stay as read";
+  EXPECT_EQ(run.sheet->get(3, 13), "25");
+  EXPECT_EQ(run.sheet->get(3, 14), " 1234567890 ");
+  EXPECT_EQ(run.sheet->get(3, 10), "01") << "column 10 is still rewritten";
+  EXPECT_EQ(run.sheet->get(4, 12), "001001");
   EXPECT_EQ(run.progress, 7);
 }
 
@@ -153,7 +153,7 @@ TEST_F(Compras, ALogThatCannotBeWrittenStillGivesError) {
   int32_t progress = 0;
   EXPECT_EQ(validator.ATS2013_Compras(1, co, mes, anio, tolerance, sheet, folderAsLog, progress), "ERROR");
   EXPECT_EQ(progress, 3);
-  EXPECT_EQ(sheet->at(2, 13), "0000000") << "the row after the lost block is still checked";
+  EXPECT_EQ(sheet->get(2, 13), "0000000") << "the row after the lost block is still checked";
   ASSERT_EQ(messages.mensajes.size(), 1u) << "said once for the sheet, not once per row";
   EXPECT_EQ(messages.mensajes[0].texto.rfind("No se pudo escribir en el archivo de errores " + folderAsLog, 0), 0u);
 }
@@ -185,8 +185,8 @@ TEST_F(Compras, ByNameTheCallersArrayIsRewrittenInPlace) {
       validar->call("ATS2013_Compras", mode, co, mes, anio, tolerance, info, fileError, progress).toString(),
       "ERROR");
   EXPECT_EQ(progress.toString(), "3");
-  EXPECT_EQ(sheet->at(1, 12), "001001");
-  EXPECT_EQ(sheet->at(2, 12), "000000");
+  EXPECT_EQ(sheet->get(1, 12), "001001");
+  EXPECT_EQ(sheet->get(2, 12), "000000");
 }
 
 }  // namespace

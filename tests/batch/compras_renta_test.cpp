@@ -36,7 +36,8 @@ class ComprasRenta : public Compras {
     for (const Case& c : cases) {
       const Outcome run = validateRow(row(c.cells));
       EXPECT_EQ(run.log, c.lines.empty() ? "" : block(1, c.lines)) << c.why;
-      for (const auto& [col, cell] : c.after) EXPECT_EQ(run.sheet->at(1, col), cell) << c.why << " col " << col;
+      for (const auto& [col, cell] : c.after)
+        EXPECT_EQ(run.sheet->get(1, col), cell) << c.why << " col " << col;
     }
   }
 };

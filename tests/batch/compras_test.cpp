@@ -33,7 +33,7 @@ TEST_F(Compras, TheBaseRowPassesAndIsRewrittenIntoNormalForm) {
       {13, "0000025"},
       {14, "1234567890"},
   };
-  for (const auto& [col, cell] : expected) EXPECT_EQ(run.sheet->at(1, col), cell) << "column " << col;
+  for (const auto& [col, cell] : expected) EXPECT_EQ(run.sheet->get(1, col), cell) << "column " << col;
 }
 
 TEST_F(Compras, CompanyPeriodAndDates) {
@@ -90,7 +90,7 @@ TEST_F(Compras, CompanyPeriodAndDates) {
 TEST_F(Compras, APaddedCompanyRucPasses) {
   const Outcome run = validate(sheetOf({row({{0, "992314702001"}})}), "5", "2013", "0992314702001");
   EXPECT_EQ(run.result, "OK") << run.log;
-  EXPECT_EQ(run.sheet->at(1, 0), "0992314702001");
+  EXPECT_EQ(run.sheet->get(1, 0), "0992314702001");
 }
 
 TEST_F(Compras, AnAnnualRunComparesEachDateWithItsOwnMonth) {
@@ -140,9 +140,9 @@ TEST_F(Compras, AMonthFirstRegionalPatternReadsTheLoadersDates) {
                                        {50, "1112223334"},
                                        {51, "05/16/2013"}}));
   EXPECT_EQ(run.result, "OK") << run.log;
-  EXPECT_EQ(run.sheet->at(1, 3), "10/05/2013");
-  EXPECT_EQ(run.sheet->at(1, 4), "15/05/2013");
-  EXPECT_EQ(run.sheet->at(1, 51), "16/05/2013");
+  EXPECT_EQ(run.sheet->get(1, 3), "10/05/2013");
+  EXPECT_EQ(run.sheet->get(1, 4), "15/05/2013");
+  EXPECT_EQ(run.sheet->get(1, 51), "16/05/2013");
 }
 
 TEST_F(Compras, SupplierIdentification) {
@@ -208,7 +208,7 @@ TEST_F(Compras, SupplierCellsAreRewrittenAsChecked) {
   };
   for (long r = 1; r <= 3; ++r) {
     for (int c = 0; c < 5; ++c) {
-      EXPECT_EQ(run.sheet->at(r, 5 + c), expected[r - 1][c]) << "row " << r << " column " << 5 + c;
+      EXPECT_EQ(run.sheet->get(r, 5 + c), expected[r - 1][c]) << "row " << r << " column " << 5 + c;
     }
   }
 }

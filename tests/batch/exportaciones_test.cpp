@@ -354,7 +354,7 @@ TEST_F(Exportaciones, OnlyModeOneActs) {
   EXPECT_EQ(run.result, "");
   EXPECT_EQ(run.log, "");
   EXPECT_EQ(run.progress, 7);
-  EXPECT_EQ(sheet->at(1, 1), "4");
+  EXPECT_EQ(sheet->get(1, 1), "4");
 }
 
 TEST_F(Exportaciones, ANarrowSheetReadsItsMissingCellsAsBlank) {

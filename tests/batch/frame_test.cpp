@@ -31,7 +31,7 @@ class RowLoop : public ::testing::Test, public frame_test::LibraryFixture {
   }
   static StringMatrixRef sheet(long lastRow, long lastCol = 3) {
     auto s = std::make_shared<StringMatrix>(0, lastRow, 0, lastCol);
-    for (long r = 0; r <= lastRow; ++r) s->at(r, 0) = "fila" + std::to_string(r);
+    for (long r = 0; r <= lastRow; ++r) s->set(r, 0, "fila" + std::to_string(r));
     return s;
   }
 };
@@ -56,7 +56,7 @@ TEST_F(RowLoop, OnlyModeOneActsAndTheOthersLeaveTheConnectionOpen) {
     int32_t progress = 77;
     EXPECT_EQ(valtrone::ValidadorHoja(mode, "COMPRAS", s, log(), progress, failRows({"fila1"})), "") << mode;
     EXPECT_EQ(progress, 77);
-    EXPECT_EQ(s->at(1, 1), "");
+    EXPECT_EQ(s->get(1, 1), "");
     EXPECT_FALSE(std::filesystem::exists(log()));
     EXPECT_TRUE(connectionOpen()) << mode;
   }
@@ -98,8 +98,8 @@ TEST_F(RowLoop, EveryDataRowOnceWithOneYieldAndTheProgressAfterIt) {
   EXPECT_EQ(yields, 4);
   EXPECT_EQ(progressSeen, (std::vector<int32_t>{0, 2, 3, 4}));
   EXPECT_EQ(progress, 5);
-  EXPECT_EQ(s->at(0, 1), "") << "the header row is never touched";
-  EXPECT_EQ(s->at(4, 1), "visto");
+  EXPECT_EQ(s->get(0, 1), "") << "the header row is never touched";
+  EXPECT_EQ(s->get(4, 1), "visto");
   EXPECT_FALSE(std::filesystem::exists(log())) << "no failed row, no log";
   EXPECT_FALSE(connectionOpen());
 }
@@ -169,7 +169,7 @@ TEST_F(RowLoop, AMissingDatabaseIsReportedAtTheOpenOnlyAndTheRowsStillRun) {
 
 TEST(SheetRow, AColumnOutsideTheArrayReadsBlankAndIsNeverWritten) {
   StringMatrix narrow(0, 1, 0, 39);
-  narrow.at(1, 39) = "ultima";
+  narrow.set(1, 39, "ultima");
   valtrone::SheetRow row(&narrow, 1);
   EXPECT_EQ(row.get(39), "ultima");
   EXPECT_EQ(row.get(40), "");
@@ -177,7 +177,7 @@ TEST(SheetRow, AColumnOutsideTheArrayReadsBlankAndIsNeverWritten) {
   EXPECT_EQ(row.get(-1), "");
   row.set(67, "fuera");
   row.set(39, "dentro");
-  EXPECT_EQ(narrow.at(1, 39), "dentro");
+  EXPECT_EQ(narrow.get(1, 39), "dentro");
   EXPECT_EQ(narrow.cols(), 40);
   valtrone::SheetRow beyond(&narrow, 2);
   EXPECT_EQ(beyond.get(0), "");

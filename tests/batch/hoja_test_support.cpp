@@ -20,7 +20,7 @@ vt::automation::StringMatrixRef sheetOf(const std::vector<Fila>& rows, long last
   auto sheet = std::make_shared<vt::automation::StringMatrix>(0, static_cast<long>(rows.size()), 0, lastCol);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     for (long c = 0; c <= lastCol && c < static_cast<long>(rows[i].size()); ++c) {
-      sheet->at(static_cast<long>(i) + 1, c) = rows[i][static_cast<std::size_t>(c)];
+      sheet->set(static_cast<long>(i) + 1, c, rows[i][static_cast<std::size_t>(c)]);
     }
   }
   return sheet;
@@ -47,7 +47,7 @@ std::vector<Fila> readRows(const std::filesystem::path& csv, std::size_t columns
 std::string normalised(const vt::automation::StringMatrix& sheet, long lastCol) {
   std::string text;
   for (long r = 1; r <= sheet.ubound(1); ++r) {
-    for (long c = 0; c <= lastCol; ++c) text += (c ? ";" : "") + sheet.at(r, c);
+    for (long c = 0; c <= lastCol; ++c) text.append(c ? ";" : "").append(sheet.get(r, c));
     text += "\r\n";
   }
   return text;

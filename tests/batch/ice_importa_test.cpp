@@ -229,10 +229,10 @@ TEST_F(IceImporta, CopiesOfTheReferendoAreWrittenOnEveryRow) {
       validate(kImporta, sheetOf({row(kImporta, {{13, "0"}, {14, "04"}, {15, "00012"}, {19, "z"}}),
                                   row(kImporta, {{13, "x"}})}));
   EXPECT_EQ(run.result, "ERROR");
-  EXPECT_EQ(run.sheet->at(1, 19), "") << "a zero year copies as empty text";
-  EXPECT_EQ(run.sheet->at(1, 20), "4");
-  EXPECT_EQ(run.sheet->at(1, 21), "12");
-  EXPECT_EQ(run.sheet->at(2, 19), "x") << "a failed row is copied too";
+  EXPECT_EQ(run.sheet->get(1, 19), "") << "a zero year copies as empty text";
+  EXPECT_EQ(run.sheet->get(1, 20), "4");
+  EXPECT_EQ(run.sheet->get(1, 21), "12");
+  EXPECT_EQ(run.sheet->get(2, 19), "x") << "a failed row is copied too";
 }
 
 bool connectionOpen() {
@@ -247,7 +247,7 @@ TEST_F(IceImporta, OnlyTheValidationModeActs) {
   EXPECT_EQ(stored.result, "");
   EXPECT_EQ(stored.log, "");
   EXPECT_EQ(stored.progress, 7);
-  EXPECT_EQ(stored.sheet->at(1, 1), "5") << "no cell is rewritten";
+  EXPECT_EQ(stored.sheet->get(1, 1), "5") << "no cell is rewritten";
   EXPECT_TRUE(connectionOpen()) << "opened at entry and left open";
 
   Ice::Call empty;
@@ -263,7 +263,7 @@ TEST_F(IceImporta, ANarrowArrayIsCheckedWithoutGrowing) {
   const Outcome run = validate(kImporta, sheetOf({row(kImporta, {{1, "4"}})}, 10));
   EXPECT_EQ(run.result, "ERROR");
   EXPECT_EQ(run.sheet->cols(), 11);
-  EXPECT_EQ(run.sheet->at(1, 1), "04");
+  EXPECT_EQ(run.sheet->get(1, 1), "04");
 }
 
 TEST_F(IceImporta, EachCatalogueValueIsLookedUpOncePerCall) {
@@ -294,7 +294,7 @@ TEST_F(IceImporta, ByNameTheCallersArrayIsRewrittenInPlace) {
       validar->call("ICE2014_Importa", mode, co, mes, anio, tolerance, info, fileError, progress).toString(),
       "ERROR");
   EXPECT_EQ(progress.toString(), "3");
-  EXPECT_EQ(sheet->at(1, 14), "04");
+  EXPECT_EQ(sheet->get(1, 14), "04");
   EXPECT_EQ(vt::testing::readOptionalFile(logPath()),
             hoja_test::block("ICE IMPORTACIONES", 2, {"Referendo. Correlativo debe ser mayor a cero 0"}));
 }

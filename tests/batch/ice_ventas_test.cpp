@@ -153,10 +153,10 @@ TEST_F(IceVentas, CopiesAreWrittenOnEveryRowAndTheirSourcesKept) {
   const Outcome run =
       validate(kVentas, sheetOf({row(kVentas, {{8, "X"}, {13, "0"}, {14, "004"}, {15, "1.6"}})}));
   EXPECT_EQ(run.result, "ERROR");
-  EXPECT_EQ(run.sheet->at(1, 13), "0");
-  EXPECT_EQ(run.sheet->at(1, 19), "");
-  EXPECT_EQ(run.sheet->at(1, 20), "4");
-  EXPECT_EQ(run.sheet->at(1, 21), "2");
+  EXPECT_EQ(run.sheet->get(1, 13), "0");
+  EXPECT_EQ(run.sheet->get(1, 19), "");
+  EXPECT_EQ(run.sheet->get(1, 20), "4");
+  EXPECT_EQ(run.sheet->get(1, 21), "2");
 }
 
 TEST_F(IceVentas, OnlyTheValidationModeActs) {
@@ -167,7 +167,7 @@ TEST_F(IceVentas, OnlyTheValidationModeActs) {
   EXPECT_EQ(stored.result, "");
   EXPECT_EQ(stored.log, "");
   EXPECT_EQ(stored.progress, 7);
-  EXPECT_EQ(stored.sheet->at(1, 1), "5") << "no cell is rewritten";
+  EXPECT_EQ(stored.sheet->get(1, 1), "5") << "no cell is rewritten";
 
   Ice::Call empty;
   empty.progress = 7;
@@ -204,7 +204,7 @@ TEST_F(IceVentas, ByNameTheCallersArrayIsRewrittenInPlace) {
       validar->call("ICE2014_Ventas", mode, co, mes, anio, tolerance, info, fileError, progress).toString(),
       "ERROR");
   EXPECT_EQ(progress.toString(), "3");
-  EXPECT_EQ(sheet->at(2, 8), "L");
+  EXPECT_EQ(sheet->get(2, 8), "L");
   EXPECT_EQ(
       vt::testing::readOptionalFile(logPath()),
       hoja_test::block("ICE VENTAS", 2,

@@ -60,7 +60,7 @@ TEST_F(Rdep, OnlyModeOneActsAndTheConnectionIsOpenedInEveryMode) {
   EXPECT_EQ(run.result, "");
   EXPECT_EQ(run.log, "");
   EXPECT_EQ(run.progress, 7);
-  EXPECT_EQ(sheet->at(1, 0), "1");
+  EXPECT_EQ(sheet->get(1, 0), "1");
   EXPECT_TRUE(connectionOpen());
 }
 
@@ -115,8 +115,8 @@ TEST_F(Rdep, ANarrowSheetEndsTheCallWithASubscriptErrorAndTheConnectionOpen) {
   }
   EXPECT_TRUE(connectionOpen());
   EXPECT_FALSE(std::filesystem::exists(logPath()));
-  EXPECT_EQ(sheet->at(1, 7), "000") << "cells before the missing column stay rewritten";
-  EXPECT_EQ(sheet->at(2, 4), "1710034065") << "the next row is never reached";
+  EXPECT_EQ(sheet->get(1, 7), "000") << "cells before the missing column stay rewritten";
+  EXPECT_EQ(sheet->get(2, 4), "1710034065") << "the next row is never reached";
 }
 
 TEST_F(Rdep, ALogThatCannotBeWrittenEndsTheCall) {
@@ -130,7 +130,7 @@ TEST_F(Rdep, ALogThatCannotBeWrittenEndsTheCall) {
   EXPECT_THROW(validator.RDEP2013(1, co_empresa, nu_mes, nu_anio, chk, tolerance, sheet, fileError, progress),
                vt::Error);
   EXPECT_EQ(progress, 0);
-  EXPECT_EQ(sheet->at(2, 4), "1710034065");
+  EXPECT_EQ(sheet->get(2, 4), "1710034065");
 }
 
 TEST(RdepTopes, CapsFollowTheBasicFraction) {

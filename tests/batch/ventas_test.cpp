@@ -103,7 +103,7 @@ TEST_F(Ventas, ClientIdentification) {
 
 TEST_F(Ventas, TheNameCellKeepsItsTextWhenTheMessageRewritesIt) {
   const Outcome run = validate(sheetOf({row({{3, "F"}, {4, "1"}, {5, "007"}})}));
-  EXPECT_EQ(run.sheet->at(1, 5), "007");
+  EXPECT_EQ(run.sheet->get(1, 5), "007");
 }
 
 TEST_F(Ventas, EstablishmentAndVoucherType) {
@@ -257,8 +257,8 @@ TEST_F(Ventas, UnusableIdentificationsBecomeTheFinalConsumerWhenAsked) {
                                       {"R", "1791234561001"}};
   for (long r = 1; r <= 5; ++r) {
     SCOPED_TRACE(r);
-    EXPECT_EQ(run.sheet->at(r, 3), rewritten[r - 1][0]);
-    EXPECT_EQ(run.sheet->at(r, 4), rewritten[r - 1][1]);
+    EXPECT_EQ(run.sheet->get(r, 3), rewritten[r - 1][0]);
+    EXPECT_EQ(run.sheet->get(r, 4), rewritten[r - 1][1]);
   }
 }
 
@@ -271,7 +271,7 @@ TEST_F(Ventas, OnlyModeOneActs) {
   EXPECT_EQ(run.result, "");
   EXPECT_EQ(run.log, "");
   EXPECT_EQ(run.progress, 7);
-  EXPECT_EQ(sheet->at(1, 1), "4");
+  EXPECT_EQ(sheet->get(1, 1), "4");
 }
 
 TEST_F(Ventas, ASheetWithoutDataRowsPassesAndLeavesTheProgressAlone) {

@@ -215,12 +215,12 @@ TEST(CallArguments, SheetReadWithHeaderAndSeparator) {
   const auto sheet = valtrone_call::parseArgument("sheet:" + (folder / "hoja.csv").string()).toStringMatrix();
   EXPECT_EQ(sheet->ubound(1), 2);
   EXPECT_EQ(sheet->ubound(2), 2);
-  EXPECT_EQ(sheet->at(0, 0), "");
-  EXPECT_EQ(sheet->at(1, 2), "3");
-  EXPECT_EQ(sheet->at(2, 1), "5");
+  EXPECT_EQ(sheet->get(0, 0), "");
+  EXPECT_EQ(sheet->get(1, 2), "3");
+  EXPECT_EQ(sheet->get(2, 1), "5");
   const auto piped =
       valtrone_call::parseArgument("sheet:" + (folder / "hoja.txt").string() + ";|").toStringMatrix();
-  EXPECT_EQ(piped->at(1, 1), "2");
+  EXPECT_EQ(piped->get(1, 1), "2");
 
   std::ostringstream out;
   valtrone_call::printValue(out, "arg6", Variant(sheet));
@@ -271,7 +271,7 @@ TEST(CallArguments, SheetOfASheetValidatorHasItsRequiredColumns) {
   EXPECT_EQ(valtrone_call::sheetColumnsFor("ats2013_compras"), 68);
   EXPECT_EQ(valtrone_call::sheetColumnsFor("Valida_REOC"), 1);
   const auto request = valtrone_call::parseCommandLine({"Valtrone.CLSValidarInformacion", "RDEP2013", "sheet:" + hoja});
-  EXPECT_EQ(request.arguments[0].toStringMatrix()->at(1, 2), "3");
+  EXPECT_EQ(request.arguments[0].toStringMatrix()->get(1, 2), "3");
 }
 
 TEST(CallOutput, ValuesOfEachKind) {

@@ -233,10 +233,10 @@ TEST_F(AlmacenCompras, EachColumnRuleOfThePurchaseRow) {
 
 TEST_F(AlmacenCompras, TheSheetKeepsTheConvertedCells) {
   almacena({compra({{51, ""}}), reembolso("2", "91", {{5, "c"}, {52, "p"}})});
-  EXPECT_EQ(gaInfoCompras->at(1, 5), "01");
-  EXPECT_EQ(gaInfoCompras->at(1, 51), "01/01/2000");
-  EXPECT_EQ(gaInfoCompras->at(2, 5), "02");
-  EXPECT_EQ(gaInfoCompras->at(2, 52), "03");
+  EXPECT_EQ(gaInfoCompras->get(1, 5), "01");
+  EXPECT_EQ(gaInfoCompras->get(1, 51), "01/01/2000");
+  EXPECT_EQ(gaInfoCompras->get(2, 5), "02");
+  EXPECT_EQ(gaInfoCompras->get(2, 52), "03");
 }
 
 TEST_F(AlmacenCompras, ARefusedPurchaseStoresNoneOfItsRowsAndTheNextOneLinksItsOwn) {

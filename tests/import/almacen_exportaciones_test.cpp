@@ -179,9 +179,9 @@ TEST_F(AlmacenExportaciones, EachRuleOfAStoredColumn) {
 
 TEST_F(AlmacenExportaciones, TheSheetKeepsTheRewrittenExportType) {
   almacena({exportacion({{4, "b"}}), exportacion({{4, "S"}}), exportacion({{4, "?"}})});
-  EXPECT_EQ(gaInfoExportaciones->at(1, 4), "1");
-  EXPECT_EQ(gaInfoExportaciones->at(2, 4), "2");
-  EXPECT_EQ(gaInfoExportaciones->at(3, 4), "X");
+  EXPECT_EQ(gaInfoExportaciones->get(1, 4), "1");
+  EXPECT_EQ(gaInfoExportaciones->get(2, 4), "2");
+  EXPECT_EQ(gaInfoExportaciones->get(3, 4), "X");
 }
 
 TEST_F(AlmacenExportaciones, AnAnnualRunReplacesEveryMonthOfTheYearAndAnEmptySheetEmptiesThePeriod) {

@@ -123,7 +123,7 @@ InfoFile AlmacenTest::hoja(const std::vector<std::vector<std::string>>& filas) {
                                                           static_cast<long>(ancho) - 1);
   for (std::size_t r = 0; r < filas.size(); ++r)
     for (std::size_t c = 0; c < filas[r].size(); ++c)
-      m->at(static_cast<long>(r) + 1, static_cast<long>(c)) = filas[r][c];
+      m->set(static_cast<long>(r) + 1, static_cast<long>(c), filas[r][c]);
   return m;
 }
 

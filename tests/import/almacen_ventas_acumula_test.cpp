@@ -97,7 +97,7 @@ TEST_F(AcumulaVentas, StoresOneTotalPerClientIdentificationTypeAndVoucherType) {
   EXPECT_EQ(trabajo(), "0\n");
   EXPECT_EQ(log(), "");
   EXPECT_TRUE(boxes_.mensajes.empty()) << lastMessage();
-  EXPECT_EQ(gaInfoVentas->at(5, 3), "06");
+  EXPECT_EQ(gaInfoVentas->get(5, 3), "06");
   EXPECT_FALSE(gConexion->inTransaction());
   const std::vector<std::string> estados = {
       "STATUS VENTAS: Preparando informacion a acumular...", "STATUS VENTAS: Acuulando informacion...",

@@ -120,7 +120,7 @@ TEST_F(AlmacenVentas, StoresOneSalesRowAndOneIncomeTaxRowPerSheetRow) {
   EXPECT_EQ(log(), "");
   // The sheet keeps the codes it was stored with.
   const Fila tipos = {"04", "04", "05", "06", "07", "X"};
-  for (long f = 1; f <= 6; ++f) EXPECT_EQ(gaInfoVentas->at(f, 3), tipos[f - 1]) << "row " << f;
+  for (long f = 1; f <= 6; ++f) EXPECT_EQ(gaInfoVentas->get(f, 3), tipos[f - 1]) << "row " << f;
 }
 
 TEST_F(AlmacenVentas, TheVatRateCodeFollowsTheCompanysPercentage) {

@@ -59,8 +59,8 @@ TEST_F(CargaLibro, BlockAroundA1AndTheSheetsFixedColumns) {
   ASSERT_TRUE(compras.ok);
   EXPECT_EQ(compras.ultimaFila, 4);
   EXPECT_EQ(compras.ultimaColumna, 67);
-  EXPECT_EQ(gaInfoCompras->at(1, 10), "columna K");
-  EXPECT_EQ(gaInfoCompras->at(4, 67), "");
+  EXPECT_EQ(gaInfoCompras->get(1, 10), "columna K");
+  EXPECT_EQ(gaInfoCompras->get(4, 67), "");
   EXPECT_EQ(carga("xls", kHojaVentas, ruta_).ultimaColumna, 22);
   EXPECT_EQ(carga("xls", kHojaExportaciones, ruta_).ultimaColumna, 23);
 }
@@ -121,7 +121,7 @@ TEST_F(CargaLibro, DateCellsReadBackUnderEveryRegionalShortDate) {
       const auto r = carga("xls", kHojaAnulados, ruta);
       ASSERT_TRUE(r.ok) << r.error;
       for (int c = 0; c < 2; ++c) {
-        const std::string celda = gaInfoAnulados->at(1, c);
+        const std::string celda(gaInfoAnulados->get(1, c));
         EXPECT_EQ(celda, vt::conv::FormatDate(fechas[c], corta));
         EXPECT_EQ(vt::conv::ParseDate(celda), fechas[c]) << celda;
         EXPECT_EQ(vt::conv::ParseDateByPattern(vt::conv::DateCell(celda), vt::conv::kDateCellPattern),
@@ -218,8 +218,8 @@ TEST_F(CargaLibro, OneWorkbookForTwoSheetsGivesItsActiveSheetTwice) {
   std::vector<std::string> archivos = {"", "", ruta_, ruta_};
   std::string tipo = "xls", separador, error;
   ASSERT_TRUE(gfCargaArchivoExcel(tipo, archivos, separador, error)) << error;
-  EXPECT_EQ(gaInfoAnulados->at(2, 0), "A3");
-  EXPECT_EQ(gaInfoExportaciones->at(2, 0), "A3");
+  EXPECT_EQ(gaInfoAnulados->get(2, 0), "A3");
+  EXPECT_EQ(gaInfoExportaciones->get(2, 0), "A3");
 }
 
 }  // namespace

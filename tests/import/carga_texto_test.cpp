@@ -182,7 +182,7 @@ TEST(CargaArchivo, KindIsLowerCasedAndOtherKindsLoadNothing) {
   EXPECT_TRUE(gfCargaArchivoExcel(tipo, archivos, separador, error));
   EXPECT_EQ(tipo, "csv");
   EXPECT_EQ(gaInfoAnulados, antes);  // the handle stays; its contents are new
-  EXPECT_EQ(gaInfoAnulados->at(1, 0), "antes");
+  EXPECT_EQ(gaInfoAnulados->get(1, 0), "antes");
 }
 
 TEST(CargaArchivo, EarlierSheetsKeepTheirArraysWhenALaterOneFails) {
@@ -194,7 +194,7 @@ TEST(CargaArchivo, EarlierSheetsKeepTheirArraysWhenALaterOneFails) {
   std::vector<std::string> archivos = {"", buena, mala, ""};
   std::string tipo = "csv", separador = ";", error;
   EXPECT_FALSE(gfCargaArchivoExcel(tipo, archivos, separador, error));
-  EXPECT_EQ(gaInfoVentas->at(1, 0), "venta");
+  EXPECT_EQ(gaInfoVentas->get(1, 0), "venta");
   EXPECT_EQ(gaInfoVentas->ubound(2), 21);
   EXPECT_NE(error.find(mala), std::string::npos);
 }
