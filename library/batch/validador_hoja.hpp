@@ -38,7 +38,7 @@ class SheetRow {
       : sheet_(sheet), row_(row), trampa_(trampa) {}
 
   long index() const { return row_; }
-  // A text read stays valid until the same cell is written again.
+  // A text read stays valid as long as the sheet, whatever is written afterwards.
   std::string_view get(long col) const;
   void set(long col, std::string_view value);
 

@@ -67,24 +67,32 @@ TEST(StringMatrixTest, BoundsAndOutOfRangeSubscripts) {
 
 TEST(StringMatrixTest, RewritesReplaceOneCellAndLeaveTheOthers) {
   StringMatrix m(0, 2, 0, 3);
-  const std::string largo(100000, 'x');  // far longer than any cell the workbooks hold
+  const std::string largo(100000, 'x');    // far longer than any cell the workbooks hold
+  const std::string enorme(3 << 20, 'y');  // and one longer still, written in between
   m.set(1, 0, "5");
   m.set(1, 1, "31/05/2013");
   m.set(1, 2, largo);
   m.set(2, 3, std::string("con\0nulo", 8));
-  // A text read is still whole after other cells were written, however many.
+  // A text read stays whole whatever is written afterwards, its own cell included: the
+  // validators read a cell, then write its new form, then compare the two.
   const std::string_view fecha = m.get(1, 1);
-  for (int i = 0; i < 1000; ++i)
+  const std::string_view primero = m.get(1, 0);
+  for (int i = 0; i < 2000; ++i) {
     m.set(1, 0, std::to_string(i) + std::string(static_cast<std::size_t>(i), '.'));
-  EXPECT_EQ(fecha, "31/05/2013");
+    if (i == 1000) m.set(2, 1, enorme);
+  }
   m.set(1, 1, "2013-05-31");
+  EXPECT_EQ(fecha, "31/05/2013");
+  EXPECT_EQ(primero, "5");
   m.set(1, 2, "");
   m.set(2, 0, m.get(2, 3));  // a cell copied from another of the same array
+  m.set(2, 3, m.get(2, 3));  // and onto itself
 
-  EXPECT_EQ(m.get(1, 0), "999" + std::string(999, '.'));
+  EXPECT_EQ(m.get(1, 0), "1999" + std::string(1999, '.'));
   EXPECT_EQ(m.get(1, 1), "2013-05-31");
   EXPECT_EQ(m.get(1, 2), "");
   EXPECT_EQ(m.get(2, 0), std::string("con\0nulo", 8));
+  EXPECT_EQ(m.get(2, 1), enorme);
   EXPECT_EQ(m.get(2, 3), std::string("con\0nulo", 8));
   EXPECT_EQ(m.get(0, 0), "") << "the header row is never written by the rows below";
 }
