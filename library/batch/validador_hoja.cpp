@@ -22,7 +22,7 @@ namespace {
 std::string_view SheetRow::get(long col) const {
   if (sheet_ == nullptr || !sheet_->contains(row_, col)) {
     if (trampa_ == TrampaErrores::SinTrampa) raiseRuntime(vt::kErrSubscript);
-    return {};
+    return "";
   }
   return sheet_->get(row_, col);
 }
