@@ -154,17 +154,12 @@ struct PlainValue {
 
 PlainValue plainValue(std::string_view literal) {
   PlainValue out;
-  if (literal.size() >= 2 && literal.front() == '\'' && literal.back() == '\'') {
-    const std::string_view inner = literal.substr(1, literal.size() - 2);
-    for (std::size_t i = 0; i < inner.size(); ++i) {
-      if (inner[i] == '\0') return out;
-      if (inner[i] != '\'') continue;
-      if (i + 1 >= inner.size() || inner[i + 1] != '\'') return out;  // a quote that ends the literal early
-      out.doubledQuotes = true;
-      ++i;
-    }
+  if (!literal.empty() && literal.front() == '\'') {
+    // One quoted piece to the very end (a quote that closes it early leaves more after it).
+    if (sqlQuotedLength(literal) != literal.size() || literal.find('\0') != std::string_view::npos) return out;
     out.kind = PlainValue::Kind::Text;
-    out.text = inner;
+    out.text = literal.substr(1, literal.size() - 2);
+    out.doubledQuotes = out.text.find('\'') != std::string_view::npos;
     return out;
   }
   const bool negative = !literal.empty() && literal.front() == '-';
