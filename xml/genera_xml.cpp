@@ -83,9 +83,12 @@ void header(const xml::ContextoSeccion& ctx, vt::db::Recordset& empresa, bool bV
   ctx.prg.Value(ctx.prg.Max());
 }
 
-[[noreturn]] void raisePathAccess(const std::string& sRuta) {
+// sCausa: why the file could not be written once it was open ("disco lleno", ...), shown as the
+// stores show theirs; a path that takes no file at all is named alone, as it always was.
+[[noreturn]] void raisePathAccess(const std::string& sRuta, const std::string& sCausa = "") {
   vt::Err().Raise(vt::kErrPathAccess, gsTitulo,
-                  std::string(vt::runtimeErrorDescription(vt::kErrPathAccess)) + ": " + sRuta);
+                  std::string(vt::runtimeErrorDescription(vt::kErrPathAccess)) + ": " + sRuta +
+                      (sCausa.empty() ? "" : " (" + sCausa + ")"));
 }
 
 // The document, header and sections, written as it is read into a temporary file in the
@@ -96,9 +99,10 @@ void header(const xml::ContextoSeccion& ctx, vt::db::Recordset& empresa, bool bV
 void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa, std::optional<xml::RevisionEsquema>& revision) {
   const std::string sRuta = xmlFilePath(*p.frm);
   std::optional<xml::RevisionEnCurso> revisor;
+  std::string sCausa;
   const auto escribe = [&](const vt::ChunkSink& sink) {
-    xml::DocumentoATS documento([&sink, &sRuta, &revisor](std::string_view pieza) {
-      if (!sink(pieza)) raisePathAccess(sRuta);
+    xml::DocumentoATS documento([&sink, &sRuta, &sCausa, &revisor](std::string_view pieza) {
+      if (!sink(pieza)) raisePathAccess(sRuta, sCausa);
       if (revisor) revisor->agrega(pieza);
     });
     const xml::ContextoSeccion ctx{documento.iva(), p.sRuc, p.sMes, p.sAnio, *p.frm, *p.prgprogreso};
@@ -112,15 +116,18 @@ void writeFile(ParamGeneraXML& p, vt::db::Recordset& empresa, std::optional<xml:
     return true;
   };
   bool bLeido = false;
-  const bool bEscrito = vt::replaceFile(sRuta, [&](const vt::ChunkSink& sink) {
-    bLeido = true;
-    revisor.emplace(xml::rutaEsquemaATS());
-    return escribe(sink);
-  });
+  const bool bEscrito = vt::replaceFile(
+      sRuta,
+      [&](const vt::ChunkSink& sink) {
+        bLeido = true;
+        revisor.emplace(xml::rutaEsquemaATS());
+        return escribe(sink);
+      },
+      &sCausa);
   // A folder that takes no file is found when the file is saved, after the sections were read,
   // as the user has always seen it: the sections are read into nothing, then the save fails.
   if (!bEscrito && !bLeido) escribe([](std::string_view) { return true; });
-  if (!bEscrito) raisePathAccess(sRuta);
+  if (!bEscrito) raisePathAccess(sRuta, bLeido ? sCausa : "");
   revision = revisor->termina();
 }
 

@@ -169,8 +169,13 @@ bool replaceFile(const std::string& path, const std::string& content) {
   return replaceFile(path, [&content](const ChunkSink& sink) { return sink(content); });
 }
 
-bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content) {
+bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content,
+                 std::string* reason) {
   static std::atomic<unsigned> counter{0};
+  const auto failed = [reason](int errorNumber) {
+    if (reason) *reason = writeFailureReason(errorNumber);
+    return false;
+  };
   const std::string target = resolveLink(path);
   struct stat original {};
   const bool existed = ::stat(target.c_str(), &original) == 0;
@@ -182,22 +187,23 @@ bool replaceFile(const std::string& path, const std::function<bool(const ChunkSi
     temp.fd = ::open(temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (temp.fd < 0 && errno != EEXIST) {
       temp.path.clear();  // not ours
-      return false;
+      return failed(errno);
     }
   }
   if (temp.fd < 0) {
     temp.path.clear();
-    return false;
+    return failed(EEXIST);
   }
 
   const int fd = temp.fd;
-  bool ok = content([fd](std::string_view piece) { return writeAll(fd, piece); });
-  if (ok && existed) ok = ::fchmod(fd, original.st_mode & 07777) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  ok = temp.close() && ok;
-  if (ok) ok = ::rename(temp.path.c_str(), target.c_str()) == 0;
-  temp.renamed = ok;
-  return ok;
+  bool ok = content([fd, &failed](std::string_view piece) { return writeAll(fd, piece) || failed(errno); });
+  if (!ok) return false;
+  if (existed && ::fchmod(fd, original.st_mode & 07777) != 0) return failed(errno);
+  if (::fsync(fd) != 0) return failed(errno);
+  if (!temp.close()) return failed(errno);
+  if (::rename(temp.path.c_str(), target.c_str()) != 0) return failed(errno);
+  temp.renamed = true;
+  return true;
 }
 
 std::string writeFailureReason(int errorNumber) {

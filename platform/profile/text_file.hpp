@@ -45,7 +45,10 @@ using ChunkSink = std::function<bool(std::string_view)>;
 // The same for content too large to hold twice: `content` hands its pieces, in order, to the sink
 // and returns false to abandon the replacement (the target then being untouched, as on any
 // failure of the sink). An exception of `content` abandons it too, and goes on to the caller.
-bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content);
+// When reason is given, a failure of the file leaves there why, in Spanish ("disco lleno", ...), as
+// soon as it happens: a sink that returns false has already left it, for a content that raises.
+bool replaceFile(const std::string& path, const std::function<bool(const ChunkSink&)>& content,
+                 std::string* reason = nullptr);
 
 // Opens the file for appending (creating it when missing), writes the bytes exactly as given and
 // closes it again, so that no handle is held between two appends. False when the file cannot be

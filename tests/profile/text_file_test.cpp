@@ -5,6 +5,8 @@
 #include "platform/profile/text_file.hpp"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -98,6 +100,50 @@ TEST(ReplaceFile, AMissingFolderFails) {
   testing::TempFolder temp("text-file");
   EXPECT_FALSE(replaceFile(temp.file("falta/a.xml"), "new"));
   EXPECT_FALSE(fs::exists(temp.path() / "falta"));
+  std::string reason;
+  EXPECT_FALSE(replaceFile(
+      temp.file("falta/a.xml"), [](const ChunkSink& sink) { return sink("new"); }, &reason));
+  EXPECT_EQ(reason, "la carpeta no existe");
+}
+
+// A file that does not fit (the child may write no file past a few blocks, as on a full disk):
+// the cause is there when the sink fails, before a content that raises on it has left, and the
+// target stays.
+TEST(ReplaceFile, AFileThatDoesNotFitSaysWhyAsSoonAsASinkFails) {
+  testing::TempFolder temp("text-file");
+  const std::string path = temp.write("a.xml", "old");
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{16 * 1024, 16 * 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::string reason;
+    std::string reasonAtTheFailure;
+    bool raised = false;
+    try {
+      replaceFile(
+          path,
+          [&](const ChunkSink& sink) -> bool {
+            for (int i = 0; i < 64; ++i)
+              if (!sink(std::string(1024, 'x'))) {
+                reasonAtTheFailure = reason;
+                throw std::runtime_error("abandonada");
+              }
+            return true;
+          },
+          &reason);
+    } catch (const std::runtime_error&) {
+      raised = true;
+    }
+    ::_exit(raised && reasonAtTheFailure == "el archivo supera el tamaño permitido" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the sink's failure must leave its cause";
+  EXPECT_EQ(temp.read("a.xml"), "old");
+  EXPECT_EQ(entries(temp.path()), 1u) << "no temporary file left";
 }
 
 TEST(AppendToFile, CreatesThenAppendsTheBytesAsGiven) {

@@ -2,6 +2,10 @@
 // can end without a file, with what the user is shown and what is left on disk.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <ostream>
 
@@ -136,6 +140,31 @@ TEST_F(Marco, SaveIntoAMissingFolderFailsWithAMessage) {
   EXPECT_EQ(boxes_.mensajes[0].icono, vt::Icono::Ninguno);
   EXPECT_EQ(boxes_.mensajes[0].titulo, "Ambrix");
   EXPECT_FALSE(fs::exists(temp_.path() / "falta"));
+}
+
+// An annex that does not fit (the child may write no file past a few blocks, as on a full disk)
+// names the cause after the path, and keeps the earlier file.
+TEST_F(Marco, AnAnnexThatDoesNotFitSaysWhyAndKeepsTheEarlierFile) {
+  std::vector<std::string> filas;
+  for (int i = 0; i < 1000; ++i) filas.push_back(anulado({{"nu_serie", "'" + std::to_string(100000 + i) + "'"}}));
+  inserta(filas);
+  vt::testing::writeFile(rutaXml(), "earlier file");
+  const std::string esperado = "Error de acceso a la ruta o el archivo: " + rutaXml() +
+                               " (el archivo supera el tamaño permitido)";
+  const pid_t hijo = ::fork();
+  ASSERT_NE(hijo, -1);
+  if (hijo == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limite{64 * 1024, 64 * 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    const bool bGenerado = genera({"0", "0", "1", "0"});
+    ::_exit(!bGenerado && textos() == std::vector<std::string>{esperado} ? 0 : 1);
+  }
+  int estado = 0;
+  ASSERT_EQ(::waitpid(hijo, &estado, 0), hijo);
+  ASSERT_TRUE(WIFEXITED(estado));
+  EXPECT_EQ(WEXITSTATUS(estado), 0) << "the run must fail with one box: " << esperado;
+  EXPECT_EQ(archivo(), "earlier file");
 }
 
 TEST_F(Marco, FolderAndNameAreJoinedByOneSeparator) {
