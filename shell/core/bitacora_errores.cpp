@@ -48,4 +48,9 @@ bool createErrorLog(const std::string& sPathLog, const std::string& sAnio, const
   return true;
 }
 
+bool errorLogHasEntries() {
+  struct stat st {};
+  return !gsRutaLog.empty() && ::stat(gsRutaLog.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+}
+
 }  // namespace ambrix

@@ -13,4 +13,8 @@ std::string errorLogName(const std::string& sAnio, const std::string& sMes);
 // and returns false.
 bool createErrorLog(const std::string& sPathLog, const std::string& sAnio, const std::string& sMes);
 
+// Whether the log at gsRutaLog holds anything. The run emptied it before its first pass, so what
+// it holds is what this run's validators and stores wrote there.
+bool errorLogHasEntries();
+
 }  // namespace ambrix

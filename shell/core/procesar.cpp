@@ -59,10 +59,13 @@ void openViewer(IVentanaATS& frm) {
   frm.PunteroEspera(false);
 }
 
-// The messages common to the two passes; "OK-ERROR" is the store's own.
+// The messages common to the two passes; "OK-ERROR" is the store's own. A pass that failed
+// without writing to the log (a sheet that could not be loaded, a store that failed whole) has
+// already said why: an empty log is not offered.
 void reportPassStatus(const std::string& sEstado, IVentanaATS& frm) {
   const std::string estado = Upper(sEstado);
   if (estado == "ERROR") {
+    if (!errorLogHasEntries()) return;
     const std::string texto =
         "Existen errores en información...\r\n\r\n¿Desea ver errores en archivo: " + gsArchivoLog + " ? ";
     if (vt::currentMessages().mostrar(texto, vt::Botones::SiNo, vt::Icono::Pregunta, gsTitulo) ==

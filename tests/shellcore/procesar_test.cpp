@@ -201,33 +201,39 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
   const std::string viewer = "VIEWER Consulta de Archivo de errores " + logPath();
   struct Case {
     std::vector<std::string> estados;
+    bool anota;  // the passes write to the log
     std::vector<Respuesta> answers;
     std::vector<std::string> texts;
     bool viewer;
     std::size_t passes;
     FinProceso fin;
+    const char* why;
   };
   const Case cases[] = {
-      {{"ERROR"}, {Respuesta::No}, {prompt}, false, 1, FinProceso::Detenido},
-      {{"error"}, {Respuesta::Si}, {prompt}, true, 1, FinProceso::Detenido},
-      {{"CANCEL"}, {}, {"Proceso Cancelado. "}, false, 1, FinProceso::Detenido},
-      {{""}, {}, {}, false, 1, FinProceso::Detenido},
-      {{"OK-ERROR"}, {}, {}, false, 1, FinProceso::Detenido},
-      {{" ok "}, {}, {done}, false, 2, FinProceso::Completo},
+      {{"ERROR"}, true, {Respuesta::No}, {prompt}, false, 1, FinProceso::Detenido, "log declined"},
+      {{"error"}, true, {Respuesta::Si}, {prompt}, true, 1, FinProceso::Detenido, "log viewed"},
+      {{"ERROR"}, false, {}, {}, false, 1, FinProceso::Detenido, "nothing logged: no empty log offered"},
+      {{"CANCEL"}, false, {}, {"Proceso Cancelado. "}, false, 1, FinProceso::Detenido, "cancelled"},
+      {{""}, false, {}, {}, false, 1, FinProceso::Detenido, "no status"},
+      {{"OK-ERROR"}, false, {}, {}, false, 1, FinProceso::Detenido, "no status of a validation"},
+      {{" ok "}, false, {}, {done}, false, 2, FinProceso::Completo, "blanks around the status"},
       // A failed store kept the earlier period: no success, no annex, a failed run.
-      {{"OK", "ERROR"}, {Respuesta::Si}, {prompt}, true, 2, FinProceso::Fallido},
-      {{"OK", "Cancel"}, {}, {"Proceso Cancelado. ", done}, false, 2, FinProceso::Completo},
-      {{"OK", "OK-ERROR"}, {}, {okError, done}, true, 2, FinProceso::Completo},
-      {{"OK", ""}, {}, {}, false, 2, FinProceso::Fallido},
+      {{"OK", "ERROR"}, true, {Respuesta::Si}, {prompt}, true, 2, FinProceso::Fallido, "store failed"},
+      {{"OK", "ERROR"}, false, {}, {}, false, 2, FinProceso::Fallido, "store failed whole, nothing logged"},
+      {{"OK", "Cancel"}, false, {}, {"Proceso Cancelado. ", done}, false, 2, FinProceso::Completo, "cancel"},
+      {{"OK", "OK-ERROR"}, true, {}, {okError, done}, true, 2, FinProceso::Completo, "rows refused"},
+      {{"OK", ""}, false, {}, {}, false, 2, FinProceso::Fallido, "no server time"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.estados));
+    SCOPED_TRACE(c.why);
     VentanaGrabada frm;
     frm.datos = frm_.datos;
     frm.datos.chkInfo[0] = 1;
     frm.datos.txtfile[0] = file("compras.csv");
     ImportadorGrabado import;
     import.estados = c.estados;
+    const auto anota = [](ParamProcesoATS&) { vt::appendToFile(gsRutaLog, "COMPRAS - Registro: 1.\r\n"); };
+    if (c.anota) import.alProcesar = anota;
     boxes_.mensajes.clear();
     for (Respuesta r : c.answers) boxes_.responder(r);
     fs::remove(file("TAXCONFIG.INI"));
