@@ -55,9 +55,11 @@ bool preparaValidador(const ImportadorATS::Fabrica& fabrica) {
   }
 }
 
-// One of the four steps of a pass: its sheet, status text, progress after it and routine.
+// One of the four steps of a pass: its sheet, the sheet's word in the stores' messages, status
+// text, progress after it and routine.
 struct Paso {
   int iHoja;
+  const char* sPalabra;
   const char* sEstado;
   long lProgreso;
   std::function<std::string()> rutina;
@@ -125,12 +127,12 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
 
   long lBandera = 1;
   const std::vector<Paso> pasos = {
-      {0, "Validando información de COMPRAS...", 30,
+      {0, "COMPRAS", "Validando información de COMPRAS...", 30,
        [&] {
          return gfImportaCompras(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, p.ChkCabecera,
                                  p.dDecRedondeo, p.cmbValidaCompras, prg);
        }},
-      {1, "Validando información de VENTAS...", 60,
+      {1, "VENTAS", "Validando información de VENTAS...", 60,
        [&] {
          lBandera = 1;
          if (p.ti_proceso == 2 && p.iOpciones[0] != 1) {
@@ -141,13 +143,13 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
          return gfImportaVentas(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, lBandera, p.ChkCabecera,
                                 p.dDecRedondeo, prg, p.iOpciones);
        }},
-      {2, "Validando informacion de Comprobantes ANULADOS...", 90,
+      {2, "ANULADOS", "Validando informacion de Comprobantes ANULADOS...", 90,
        [&] {
          lBandera = 1;
          return gfImportaAnulados(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, lBandera,
                                   p.sSeparador, p.ChkCabecera, prg);
        }},
-      {3, "Validando informacion de EXPORTACIONES...", 100,
+      {3, "EXPORTACIONES", "Validando informacion de EXPORTACIONES...", 100,
        [&] {
          return gfImportaExportaciones(frm, p.ti_proceso, p.co_empresa, p.nu_mes, p.nu_anio, p.ChkCabecera,
                                        p.dDecRedondeo, prg);
@@ -157,10 +159,16 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
   std::string sUltimo = "OK";
   std::string sPasada = "OK";
   // A sheet whose store failed ("ERROR", or "" without the server time) stored nothing: a later
-  // sheet's result must not hide it, or the run would go on as if the month were stored.
+  // sheet's result must not hide it, or the run would go on as if the month were stored. Nor is a
+  // later sheet stored after it: the month would end half new and half old.
   std::optional<std::string> sFallaAlmacen;
+  std::string sHojaFallida;
+  std::string sSinGrabar;
   for (const Paso& paso : pasos) {
-    if (!Trim(p.asArchivos[paso.iHoja]).empty()) {
+    const bool bMarcada = !Trim(p.asArchivos[paso.iHoja]).empty();
+    if (bMarcada && sFallaAlmacen) {
+      sSinGrabar += (sSinGrabar.empty() ? "" : ", ") + std::string(paso.sPalabra);
+    } else if (bMarcada) {
       prg.Visible(true);
       frm.lblTotReg_Visible(true);
       frm.cmdCancel_Enabled(true);
@@ -171,7 +179,10 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
       sUltimo = gConexion->state() == vt::db::State::Open ? paso.rutina() : "ERROR";
       gsCierraBD();
       const std::string sHoja = Trim(sUltimo);
-      if (p.ti_proceso == 2 && !sFallaAlmacen && (sHoja == "ERROR" || sHoja.empty())) sFallaAlmacen = sHoja;
+      if (p.ti_proceso == 2 && (sHoja == "ERROR" || sHoja.empty())) {
+        sFallaAlmacen = sHoja;
+        sHojaFallida = paso.sPalabra;
+      }
     }
     if (paso.iHoja == 0)
       sPasada = sUltimo;
@@ -180,6 +191,10 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
     prg.Value(paso.lProgreso);
     frm.DoEvents();
   }
+  if (!sSinGrabar.empty())
+    showBox(sSinGrabar + ": No se grabó la información porque falló la grabación de " + sHojaFallida +
+                ". Se conserva la información anterior del período.",
+            vt::Icono::Informacion);
   return sFallaAlmacen ? *sFallaAlmacen : sPasada;
 }
 

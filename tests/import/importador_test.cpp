@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "import/importador_ats.hpp"
@@ -283,6 +284,58 @@ TEST_F(Importador, StoreModeStoresTheCancelledDocumentsLoadedBefore) {
   gsConectaBD();
   EXPECT_EQ(filas("select co_empresa, nu_secu_fin, fe_anula, co_usua from tbAT_CmptsAnu"),
             "1792045185001|000000002|2013-05-20|ana\n");
+}
+
+// A store that failed whole kept its sheet's earlier period; the later sheets keep theirs too, so
+// that the month is never half new and half old, and the user is told which were not stored. A row
+// the database refused ends nothing.
+TEST_F(Importador, AStoreThatFailedWholeLeavesTheLaterSheetsAsTheyWere) {
+  const std::string sinGrabar =
+      "ANULADOS, EXPORTACIONES: No se grabó la información porque falló la grabación de COMPRAS. Se conserva "
+      "la información anterior del período.";
+  struct Case {
+    const char* preparar;  // run on the database before the pass
+    const char* pasada;
+    const char* anulados;     // the period's cancelled documents after the pass
+    const char* exportacion;  // the period's exports after the pass
+    bool avisado;             // the sheets not stored are named
+    const char* why;
+  };
+  // In this order: the table dropped by the second case stays dropped.
+  const Case casos[] = {
+      {"CREATE TRIGGER rechaza BEFORE INSERT ON tbAT_Cmprs BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END",
+       "OK-ERROR", "000000002\n", "", false, "the database refused the purchase row"},
+      {"DROP TABLE tbAT_Cmprs_RE", "ERROR", "1\n", "1\n", true, "the purchases store failed whole"},
+  };
+  for (const Case& c : casos) {
+    SCOPED_TRACE(c.why);
+    gsConectaBD();
+    exec("DELETE FROM tbAT_CmptsAnu");
+    exec("DELETE FROM tbAT_Exporta");
+    periodoAnterior("tbAT_CmptsAnu", "nu_secu_ini");
+    periodoAnterior("tbAT_Exporta", "nu_secu");
+    exec(c.preparar);
+    // A purchase and an export of the loaders' widths; their cells do not matter here.
+    std::vector<std::string> compra(68), exportacion(24);
+    compra[0] = exportacion[0] = "1792045185001";
+    gaInfoCompras = hoja({compra});
+    gaInfoAnulados = hoja(
+        {{"1792045185001", "05", "2013", "01", "001001", "0000001", "0000002", "1112223334", "20/05/2013"}});
+    gaInfoExportaciones = hoja({exportacion});
+    p_.asArchivos = {"compras.csv", "", "anulados.csv", "exportaciones.csv"};
+    boxes_.mensajes.clear();
+    EXPECT_EQ(pass(2), c.pasada);
+    const bool avisado = std::find_if(boxes_.mensajes.begin(), boxes_.mensajes.end(), [&](const auto& m) {
+                           return m.texto == sinGrabar;
+                         }) != boxes_.mensajes.end();
+    EXPECT_EQ(avisado, c.avisado);
+    gsConectaBD();
+    const std::string periodo = " where co_empresa = '1792045185001' and co_mes = '05' and co_anio = '2013'";
+    EXPECT_EQ(filas("select coalesce(nu_secu_fin, nu_secu_ini) from tbAT_CmptsAnu" + periodo), c.anulados);
+    if (*c.exportacion) {
+      EXPECT_EQ(filas("select nu_secu from tbAT_Exporta" + periodo), c.exportacion);
+    }
+  }
 }
 
 // The store pass is the sheets' last reader: their cells are given back before the annex is
