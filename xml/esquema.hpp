@@ -1,8 +1,9 @@
 #pragma once
 // The check of a saved annex against the tax authority's schema: the file is read as a stream
-// (libxml2's reader with the schema attached), never as a document tree, so a file of any size
-// is checked in little memory.
+// (libxml2's parser with the schema's validation plugged into its events), never as a document
+// tree, so a file of any size is checked in little memory.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,13 +13,20 @@
 namespace ambrix::xml {
 
 struct RevisionEsquema {
-  bool bEsquemaLeido = false;         // false: the schema itself could not be read
-  bool bCumple = false;               // the file is well-formed and the schema takes it
-  std::vector<std::string> asFallos;  // the first faults, "línea N: <libxml2's message>"
+  bool bEsquemaLeido = false;  // false: the schema itself could not be read (asFallos says why)
+  bool bCumple = false;        // the file is well-formed and the schema takes it
+  // The faults of the first faulty elements, one text per element: where its detail lies in the
+  // sheets, "ventas, detalleVentas n.º 2 (cliente X2): ", then every libxml2 message about that
+  // element. An element outside the details (the header, a section) has its messages alone.
+  std::vector<std::string> asFallos;
 };
 
-// At most this many faults are kept; the reading stops at the first after them.
+// At most this many faulty elements are named; the reading stops once they are known.
 inline constexpr std::size_t kFallosMostrados = 3;
+
+// The schema is read whole as the programs read their other files, a regular file of at most this
+// size, opened without blocking: a FIFO or a device in its place is refused, never waited on.
+inline constexpr std::uint64_t kBytesMaximosEsquema = 16ull << 20;
 
 RevisionEsquema revisaEsquema(const std::string& sArchivo, const std::string& sEsquema);
 

@@ -178,7 +178,8 @@ class LecturaUnica {
 };
 
 // The saved file against the authority's schema. When it does not pass, the file stays as
-// written and the first faults are shown; no success may be claimed for it.
+// written and the faults of its first faulty elements are shown, each where the user finds it in
+// the sheets; a schema that could not be read shows why. No success may be claimed for it.
 bool checkSchema(const IVentanaATS& frm, const xml::RevisionEsquema& r) {
   if (r.bCumple) return true;
   const std::string sEsquema = xml::rutaEsquemaATS();
