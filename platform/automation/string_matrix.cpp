@@ -60,6 +60,7 @@ StringMatrix::Cell StringMatrix::keep(std::string_view text) {
     const std::size_t size = own ? text.size() : kBlockSize;
     blocks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
     if (own) {
+      // The block that shared texts fill stays the one it was (or none): this block is full.
       std::memcpy(blocks_.back().bytes.get(), text.data(), text.size());
       return {static_cast<std::uint32_t>((blocks_.size() - 1) << kOffsetBits),
               static_cast<std::uint32_t>(text.size())};

@@ -86,8 +86,10 @@ class StringMatrix {
   long rowLower_ = 0, rowUpper_ = -1, colLower_ = 0, colUpper_ = -1;
   std::vector<Cell> cells_;
   std::vector<Block> blocks_;
-  std::size_t filling_ = 0;  // the block new texts go to, and how much of it is taken
-  std::size_t taken_ = 0;
+  // The block short texts go to, and how much of it is taken. Until the first short text there
+  // is none, which reads as a full block: a block of its own is never one that others fill.
+  std::size_t filling_ = 0;
+  std::size_t taken_ = kBlockSize;
 };
 
 using StringMatrixRef = std::shared_ptr<StringMatrix>;

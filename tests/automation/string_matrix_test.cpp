@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,106 @@ TEST(StringMatrixTest, RewritesReplaceOneCellAndLeaveTheOthers) {
   EXPECT_EQ(m.get(2, 1), enorme);
   EXPECT_EQ(m.get(2, 3), std::string("con\0nulo", 8));
   EXPECT_EQ(m.get(0, 0), "") << "the header row is never written by the rows below";
+}
+
+// The array's own size limits: a text above kOwn takes a block of its own, shorter ones share
+// blocks of kBlock bytes.
+constexpr std::size_t kOwn = std::size_t{1} << 18;
+constexpr std::size_t kBlock = std::size_t{1} << 20;
+
+// Each text tells where it was written and when, so that one read back over another's bytes shows.
+std::string textOf(std::size_t size, long row, long col, int round) {
+  std::string text = std::to_string(row) + ":" + std::to_string(col) + ":" + std::to_string(round) + "|";
+  while (text.size() < size) text += static_cast<char>('a' + (text.size() * 7 + static_cast<std::size_t>(row)) % 26);
+  text.resize(size);
+  return text;
+}
+
+TEST(StringMatrixTest, LongTextsNeverShareTheirBlockWithShortOnes) {
+  struct Write {
+    long row, col;
+    std::size_t size;
+  };
+  struct Case {
+    std::vector<Write> writes;  // in order; a later write to the same cell rewrites it
+    const char* why;
+  };
+  std::vector<Write> manyShort;  // more than a block of short texts, after a first long one
+  for (long row = 1; row <= 2200; ++row) manyShort.push_back({row, 1, 500});
+  std::vector<Write> firstLong = {{0, 0, 300000}};
+  firstLong.insert(firstLong.end(), manyShort.begin(), manyShort.end());
+  std::vector<Write> firstAtLimit = {{0, 0, kOwn}, {0, 1, kOwn + 1}};
+  firstAtLimit.insert(firstAtLimit.end(), manyShort.begin(), manyShort.end());
+  std::vector<Write> longInTheMiddle = manyShort;
+  longInTheMiddle.insert(longInTheMiddle.begin() + 1000, {0, 2, kBlock + 1});
+  longInTheMiddle.insert(longInTheMiddle.begin() + 1500, {0, 3, kOwn + 1});
+  longInTheMiddle.push_back({2200, 2, 3 * kBlock});
+  std::vector<Write> growing = {{0, 0, kOwn + 10}};
+  // One cell rewritten ever longer, so that its new texts cross from one shared block into the next.
+  for (std::size_t size = 1000; size <= kOwn; size += 9000) growing.push_back({5, 1, size});
+  growing.push_back({6, 1, kOwn});
+  growing.push_back({5, 1, kOwn + 1});
+  growing.push_back({7, 1, 3});
+  const Case cases[] = {
+      {firstLong, "the first text longer than the own-block size, then more than a block of short ones"},
+      {firstAtLimit, "a first text exactly at the own-block size shares; one byte past it does not"},
+      {longInTheMiddle, "long texts in the middle and last, between and after short ones"},
+      {growing, "rewrites that grow a cell across a block boundary, after a long first text"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    StringMatrix m(0, 2200, 0, 3);
+    std::vector<std::string> expected(static_cast<std::size_t>(m.rows() * m.cols()));
+    int round = 0;
+    for (const Write& w : c.writes) {
+      std::string text = textOf(w.size, w.row, w.col, ++round);
+      m.set(w.row, w.col, text);
+      expected[static_cast<std::size_t>(w.row * m.cols() + w.col)] = std::move(text);
+    }
+    for (long row = 0; row <= 2200; ++row) {
+      for (long col = 0; col <= 3; ++col) {
+        const std::string& want = expected[static_cast<std::size_t>(row * m.cols() + col)];
+        ASSERT_EQ(m.get(row, col), want) << row << "," << col << " (" << want.size() << " bytes)";
+      }
+    }
+  }
+}
+
+TEST(StringMatrixTest, RandomWritesReadBackAsAPlainVectorOfStrings) {
+  // Sizes at and past each limit, and short ones in between; the seed is fixed so that a fault
+  // repeats.
+  const std::size_t sizes[] = {0, 1, 2, 17, 300, kOwn - 1, kOwn, kOwn + 1, kBlock - 1, kBlock, kBlock + 1};
+  for (unsigned seed = 1; seed <= 6; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    const long rows = 40, cols = 5;
+    StringMatrix m(1, rows, 0, cols - 1);
+    std::vector<std::string> plain(static_cast<std::size_t>(rows * cols));
+    std::vector<std::pair<std::string, std::string_view>> reads;  // texts read earlier stay whole
+    for (int round = 1; round <= 400; ++round) {
+      const long row = 1 + static_cast<long>(random() % rows);
+      const long col = static_cast<long>(random() % cols);
+      const std::size_t cell = static_cast<std::size_t>((row - 1) * cols + col);
+      // Mostly short texts, as a sheet has; a long one now and then, the first write included.
+      const std::size_t size = round == 1 || random() % 8 == 0 ? sizes[random() % std::size(sizes)]
+                                                               : random() % 600;
+      if (random() % 10 == 0) {
+        m.set(row, col, m.get(row, 1 + col % (cols - 1)));  // a text copied from a cell of the array
+        plain[cell] = plain[static_cast<std::size_t>((row - 1) * cols + 1 + col % (cols - 1))];
+      } else {
+        std::string text = textOf(size, row, col, round);
+        m.set(row, col, text);
+        plain[cell] = std::move(text);
+      }
+      if (random() % 4 == 0) reads.emplace_back(plain[cell], m.get(row, col));
+    }
+    for (long row = 1; row <= rows; ++row) {
+      for (long col = 0; col < cols; ++col) {
+        ASSERT_EQ(m.get(row, col), plain[static_cast<std::size_t>((row - 1) * cols + col)]) << row << "," << col;
+      }
+    }
+    for (const auto& [then, view] : reads) ASSERT_EQ(view, then);
+  }
 }
 
 TEST(StringMatrixTest, ByRowsFillsInOrderAndStopsWhereTheFillerSays) {

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,29 @@ bool isAnnexFile(const fs::path& path) {
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
 
+// A case file whose name ends in ".expand" stands for the file without that ending, with each
+// "{{N*TEXT}}" written as N copies of TEXT (TEXT ends at the first "}}" and may hold line ends):
+// a sheet of thousands of rows or a cell of 300,000 bytes kept in a few lines.
+const std::string kExpand = ".expand";
+
+bool isExpanded(const fs::path& path) { return path.extension() == kExpand; }
+
+std::string expanded(const std::string& text) {
+  std::string out;
+  std::size_t at = 0;
+  for (std::size_t open; (open = text.find("{{", at)) != std::string::npos;) {
+    const std::size_t star = text.find('*', open);
+    const std::size_t close = star == std::string::npos ? star : text.find("}}", star);
+    if (close == std::string::npos) throw std::runtime_error("unclosed {{N*TEXT}} in an .expand file");
+    out.append(text, at, open - at);
+    const long count = std::stol(text.substr(open + 2, star - open - 2));
+    for (long i = 0; i < count; ++i) out.append(text, star + 1, close - star - 1);
+    at = close + 2;
+  }
+  out.append(text, at);
+  return out;
+}
+
 class EndToEnd : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
@@ -89,6 +113,13 @@ class EndToEnd : public ::testing::TestWithParam<std::string> {
     for (const fs::directory_entry& entry : fs::directory_iterator(caseDir_))
       if (!describesTheCase(entry.path().filename()))
         fs::copy(entry.path(), run / entry.path().filename(), fs::copy_options::recursive);
+    std::vector<fs::path> toExpand;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(run))
+      if (entry.is_regular_file() && isExpanded(entry.path())) toExpand.push_back(entry.path());
+    for (const fs::path& file : toExpand) {
+      vt::testing::writeFile(fs::path(file).replace_extension(), expanded(vt::testing::readFile(file)));
+      fs::remove(file);
+    }
     if (!fs::exists(run / "TAXCONFIG.INI"))
       fs::copy_file(kE2eDir / "config" / "TAXCONFIG.INI", run / "TAXCONFIG.INI");
     fs::copy_file(kE2eDir / "config" / "win.ini", run / "win.ini");
@@ -144,12 +175,15 @@ TEST_P(EndToEnd, TranscriptAndFiles) {
   if (fs::exists(caseDir_ / "after"))
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(caseDir_ / "after"))
       if (entry.is_regular_file()) {
-        const fs::path relative = fs::relative(entry.path(), caseDir_ / "after");
+        fs::path relative = fs::relative(entry.path(), caseDir_ / "after");
+        std::string expected = readOptionalFile(entry.path());
+        if (isExpanded(relative)) {
+          relative.replace_extension();
+          expected = expanded(expected);
+        }
         EXPECT_TRUE(fs::exists(run / relative)) << relative;
         const std::string written = readOptionalFile(run / relative);
-        EXPECT_EQ(isAnnexFile(relative) ? ambrix::testing::sinVersion(written) : written,
-                  readOptionalFile(entry.path()))
-            << relative;
+        EXPECT_EQ(isAnnexFile(relative) ? ambrix::testing::sinVersion(written) : written, expected) << relative;
       }
   // Every annex file the run wrote passes the authority's schema, unless the run said it does not.
   const bool bRechazado = r.out.find("no cumple el esquema del SRI:") != std::string::npos;
