@@ -68,11 +68,17 @@ bool escribeBloque(const std::string& fileError, const BloqueErrorRegistro& bloc
 std::string ValidadorHoja(int16_t ti_proceso, std::string_view palabraHoja,
                           const vt::automation::StringMatrixRef& InfoFile, const std::string& FileError,
                           int32_t& nFilaProgreso, const ReglasFila& rules, TrampaErrores trampa) {
-  gfAbreConexion();
+  const std::optional<vt::Error> sinConexion = gfAbreConexion();
   bool logFailureShown = false;
   if (ti_proceso != 1) return "";
 
   const bool sinTrampa = trampa == TrampaErrores::SinTrampa;
+  // Without the catalogues every row would fail checks it never failed: the user has been told
+  // of the connection, and the sheet is not judged at all.
+  if (sinConexion) {
+    if (sinTrampa) throw *sinConexion;
+    return std::string(kResultadoError);
+  }
   bool anyFault = false;
   vt::automation::StringMatrix* sheet = InfoFile.get();
   if (sheet == nullptr && sinTrampa) raiseRuntime(vt::kErrSubscript);

@@ -97,6 +97,8 @@ struct FilaHoja {
 // `rules` on rows 1 to the upper row bound (a null or empty array has no data rows), yielding to
 // the host once per row; appends the block of each failed row to `FileError`; sets
 // `nFilaProgreso` to row + 1 after each row; closes the connection and returns "OK" or "ERROR".
+// In mode 1 a connection that failed to open (its message already shown) returns "ERROR" at once,
+// with no row judged and no block written; under `SinTrampa` it raises the connection's error.
 // Under `Reanuda` nothing raised by the rules or the connection leaves it; under `SinTrampa` the
 // first error ends the call there (a null array raises error 9, as its upper bound would).
 using ReglasFila = std::function<void(SheetRow&, BloqueErrorRegistro&)>;

@@ -61,7 +61,7 @@ ConnectionPlan connectionPlan(const vt::ConfiguracionSistema& s) {
   return plan;
 }
 
-void gfAbreConexion() {
+std::optional<vt::Error> gfAbreConexion() {
   ThreadContext& c = ctx();
   vt::ConfiguracionSistema& s = c.config.sistema;
   // The previous connection is released; closing it rolls back a transaction left open on it.
@@ -86,14 +86,17 @@ void gfAbreConexion() {
     // Before the open: the file engine takes its wait for another writer from here.
     connection.setCommandTimeout(s.giTimeoutBD);
     if (plan.opens) connection.open(plan.text, plan.user, plan.password);
+    return std::nullopt;
   } catch (const vt::Error& e) {
     noteError(e);
     showCritical("Ha ocurrido el error conexion a la Base de Datos" + std::to_string(e.number()) + " " +
                  e.description());
+    return e;
   } catch (...) {
     noteCurrentError();
     showCritical("Ha ocurrido el error conexion a la Base de Datos" + std::to_string(vt::Err().Number) + " " +
                  vt::Err().Description);
+    return vt::Error(vt::Err().Number, vt::Err().Source, vt::Err().Description);
   }
 }
 

@@ -3,9 +3,11 @@
 // database server's clock.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/database/connection.hpp"
+#include "platform/errors/error.hpp"
 #include "platform/profile/configuracion.hpp"
 
 namespace valtrone {
@@ -22,8 +24,10 @@ struct ConnectionPlan {
 ConnectionPlan connectionPlan(const vt::ConfiguracionSistema& s);
 
 // Replaces gdbConexion by a new connection and opens it; failures are shown through the
-// notifier, never raised (the connection then stays closed).
-void gfAbreConexion();
+// notifier, never raised (the connection then stays closed). Returns the failure it showed, so
+// that a caller with work on the database does not go on as if connected; nothing when the open
+// went well or the engine opens nothing.
+std::optional<vt::Error> gfAbreConexion();
 // Closes gdbConexion when it is open; the object stays. Errors are raised.
 void gfCierraConexion();
 // The server's date ("f"), time ("h") or both ("fh"), formatted; or a failure text. The thread's

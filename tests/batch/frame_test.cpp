@@ -154,17 +154,50 @@ TEST_F(RowLoop, AnErrorOfTheRulesNeverLeavesTheLoop) {
             "COMPRAS - Registro: 4\r\nantes fila3\r\n\r\n");
 }
 
-TEST_F(RowLoop, AMissingDatabaseIsReportedAtTheOpenOnlyAndTheRowsStillRun) {
-  std::filesystem::remove(folder / "global.mdb");
-  int32_t progress = 0;
-  EXPECT_EQ(valtrone::ValidadorHoja(1, "COMPRAS", sheet(0), log(), progress, failRows({})), "OK");
-  const std::size_t ofTheOpen = messages.mensajes.size();
-  EXPECT_GT(ofTheOpen, 0u);
-  messages.mensajes.clear();
-  std::vector<long> seen;
-  EXPECT_EQ(valtrone::ValidadorHoja(1, "COMPRAS", sheet(3), log(), progress, failRows({}, &seen)), "OK");
-  EXPECT_EQ(seen.size(), 3u);
-  EXPECT_EQ(messages.mensajes.size(), ofTheOpen) << "nothing more for the rows or the close";
+// Without its database a sheet is not judged: every row would fail the catalogue checks it
+// never failed. The connection's message is the only one; no row runs and no block is written.
+TEST_F(RowLoop, ASheetWhoseConnectionFailedIsNotJudged) {
+  struct Case {
+    const char* database;  // what lies where the database should: nullptr for nothing
+    int16_t mode;
+    long lastRow;
+    valtrone::TrampaErrores trampa;
+    const char* result;  // nullptr: the call raises
+    const char* why;
+  };
+  using enum valtrone::TrampaErrores;
+  const Case cases[] = {
+      {nullptr, 1, 3, Reanuda, "ERROR", "a missing database: rows to judge, none judged"},
+      {"", 1, 3, Reanuda, "ERROR", "an empty file in its place"},
+      {"no es una base", 1, 3, Reanuda, "ERROR", "a file that is no database"},
+      {"", 1, 0, Reanuda, "ERROR", "no data rows: still no OK without the database"},
+      {"", 1, 3, SinTrampa, nullptr, "a validator that never trapped errors raises the connection's error"},
+      {"", 2, 3, Reanuda, "", "a mode other than 1 acts on nothing, connected or not"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    std::filesystem::remove(folder / "global.mdb");
+    if (c.database) vt::testing::writeFile(folder / "global.mdb", std::string(c.database));
+    messages.mensajes.clear();
+    int32_t progress = 77;
+    std::vector<long> seen;
+    const auto s = sheet(c.lastRow);
+    auto call = [&] {
+      return valtrone::ValidadorHoja(c.mode, "COMPRAS", s, log(), progress, failRows({"fila1"}, &seen), c.trampa);
+    };
+    if (c.result) {
+      EXPECT_EQ(call(), c.result);
+    } else {
+      EXPECT_THROW(call(), vt::Error);
+    }
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(progress, 77);
+    EXPECT_FALSE(std::filesystem::exists(log()));
+    ASSERT_FALSE(messages.mensajes.empty());
+    EXPECT_NE(messages.mensajes.back().texto.find("Ha ocurrido el error conexion a la Base de Datos"),
+              std::string::npos)
+        << messages.mensajes.back().texto;
+  }
 }
 
 TEST(SheetRow, AColumnOutsideTheArrayReadsBlankAndIsNeverWritten) {

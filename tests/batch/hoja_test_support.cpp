@@ -85,9 +85,13 @@ void expectBlocks(std::string_view word, const std::vector<Case>& cases,
 }
 
 vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments,
-                                     const std::string& properties) {
+                                     const std::string& properties, const std::optional<std::string>& database) {
   frame_test::pinEnvironment();
-  vt::testing::copyFixtureDatabase(folder / "db" / "GLOBAL.MDB");
+  if (database) {
+    vt::testing::writeFile(folder / "db" / "GLOBAL.MDB", *database);
+  } else {
+    vt::testing::copyFixtureDatabase(folder / "db" / "GLOBAL.MDB");
+  }
   vt::testing::writeFile(folder / "TAXCONFIG.INI",
                          "[PATH]\r\nPath_db=" + (folder / "db").string() +
                              "/\r\n[CONFIGURACION]\r\nFechaCorta=dd/MM/yyyy\r\nHora=HH:mm:ss\r\n"

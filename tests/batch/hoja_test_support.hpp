@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,8 +58,9 @@ void expectBlocks(std::string_view word, const std::vector<Case>& cases,
 
 // valtrone-call with `arguments` (member and argument words, already quoted), iPocIVA 12 set and
 // the further `--set` options of `properties`, on a TAXCONFIG.INI in `folder` that names a fresh
-// copy of the fixture database.
+// copy of the fixture database, or a file of the bytes `database` in its place.
 vt::testing::ProgramRun callValtrone(const std::filesystem::path& folder, const std::string& arguments,
-                                     const std::string& properties = "");
+                                     const std::string& properties = "",
+                                     const std::optional<std::string>& database = std::nullopt);
 
 }  // namespace hoja_test
