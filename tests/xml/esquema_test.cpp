@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -143,6 +145,55 @@ TEST(Esquema, VerdictAndTheFaultsOfTheFirstElementsWhereTheUserFindsThem) {
       EXPECT_EQ(s.bCumple, r.bCumple) << c.porque;
       EXPECT_EQ(s.asFallos, r.asFallos) << c.porque << ", en piezas de " << pieza;
     }
+  }
+}
+
+// Months of random sales, some of whose details are faulty (a short client, or a bad type too),
+// against the plain list of the faulty details: the first three faulty elements are named by their
+// detail's ordinal and client, whether the file is read saved or while written in pieces of any
+// size. Sizes reach past the queue's blocks, with faults at the first and the last detail.
+TEST(Esquema, RandomMonthsNameTheFirstFaultyElementsOfThePlainList) {
+  std::mt19937 azar(20130531);
+  const std::string tipoMalo =
+      "Element 'tpIdCliente': [facet 'pattern'] The value '4' is not accepted by the pattern '[0-9]{2}'.";
+  vt::testing::TempFolder temp("esquema");
+  for (int vuelta = 0; vuelta < 24; ++vuelta) {
+    const int detalles = std::uniform_int_distribution<int>(0, vuelta % 3 == 0 ? 3000 : 40)(azar);
+    const int fallas = std::uniform_int_distribution<int>(0, 5)(azar);
+    std::map<int, int> clase;  // ordinal -> 1 short client, 2 bad type as well
+    for (int i = 0; i < fallas && detalles > 0; ++i)
+      clase[std::uniform_int_distribution<int>(1, detalles)(azar)] = std::uniform_int_distribution<int>(1, 2)(azar);
+    if (vuelta % 4 == 1 && detalles > 0) clase[1] = 1;
+    if (vuelta % 4 == 2 && detalles > 0) clase[detalles] = 2;
+    std::string cuerpo;
+    std::vector<std::string> esperados;
+    for (int i = 1; i <= detalles; ++i) {
+      const auto hallado = clase.find(i);
+      if (hallado == clase.end()) {
+        cuerpo += venta("1790011674001");
+        continue;
+      }
+      const std::string cliente = std::string(1, static_cast<char>('A' + i % 26)) + std::to_string(i % 10);
+      const std::string donde = "ventas, detalleVentas n.º " + std::to_string(i) + " (cliente " + cliente + "): ";
+      cuerpo += venta(cliente, hallado->second == 2 ? "4" : "04");
+      if (hallado->second == 2) esperados.push_back(donde + tipoMalo);
+      esperados.push_back(donde + idCorto(cliente));
+    }
+    if (esperados.size() > kFallosMostrados) esperados.resize(kFallosMostrados);
+    const std::string bytes = detalles == 0 ? documento() : ventas(cuerpo);
+    const std::string ruta = temp.write("AT052013.XML", bytes);
+    const RevisionEsquema r = revisaEsquema(ruta, kEsquema);
+    EXPECT_EQ(r.bCumple, clase.empty()) << "vuelta " << vuelta;
+    EXPECT_EQ(r.asFallos, esperados) << "vuelta " << vuelta;
+    RevisionEnCurso enCurso(kEsquema);
+    for (std::size_t i = 0; i < bytes.size();) {
+      const std::size_t pieza = std::uniform_int_distribution<std::size_t>(1, 300000)(azar);
+      enCurso.agrega(std::string_view(bytes).substr(i, pieza));
+      i += pieza;
+    }
+    const RevisionEsquema s = enCurso.termina();
+    EXPECT_EQ(s.bCumple, r.bCumple) << "vuelta " << vuelta;
+    EXPECT_EQ(s.asFallos, esperados) << "vuelta " << vuelta;
   }
 }
 
