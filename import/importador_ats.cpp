@@ -1,5 +1,6 @@
 #include "import/importador_ats.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -55,6 +56,14 @@ bool preparaValidador(const ImportadorATS::Fabrica& fabrica) {
   }
 }
 
+// What one sheet's store word says became of the sheet.
+FinAlmacen finDeHoja(const std::string& sHoja) {
+  if (sHoja == "OK") return FinAlmacen::Completo;
+  if (sHoja == "OK-ERROR") return FinAlmacen::ConRechazos;
+  if (sHoja == "CANCEL") return FinAlmacen::Cancelado;
+  return FinAlmacen::Fallido;
+}
+
 // One of the four steps of a pass: its sheet, the sheet's word in the stores' messages, status
 // text, progress after it and routine.
 struct Paso {
@@ -95,6 +104,8 @@ bool ImportadorATS::gfCargaHojas(ParamProcesoATS& param, std::string& sError) {
 std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
   IVentanaATS& frm = *p.frm;
   IBarraProgreso& prg = *p.prgprogreso;
+  // A store pass that ends before its sheets has stored nothing.
+  p.finAlmacen = FinAlmacen::Fallido;
   if (p.Chkanio != 0) p.nu_mes = "99";
   prg.Visible(true);
   prg.Min(0);
@@ -156,6 +167,7 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
        }},
   };
 
+  p.finAlmacen = FinAlmacen::Completo;
   std::string sUltimo = "OK";
   std::string sPasada = "OK";
   // A sheet whose store failed ("ERROR", or "" without the server time) stored nothing: a later
@@ -179,9 +191,12 @@ std::string ImportadorATS::gfProcesaArchivoATS(ParamProcesoATS& p) {
       sUltimo = gConexion->state() == vt::db::State::Open ? paso.rutina() : "ERROR";
       gsCierraBD();
       const std::string sHoja = Trim(sUltimo);
-      if (p.ti_proceso == 2 && (sHoja == "ERROR" || sHoja.empty())) {
-        sFallaAlmacen = sHoja;
-        sHojaFallida = paso.sPalabra;
+      if (p.ti_proceso == 2) {
+        p.finAlmacen = std::max(p.finAlmacen, finDeHoja(sHoja));
+        if (sHoja == "ERROR" || sHoja.empty()) {
+          sFallaAlmacen = sHoja;
+          sHojaFallida = paso.sPalabra;
+        }
       }
     }
     if (paso.iHoja == 0)

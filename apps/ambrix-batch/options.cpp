@@ -145,7 +145,18 @@ const char* usageText() {
          "                        inicia el programa con los valores de ESTADO, pulsa Imprimir en\n"
          "                        lugar de Iniciar y escribe el talón resumen de la empresa y el\n"
          "                        periodo en ARCHIVO (PDF); sale con 3 si no se escribió\n"
-         "  --help                muestra esta ayuda\n";
+         "  --help                muestra esta ayuda\n"
+         "Estado de salida:\n"
+         "  0  con --state: cada hoja marcada se validó (salvo que se pidiera grabar sin\n"
+         "     validar) y se grabó completa, y el archivo XML, si se pidió, se generó y\n"
+         "     cumple el esquema del SRI\n"
+         "  1  el proceso falló o se detuvo antes de grabarlo todo: una elección que la ventana\n"
+         "     rechaza, un archivo inexistente o que no se pudo cargar, errores de validación,\n"
+         "     una grabación fallida, un XML no generado o fuera del esquema, un proceso cancelado\n"
+         "  2  línea de órdenes o archivo de estado no válidos\n"
+         "  3  con --print-receipt: el talón no se escribió\n"
+         "  4  con --state: como 0, pero la base de datos rechazó algunos registros (anotados\n"
+         "     en el archivo de errores)\n";
 }
 
 }  // namespace ambrix::batch

@@ -47,8 +47,17 @@ int runProcess(const BatchOptions& options, std::ostream& out, std::ostream& err
   FinProceso fin = FinProceso::Detenido;
   if (cmdProcesar_Click(ventana.datos, ventana, importador, generador, &fin))
     out << "INI: [PATH_Files] ATS=" << ventana.datos.txtFileATS_XML << '\n';
-  // A failed store or annex is the job's failure; a run stopped by a check or the user's answer is not.
-  return fin == FinProceso::Fallido ? 1 : 0;
+  // What a script reads of the run, as --help lists it: how it ended, not what it said.
+  switch (fin) {
+    case FinProceso::Completo:
+      return 0;
+    case FinProceso::ConRechazos:
+      return 4;
+    case FinProceso::Detenido:
+    case FinProceso::Fallido:
+      break;
+  }
+  return 1;
 }
 
 }  // namespace ambrix::batch

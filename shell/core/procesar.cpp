@@ -111,7 +111,7 @@ void resetAtEnd(IVentanaATS& frm) {
 }
 
 // The validation pass (or the plain load of a store-only run) then the store pass. False when
-// the run stops.
+// the run stops; a.finAlmacen then says what the store pass did.
 bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, ParamProcesoATS& a,
                   FinProceso& fin) {
   std::string sEstado = "OK";
@@ -136,7 +136,7 @@ bool importSheets(const DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& im
   reportPassStatus(sAlmacen, frm);
   resetAfterPass(frm, true);
   // A store that failed kept the earlier period: neither success nor an annex of the old data.
-  if (sAlmacen == "ERROR" || sAlmacen.empty()) {
+  if (sAlmacen == "ERROR" || sAlmacen.empty() || a.finAlmacen == FinAlmacen::Fallido) {
     fin = FinProceso::Fallido;
     return false;
   }
@@ -190,6 +190,7 @@ bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGene
   frm.PunteroEspera(true);
   Periodo p = periodOf(d);
   const vt::ConfiguracionSistema& cfg = vt::currentConfiguration().sistema;
+  FinAlmacen almacen = FinAlmacen::Completo;
   if (d.chkValidaFile == 1) {
     if (!createErrorLog(cfg.gsPathLog, p.sAnio, p.sMes)) {
       frm.PunteroEspera(false);
@@ -197,9 +198,15 @@ bool run(DatosVentanaATS& d, IVentanaATS& frm, IImportadorATS& importador, IGene
     }
     ParamProcesoATS a = importArguments(d, frm, p);
     if (!importSheets(d, frm, importador, a, fin)) return false;
+    almacen = a.finAlmacen;
   }
   if (d.chkXML == 1 && !writeXml(d, frm, generador, p, fin)) return false;
 
+  // A cancelled store let the run go on to the XML file, but its sheet kept its earlier period.
+  if (almacen == FinAlmacen::Cancelado)
+    fin = FinProceso::Detenido;
+  else
+    fin = almacen == FinAlmacen::ConRechazos ? FinProceso::ConRechazos : FinProceso::Completo;
   resetAtEnd(frm);
   return vt::gsEscribeIni("PATH_Files", "ATS", d.txtFileATS_XML, cfg.gsPathApp + vt::kArchivoConfiguracion);
 }
@@ -212,10 +219,9 @@ bool cmdProcesar_Click(DatosVentanaATS& datos, IVentanaATS& frm, IImportadorATS&
   if (!pFin) pFin = &fin;
   *pFin = FinProceso::Detenido;
   try {
-    const bool completo = run(datos, frm, importador, generador, *pFin);
-    if (completo) *pFin = FinProceso::Completo;
-    return completo;
+    return run(datos, frm, importador, generador, *pFin);
   } catch (...) {
+    *pFin = FinProceso::Fallido;
     // The action has no handler of its own in the window: an error of a routine it calls is
     // reported and the window given back.
     reportUnexpectedError();

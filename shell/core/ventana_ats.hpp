@@ -80,7 +80,12 @@ struct DatosVentanaATS {
   std::array<int, 4> chkfile_XML{1, 1, 1, 1};
 };
 
-// The arguments of gfProcesaArchivoATS, in their order.
+// How a store pass left the sheets it was given, the worst of them: each stored with every row;
+// stored, but the database refused some rows (they are in the error log); a store cancelled and
+// rolled back; a store that failed whole (its sheet and the later ones keep their earlier period).
+enum class FinAlmacen { Completo, ConRechazos, Cancelado, Fallido };
+
+// The arguments of gfProcesaArchivoATS, in their order, and what a store pass did.
 struct ParamProcesoATS {
   IVentanaATS* frm = nullptr;
   std::int16_t ti_proceso = 1;  // 1 load and validate, 2 store
@@ -95,6 +100,9 @@ struct ParamProcesoATS {
   std::int16_t cmbValidaCompras = 0;
   std::array<std::int16_t, 4> iOpciones{};
   IBarraProgreso* prgprogreso = nullptr;
+  // Written by a store pass: its status word folds the sheets' results as the window shows them,
+  // and a later sheet's word can hide an earlier cancel; this is what really became of them.
+  FinAlmacen finAlmacen = FinAlmacen::Completo;
 };
 
 // The arguments of GeneraXML_ATS, in their order (the sheet check boxes, never read, left out).

@@ -299,13 +299,16 @@ TEST_F(Importador, AStoreThatFailedWholeLeavesTheLaterSheetsAsTheyWere) {
     const char* anulados;     // the period's cancelled documents after the pass
     const char* exportacion;  // the period's exports after the pass
     bool avisado;             // the sheets not stored are named
+    FinAlmacen fin;
     const char* why;
   };
   // In this order: the table dropped by the second case stays dropped.
   const Case casos[] = {
       {"CREATE TRIGGER rechaza BEFORE INSERT ON tbAT_Cmprs BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END",
-       "OK-ERROR", "000000002\n", "", false, "the database refused the purchase row"},
-      {"DROP TABLE tbAT_Cmprs_RE", "ERROR", "1\n", "1\n", true, "the purchases store failed whole"},
+       "OK-ERROR", "000000002\n", "", false, FinAlmacen::ConRechazos,
+       "the database refused the purchase row"},
+      {"DROP TABLE tbAT_Cmprs_RE", "ERROR", "1\n", "1\n", true, FinAlmacen::Fallido,
+       "the purchases store failed whole"},
   };
   for (const Case& c : casos) {
     SCOPED_TRACE(c.why);
@@ -329,6 +332,7 @@ TEST_F(Importador, AStoreThatFailedWholeLeavesTheLaterSheetsAsTheyWere) {
                            return m.texto == sinGrabar;
                          }) != boxes_.mensajes.end();
     EXPECT_EQ(avisado, c.avisado);
+    EXPECT_EQ(p_.finAlmacen, c.fin);
     gsConectaBD();
     const std::string periodo = " where co_empresa = '1792045185001' and co_mes = '05' and co_anio = '2013'";
     EXPECT_EQ(filas("select coalesce(nu_secu_fin, nu_secu_ini) from tbAT_CmptsAnu" + periodo), c.anulados);
@@ -336,6 +340,23 @@ TEST_F(Importador, AStoreThatFailedWholeLeavesTheLaterSheetsAsTheyWere) {
       EXPECT_EQ(filas("select nu_secu from tbAT_Exporta" + periodo), c.exportacion);
     }
   }
+}
+
+// The pass's status word keeps the last sheet's result that is not OK, so a store cancelled before a
+// sheet with refused rows reads "OK-ERROR"; what the pass reports beside it says the cancel.
+TEST_F(Importador, AStoreCancelledBeforeRefusedRowsIsReportedCancelled) {
+  refuse("tbAT_CmptsAnu", "1");
+  refuse("tbAT_Exporta", "1");
+  const std::vector<std::string> anulado = {"1792045185001", "05",      "2013",       "01",        "001001",
+                                            "0000001",       "0000002", "1112223334", "20/05/2013"};
+  gaInfoAnulados = hoja({anulado, anulado, anulado});
+  std::vector<std::string> exportacion(24);
+  exportacion[0] = "1792045185001";
+  gaInfoExportaciones = hoja({exportacion});
+  p_.asArchivos = {"", "", "anulados.csv", "exportaciones.csv"};
+  boxes_.responder(vt::Respuesta::No);  // at the third refused cancelled document
+  EXPECT_EQ(pass(2), "OK-ERROR");
+  EXPECT_EQ(p_.finAlmacen, FinAlmacen::Cancelado);
 }
 
 // The store pass is the sheets' last reader: their cells are given back before the annex is

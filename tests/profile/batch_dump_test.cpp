@@ -112,12 +112,13 @@ TEST_F(BatchDump, WrongCommandLinesShowTheUsage) {
   }
 }
 
-// Every mode of the program is in its help, the receipt's options among them.
+// Every mode of the program is in its help, the receipt's options among them, and every exit status.
 TEST_F(BatchDump, HelpListsEveryMode) {
   const ProgramRun run = runBatch(tmp.path(), winIni(), "--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* option : {"--config-dir", "--dump-config", "--list", "--dump-sheet", "--state", "--answers",
-                             "--cancel-after-yields", "--print-receipt", "--pdf ARCHIVO"})
+  for (const char* option : {"--config-dir", "--dump-config", "--list", "--dump-sheet", "--state",
+                             "--answers", "--cancel-after-yields", "--print-receipt", "--pdf ARCHIVO",
+                             "Estado de salida:", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "\n  4  "})
     EXPECT_NE(run.out.find(option), std::string::npos) << option;
 }
 

@@ -198,10 +198,12 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
       "* Importación de archivo OK, pero algunos registros no fueron importados. \r\n* Revise archivo " +
       logPath();
   const std::string done = "Proceso de validacion terminado OK.";
+  const std::string cancelled = "Proceso Cancelado. ";
   const std::string viewer = "VIEWER Consulta de Archivo de errores " + logPath();
   struct Case {
     std::vector<std::string> estados;
-    bool anota;  // the passes write to the log
+    FinAlmacen almacen;  // what the store pass reports beside its status
+    bool anota;          // the passes write to the log
     std::vector<Respuesta> answers;
     std::vector<std::string> texts;
     bool viewer;
@@ -209,20 +211,25 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
     FinProceso fin;
     const char* why;
   };
+  using A = FinAlmacen;
+  using F = FinProceso;
   const Case cases[] = {
-      {{"ERROR"}, true, {Respuesta::No}, {prompt}, false, 1, FinProceso::Detenido, "log declined"},
-      {{"error"}, true, {Respuesta::Si}, {prompt}, true, 1, FinProceso::Detenido, "log viewed"},
-      {{"ERROR"}, false, {}, {}, false, 1, FinProceso::Detenido, "nothing logged: no empty log offered"},
-      {{"CANCEL"}, false, {}, {"Proceso Cancelado. "}, false, 1, FinProceso::Detenido, "cancelled"},
-      {{""}, false, {}, {}, false, 1, FinProceso::Detenido, "no status"},
-      {{"OK-ERROR"}, false, {}, {}, false, 1, FinProceso::Detenido, "no status of a validation"},
-      {{" ok "}, false, {}, {done}, false, 2, FinProceso::Completo, "blanks around the status"},
+      {{"ERROR"}, A::Completo, true, {Respuesta::No}, {prompt}, false, 1, F::Detenido, "log declined"},
+      {{"error"}, A::Completo, true, {Respuesta::Si}, {prompt}, true, 1, F::Detenido, "log viewed"},
+      {{"ERROR"}, A::Completo, false, {}, {}, false, 1, F::Detenido, "nothing logged: no empty log offered"},
+      {{"CANCEL"}, A::Completo, false, {}, {cancelled}, false, 1, F::Detenido, "cancelled"},
+      {{""}, A::Completo, false, {}, {}, false, 1, F::Detenido, "no status"},
+      {{"OK-ERROR"}, A::Completo, false, {}, {}, false, 1, F::Detenido, "no status of a validation"},
+      {{" ok "}, A::Completo, false, {}, {done}, false, 2, F::Completo, "blanks around the status"},
       // A failed store kept the earlier period: no success, no annex, a failed run.
-      {{"OK", "ERROR"}, true, {Respuesta::Si}, {prompt}, true, 2, FinProceso::Fallido, "store failed"},
-      {{"OK", "ERROR"}, false, {}, {}, false, 2, FinProceso::Fallido, "store failed whole, nothing logged"},
-      {{"OK", "Cancel"}, false, {}, {"Proceso Cancelado. ", done}, false, 2, FinProceso::Completo, "cancel"},
-      {{"OK", "OK-ERROR"}, true, {}, {okError, done}, true, 2, FinProceso::Completo, "rows refused"},
-      {{"OK", ""}, false, {}, {}, false, 2, FinProceso::Fallido, "no server time"},
+      {{"OK", "ERROR"}, A::Fallido, true, {Respuesta::Si}, {prompt}, true, 2, F::Fallido, "store failed"},
+      {{"OK", "ERROR"}, A::Fallido, false, {}, {}, false, 2, F::Fallido, "failed whole, nothing logged"},
+      {{"OK", ""}, A::Fallido, false, {}, {}, false, 2, F::Fallido, "no server time"},
+      // A cancelled store lets the run go on, but its sheet kept its earlier period; the status
+      // word can hide the cancel behind a later sheet's refused rows.
+      {{"OK", "Cancel"}, A::Cancelado, false, {}, {cancelled, done}, false, 2, F::Detenido, "cancel"},
+      {{"OK", "OK-ERROR"}, A::Cancelado, true, {}, {okError, done}, true, 2, F::Detenido, "hidden cancel"},
+      {{"OK", "OK-ERROR"}, A::ConRechazos, true, {}, {okError, done}, true, 2, F::ConRechazos, "refused"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -232,6 +239,7 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
     frm.datos.txtfile[0] = file("compras.csv");
     ImportadorGrabado import;
     import.estados = c.estados;
+    import.finAlmacen = c.almacen;
     const auto anota = [](ParamProcesoATS&) { vt::appendToFile(gsRutaLog, "COMPRAS - Registro: 1.\r\n"); };
     if (c.anota) import.alProcesar = anota;
     boxes_.mensajes.clear();
@@ -240,7 +248,8 @@ TEST_F(MainAction, PassStatusesDecideThePromptsTheViewerAndWhetherTheRunGoesOn) 
 
     FinProceso fin = FinProceso::Completo;
     const bool finished = cmdProcesar_Click(frm.datos, frm, import, writer_, &fin);
-    EXPECT_EQ(finished, c.fin == FinProceso::Completo);
+    // Every store that did not fail lets the run go to its end and record the name.
+    EXPECT_EQ(finished, c.passes == 2 && c.fin != FinProceso::Fallido);
     EXPECT_EQ(fin, c.fin);
     EXPECT_EQ(import.pasadas.size(), c.passes);
     EXPECT_EQ(boxTexts(), c.texts);
@@ -305,6 +314,39 @@ TEST_F(MainAction, AWriterThatSavedNothingGetsNoSuccessMessageAndNoRecordedName)
   EXPECT_EQ(gConexion->state(), vt::db::State::Closed);
 }
 
+// However the stores ended, an annex that was asked for and not written (or refused by the schema)
+// fails the run; a name that cannot be recorded changes nothing of how the job ended.
+TEST_F(MainAction, TheAnnexAndTheRecordedNameDecideTheEndAfterTheStores) {
+  connectToCopy();
+  struct Case {
+    FinAlmacen almacen;
+    bool guardado;
+    const char* pathApp;
+    FinProceso fin;
+    const char* why;
+  };
+  const Case cases[] = {
+      {FinAlmacen::ConRechazos, true, "", FinProceso::ConRechazos, "rows refused, annex written"},
+      {FinAlmacen::ConRechazos, false, "", FinProceso::Fallido, "rows refused, annex failed"},
+      {FinAlmacen::Completo, false, "", FinProceso::Fallido, "annex failed"},
+      {FinAlmacen::Completo, true, "no-existe/", FinProceso::Completo, "name not recorded"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    ctx_.sistema.gsPathApp = *c.pathApp ? file(c.pathApp) : ctx_.sistema.gsPathApp;
+    DatosVentanaATS& d = frm_.datos;
+    d.chkInfo[0] = 1;
+    d.txtfile[0] = file("compras.csv");
+    d.chkXML = 1;
+    d.txtFileATS_XML = "AT052013.XML";
+    import_.finAlmacen = c.almacen;
+    writer_.guardado = c.guardado;
+    FinProceso fin = FinProceso::Detenido;
+    cmdProcesar_Click(frm_.datos, frm_, import_, writer_, &fin);
+    EXPECT_EQ(fin, c.fin);
+  }
+}
+
 TEST_F(MainAction, ARunWhoseNameCannotBeRecordedDoesNotClaimIt) {
   connectToCopy();
   ctx_.sistema.gsPathApp = file("no-existe/");
@@ -347,7 +389,9 @@ TEST_F(MainAction, AnErrorRaisedByTheImportIsReportedAndTheWindowGivenBack) {
   frm_.datos.chkInfo[0] = 1;
   frm_.datos.txtfile[0] = file("compras.csv");
   import_.alProcesar = [](ParamProcesoATS&) { throw std::runtime_error("sin validador"); };
-  EXPECT_FALSE(press());
+  FinProceso fin = FinProceso::Completo;
+  EXPECT_FALSE(cmdProcesar_Click(frm_.datos, frm_, import_, writer_, &fin));
+  EXPECT_EQ(fin, FinProceso::Fallido);
   ASSERT_EQ(boxes_.mensajes.size(), 1u);
   EXPECT_NE(lastMessage().find("sin validador"), std::string::npos) << lastMessage();
   EXPECT_FALSE(frm_.reloj);

@@ -62,6 +62,7 @@ class ImportadorGrabado : public IImportadorATS {
  public:
   std::string gfProcesaArchivoATS(ParamProcesoATS& p) override {
     pasadas.push_back(p);
+    if (p.ti_proceso == 2) p.finAlmacen = finAlmacen;
     if (alProcesar) alProcesar(p);
     return pasadas.size() <= estados.size() ? estados[pasadas.size() - 1] : "OK";
   }
@@ -71,7 +72,8 @@ class ImportadorGrabado : public IImportadorATS {
     return errorDeCarga.empty();
   }
 
-  std::vector<std::string> estados;  // per pass; "OK" once they run out
+  std::vector<std::string> estados;              // per pass; "OK" once they run out
+  FinAlmacen finAlmacen = FinAlmacen::Completo;  // what a store pass reports beside its status
   std::string errorDeCarga;
   std::function<void(ParamProcesoATS&)> alProcesar;
   std::vector<ParamProcesoATS> pasadas;
