@@ -38,16 +38,22 @@ class Handle {
   SQLHANDLE handle_ = SQL_NULL_HANDLE;
 };
 
-// The servers' SQLSTATE classes sorted by whose fault they are: data and integrity faults and a
-// statement the server cannot take are the row's; a missing table or column is the schema's.
+}  // namespace
+
+// Only a fault of the row's own values is the row's: a data exception (class 22: a value too long,
+// a conversion) or an integrity constraint (class 23). Every other class fails the whole work, as
+// on the file engine: a statement the server refuses is no row's fault (SQL Server gives 42000 for
+// a permission denied too, and a login that may delete but not insert must not lose the period).
 Failure odbcFailure(std::string_view state) {
+  if (state.starts_with("22") || state.starts_with("23")) return Failure::Row;
   if (state.starts_with("42S")) return Failure::Schema;
-  if (state.starts_with("22") || state.starts_with("23") || state.starts_with("42")) return Failure::Row;
   if (state == "HYT00" || state == "HYT01" || state == "40001" || state == "40P01") return Failure::Busy;
   if (state == "HY001") return Failure::NoMemory;
   if (state.starts_with("08")) return Failure::Io;
   return Failure::Other;
 }
+
+namespace {
 
 [[noreturn]] void fail(const Handle& handle, const std::string& fallback) {
   SQLCHAR state[6] = {};
@@ -169,7 +175,7 @@ class OdbcBackend final : public Backend {
     const std::string text = type == CommandType::StoredProc ? "{call " + trimBlanks(sql) + "}" : sql;
     const SQLRETURN rc = SQLExecDirect(stmt.get(), sqlText(text), SQL_NTS);
     if (rc == SQL_NO_DATA) return 0;  // a searched change that met no row
-    check(rc, stmt, "SQLExecDirect");
+    checkStatement(rc, stmt, "SQLExecDirect");
     SQLLEN rows = -1;
     if (!SQL_SUCCEEDED(SQLRowCount(stmt.get(), &rows))) rows = -1;
     return static_cast<long>(rows);
@@ -180,7 +186,7 @@ class OdbcBackend final : public Backend {
     ResultData result;
     const SQLRETURN executed = SQLExecDirect(stmt.get(), sqlText(sql), SQL_NTS);
     if (executed == SQL_NO_DATA) return result;  // a statement that gives no rows
-    check(executed, stmt, "SQLExecDirect");
+    checkStatement(executed, stmt, "SQLExecDirect");
     SQLSMALLINT count = 0;
     check(SQLNumResultCols(stmt.get(), &count), stmt, "SQLNumResultCols");
     if (count == 0) return result;  // a change, not a select: no rows, as on the file engine
@@ -198,7 +204,7 @@ class OdbcBackend final : public Backend {
     for (;;) {
       const SQLRETURN rc = SQLFetch(stmt.get());
       if (rc == SQL_NO_DATA) break;
-      check(rc, stmt, "SQLFetch");
+      checkStatement(rc, stmt, "SQLFetch");
       for (SQLUSMALLINT i = 1; i <= count; ++i) result.cells.push_back(cell(stmt, i, kinds[i - 1]));
     }
     return result;
@@ -224,6 +230,45 @@ class OdbcBackend final : public Backend {
         stmt.get(), SQL_ATTR_QUERY_TIMEOUT,
         reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds > 0 ? timeoutSeconds : 0)), 0);
     return stmt;
+  }
+
+  // A failed statement raises its own error; inside a transaction the server may first have ended
+  // it.
+  void checkStatement(SQLRETURN rc, const Handle& stmt, const char* what) {
+    if (SQL_SUCCEEDED(rc)) return;
+    try {
+      fail(stmt, what);
+    } catch (...) {
+      settleAfterFailure();
+      throw;
+    }
+  }
+
+  // SQL Server ends a transaction on its own after some failures (a deadlock victim, a severe
+  // error, XACT_ABORT) or leaves it unable to commit: asked after a failed statement, such a
+  // transaction is ended here too (rolled back, which it must be to leave the connection usable),
+  // so that the store sees it gone and fails whole. Servers that cannot say keep the flag as begun.
+  void settleAfterFailure() noexcept {
+    if (!inTransaction_ || dialect_ != Dialect::SqlServer) return;
+    if (serverTransactionState() == 1) return;
+    SQLEndTran(SQL_HANDLE_DBC, dbc_->get(), SQL_ROLLBACK);
+    inTransaction_ = false;
+    SQLSetConnectAttr(dbc_->get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+  }
+
+  // XACT_STATE(): 1 open and committable, -1 open but doomed, 0 none; an answer that cannot be
+  // read counts as ended, since a store must not commit what it cannot vouch for.
+  long serverTransactionState() noexcept {
+    Handle stmt(SQL_HANDLE_STMT, dbc_->get());
+    if (stmt.get() == SQL_NULL_HANDLE) return 0;
+    SQLINTEGER state = 0;
+    SQLLEN indicator = 0;
+    if (!SQL_SUCCEEDED(SQLExecDirect(stmt.get(), sqlText("SELECT XACT_STATE()"), SQL_NTS)) ||
+        !SQL_SUCCEEDED(SQLFetch(stmt.get())) ||
+        !SQL_SUCCEEDED(SQLGetData(stmt.get(), 1, SQL_C_SLONG, &state, 0, &indicator)) ||
+        indicator == SQL_NULL_DATA)
+      return 0;
+    return state;
   }
 
   void endTransaction(SQLSMALLINT how) {
