@@ -76,10 +76,29 @@ struct Paso {
 
 }  // namespace
 
+namespace {
+
+// Whether the running program lies inside the build tree (the folder of the build's registry):
+// a copy installed elsewhere must not reach into the tree it was built in, which may be gone or
+// hold a newer, different library.
+bool corridoDesdeLaCompilacion() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path programa = fs::canonical("/proc/self/exe", ec);
+  if (ec) return false;
+  const fs::path compilacion = fs::canonical(fs::path(AMBRIX_REGISTRO_COMPILACION).parent_path(), ec);
+  if (ec) return false;
+  const auto [fin, resto] = std::mismatch(compilacion.begin(), compilacion.end(), programa.begin(), programa.end());
+  return fin == compilacion.end();
+}
+
+}  // namespace
+
 void registroPorOmision() {
   if (std::getenv("VALTRONE_REGISTRY")) return;
   std::error_code ec;
   if (std::filesystem::exists(vt::automation::Registry::path(), ec)) return;
+  if (!corridoDesdeLaCompilacion()) return;
   ::setenv("VALTRONE_REGISTRY", AMBRIX_REGISTRO_COMPILACION, 0);
 }
 

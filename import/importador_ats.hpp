@@ -13,8 +13,9 @@ namespace ambrix {
 
 inline constexpr const char* kProgIdValidador = "Valtrone.CLSValidarInformacion";
 
-// A program run from its build finds the library the build registered, unless VALTRONE_REGISTRY
-// or a registry of the user's or the system's already says where it is.
+// A program run from its build tree finds the library the build registered, unless
+// VALTRONE_REGISTRY or a registry of the user's or the system's already says where it is; a copy
+// run from anywhere else has no such fallback.
 void registroPorOmision();
 
 class ImportadorATS : public IImportadorATS {

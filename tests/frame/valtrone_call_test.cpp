@@ -119,6 +119,23 @@ TEST_F(ValtroneCall, FromTheBuildItFallsBackToTheBuildsRegistry) {
   EXPECT_EQ(r.out, "result=x\narg1=x\n");
 }
 
+// The same call from a copy of the program outside the build tree has no such fallback: an
+// installed copy never reaches into the tree it was built in.
+TEST_F(ValtroneCall, ACopyOutsideTheBuildHasNoFallback) {
+  if (fs::exists("/etc/ambrix/automation.reg")) GTEST_SKIP() << "this machine has a system-wide registry";
+  const vt::testing::TempFolder home("frame-home");
+  const fs::path copia = home.path() / "bin" / "valtrone-call";
+  fs::create_directories(copia.parent_path());
+  fs::copy_file(VT_VALTRONE_CALL, copia);
+  const ProgramRun r = runCommand(quoted(copia.string()) + " Valtrone.CLSValidarInformacion fValidaVacio s:x",
+                                  {.environment = {{"VALTRONE_CONFIG_DIR", config.string()},
+                                                   {"VALTRONE_REGISTRY", std::nullopt},
+                                                   {"XDG_CONFIG_HOME", std::nullopt},
+                                                   {"HOME", home.path().string()}}});
+  EXPECT_EQ(r.status, 2) << r.out << r.err;
+  EXPECT_EQ(r.out.rfind("error=", 0), 0u) << r.out;
+}
+
 TEST_F(ValtroneCall, HelpListsTheForms) {
   const ProgramRun r = call("--help");
   EXPECT_EQ(r.status, 0);
