@@ -1,6 +1,8 @@
 // The value lists of the sales stores: the sales row and its income-tax row of a sheet row, the
 // work row to be totalled, and the sales row and income-tax row of a total.
 
+#include <array>
+
 #include "import/importa_ventas.hpp"
 #include "platform/conversions/conversions.hpp"
 #include "platform/database/sql_text.hpp"
@@ -31,19 +33,6 @@ const char* const kCamposVenta =
 const char* const kCamposVentaIR =
     " co_empresa, co_mes, co_anio, co_cliente, co_comprob, "
     " co_IRcodigo, mo_IRbase, va_IRporc, mo_IRmonto ) ";
-
-const char* const kCamposAcumular =
-    " co_empresa, co_mes, co_anio, co_tipoID, co_cliente, ds_nombre, co_estable, "
-    " nu_comprob, co_comprob, "
-    " mo_base_NoIva, mo_base_0, mo_base, co_iva, mo_iva, "
-    " mo_iva_1, co_iva_1, mo_ret_1, mo_iva_2, co_iva_2, mo_ret_2, "
-    " mo_ICEbase, co_ICEcodigo, mo_ICEmonto, "
-    " st_IVAPresun, st_IRPresun, "
-    " co_IRcodigo_1, mo_IRbase_1, va_IRporc_1, mo_IRmonto_1, "
-    " co_IRcodigo_2, mo_IRbase_2, va_IRporc_2, mo_IRmonto_2, "
-    " co_IRcodigo_3, mo_IRbase_3, va_IRporc_3, mo_IRmonto_3, "
-    " mo_reten_IVA, mo_reten_IR, "
-    " st_regis)";
 
 const char* const kCamposTotal =
     " co_empresa, co_mes, co_anio, co_tipoID, co_cliente,  "
@@ -171,28 +160,13 @@ ListaInsercion filaVentaIR(const ContextoAlmacen& c, const vt::automation::Strin
 
 ListaInsercion filaVentaAcumular(const ContextoAlmacen& c, const vt::automation::StringMatrix& h, long f,
                                  const std::string& sCodigoIva) {
-  const auto celda = [&](long columna) { return h.get(f, columna); };
-  ListaInsercion l(kCamposAcumular);
+  std::array<std::string_view, 15> celdas;
+  for (long columna = 0; columna < 15; ++columna) celdas[columna] = h.get(f, columna);
+  ListaInsercion l(vt::conv::kSalesWorkRowColumns);
   l.claveOracle(c, "TBATVENTAS_ACUMULAR_ID_REG_SEC");
-  l.valor(valorTexto(celda(0)))
-      .valor(valorCodigo(celda(1), "00"))
-      .valor(valorCodigo(celda(2), "0000"))
-      .valor(valorCodigo(celda(3), "00"))
-      .valor(valorCodigo(celda(4), "0000000000000"))
-      .valor(valorTexto(vt::conv::Left(celda(5), 100)))
-      .valor(valorTexto(Trim(celda(6))))
-      .valor(valorCuenta(celda(8)))
-      .valor(valorCodigo(celda(7), "00"))
-      .valor(valorMonto(celda(9)))
-      .valor(valorMonto(celda(10)))
-      .valor(valorMonto(celda(11)))
-      .valor(valorCodigo(sCodigoIva, "0"))
-      .valor(valorMonto(celda(12)));
-  sinRetencionesIva(l);
-  l.valor(kCero).valor("'0'").valor(kCero).valor("'N'").valor("'N'");
-  for (int bloque = 0; bloque < 3; ++bloque)
-    l.valor(valorCodigo("0", "####0")).valor(kCero).valor(kCero).valor(kCero);
-  l.valor(valorMonto(celda(13))).valor(valorMonto(celda(14))).valor("'A'");
+  // The name is cut to the width of the table's column, so that a long one does not refuse the row.
+  for (const vt::conv::InsertValue& v : vt::conv::SalesWorkRow(celdas, sCodigoIva, 100))
+    l.valor(v.kind == vt::conv::InsertValue::Kind::Text ? valorTexto(v.text) : v.text);
   return l;
 }
 

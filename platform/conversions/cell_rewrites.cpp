@@ -32,4 +32,50 @@ std::string SalesVatRateCode(double percentage) {
   return "";
 }
 
+std::vector<InsertValue> SalesWorkRow(std::span<const std::string_view, 15> cells, std::string_view vatCode,
+                                      long nameLimit) {
+  using Kind = InsertValue::Kind;
+  const auto texto = [](std::string_view t) { return InsertValue{Kind::Text, std::string(t)}; };
+  const auto codigo = [](std::string_view t, std::string_view mask) {
+    return InsertValue{Kind::Text, FormatNumberText(t, mask)};
+  };
+  const auto numero = [](std::string_view t, Kind kind) {
+    if (!IsNumericText(t)) return InsertValue{kind, ""};
+    return InsertValue{kind, FormatNumberText(t, kind == Kind::Whole ? "########0" : "########0.00")};
+  };
+  const InsertValue cero{Kind::Amount, "0.00"};
+  std::vector<InsertValue> v;
+  v.reserve(40);
+  v.push_back(texto(cells[0]));
+  v.push_back(codigo(cells[1], "00"));
+  v.push_back(codigo(cells[2], "0000"));
+  v.push_back(codigo(cells[3], "00"));
+  v.push_back(codigo(cells[4], "0000000000000"));
+  v.push_back(texto(Left(cells[5], nameLimit)));
+  v.push_back(texto(Trim(cells[6])));
+  v.push_back(numero(cells[8], Kind::Whole));
+  v.push_back(codigo(cells[7], "00"));
+  for (const std::size_t c : {9, 10, 11}) v.push_back(numero(cells[c], Kind::Amount));
+  v.push_back(codigo(vatCode, "0"));
+  v.push_back(numero(cells[12], Kind::Amount));
+  // The VAT withholdings, the ICE and the income-tax blocks: the sheet has none of them.
+  for (int bloque = 0; bloque < 3; ++bloque) {
+    v.push_back(cero);
+    v.push_back(texto("0"));
+    v.push_back(cero);
+  }
+  v.push_back(texto("N"));
+  v.push_back(texto("N"));
+  for (int bloque = 0; bloque < 3; ++bloque) {
+    v.push_back(codigo("0", "####0"));
+    v.push_back(cero);
+    v.push_back(cero);
+    v.push_back(cero);
+  }
+  v.push_back(numero(cells[13], Kind::Amount));
+  v.push_back(numero(cells[14], Kind::Amount));
+  v.push_back(texto("A"));
+  return v;
+}
+
 }  // namespace vt::conv

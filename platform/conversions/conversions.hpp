@@ -9,8 +9,10 @@
 // zero is ever written.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "datetime.hpp"
 
@@ -120,6 +122,37 @@ std::string SalesIdTypeCode(std::string_view cell);
 // The VAT-rate code of the sales tables for the company's VAT percentage: 12 gives "2", 14 "3",
 // 10 "1", any other percentage the empty text.
 std::string SalesVatRateCode(double percentage);
+
+// One value of an insert, before it is written: a text goes between quotes, a whole number or an
+// amount bare. An empty whole number or amount is a cell that held no number: the insert written
+// with it fails, so that no cell can become part of a statement.
+struct InsertValue {
+  enum class Kind { Text, Whole, Amount };
+  Kind kind;
+  std::string text;
+};
+
+// The columns of a sales work row, waiting to be totalled per client (after "(" and the key
+// column of an engine that takes one; the closing parenthesis included).
+inline constexpr const char* kSalesWorkRowColumns =
+    " co_empresa, co_mes, co_anio, co_tipoID, co_cliente, ds_nombre, co_estable, "
+    " nu_comprob, co_comprob, "
+    " mo_base_NoIva, mo_base_0, mo_base, co_iva, mo_iva, "
+    " mo_iva_1, co_iva_1, mo_ret_1, mo_iva_2, co_iva_2, mo_ret_2, "
+    " mo_ICEbase, co_ICEcodigo, mo_ICEmonto, "
+    " st_IVAPresun, st_IRPresun, "
+    " co_IRcodigo_1, mo_IRbase_1, va_IRporc_1, mo_IRmonto_1, "
+    " co_IRcodigo_2, mo_IRbase_2, va_IRporc_2, mo_IRmonto_2, "
+    " co_IRcodigo_3, mo_IRbase_3, va_IRporc_3, mo_IRmonto_3, "
+    " mo_reten_IVA, mo_reten_IR, "
+    " st_regis)";
+// The values of those columns for one sales sheet row, from its columns 0 to 14 (column 3 already
+// coded by SalesIdTypeCode) and the company's VAT-rate code; the amounts as the sheet has them,
+// without the sign of the voucher type, which the totals take. The name keeps its first
+// nameLimit characters. The program's accumulated sales store and the library's accumulation
+// loaders write the same work rows with it.
+std::vector<InsertValue> SalesWorkRow(std::span<const std::string_view, 15> cells, std::string_view vatCode,
+                                      long nameLimit);
 
 // CStr of a number: 15 significant digits, "." separator, no trailing zeros.
 std::string VbStr(double value);
