@@ -90,9 +90,12 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
     frm.XPStatusBar_Panel1("VENTAS: Acuulando informacion...");
     gConexion->beginTrans();
     eliminaPeriodo({"tbAT_Ventas A", "tbAT_Ventas_IR A"}, sCondicion);
+    // A month of many clients has nearly as many totals as rows: they are read one at a time, as
+    // they are stored, instead of all of them at once.
+    const std::string sCondicionTotales = condicionTotalesVentas(co_empresa, nu_mes, nu_anio);
     vt::db::Recordset rs;
-    gsAbreConsulta(camposTotalesVentas(), kTablaTotalesVentas,
-                   condicionTotalesVentas(co_empresa, nu_mes, nu_anio), rs);
+    gsAbreConsulta(camposTotalesVentas(), kTablaTotalesVentas, sCondicionTotales, rs,
+                   vt::db::CursorType::ForwardOnly);
     if (rs.state() != vt::db::State::Open) {
       // The query has shown its error; committing now would empty the period's sales.
       deshaceTransaccion();
@@ -100,7 +103,8 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
     }
     frm.XPStatusBar_Panel1("Acumulando información de VENTAS...");
     prgprogreso.Min(1);
-    const long lTotales = rs.recordCount();
+    const long lTotales =
+        gfCuentaFilas(rs, selectText(camposTotalesVentas(), kTablaTotalesVentas, sCondicionTotales));
     prgprogreso.Max(std::max(lTotales, 1L));
     AlmacenPeriodo almacen(contexto, "VENTAS");
     for (long grupo = 1; !rs.eof(); ++grupo) {
@@ -111,6 +115,7 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
       frm.Refrescar();
       frm.DoEvents();
     }
+    rs.close();
     gConexion->commitTrans();
     frm.XPStatusBar_Panel1("VENTAS: Proceso acumulacion terminado...");
     long lBorrados = 0;

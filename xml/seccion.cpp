@@ -3,6 +3,7 @@
 #include "platform/conversions/conversions.hpp"
 #include "platform/errors/runtime_errors.hpp"
 #include "shell/core/globals.hpp"
+#include "shell/core/sentencias.hpp"
 #include "xml/documento_ats.hpp"
 
 namespace ambrix::xml {
@@ -17,19 +18,6 @@ ConsultaSeccion::ConsultaSeccion(std::string sql) : sSql(std::move(sql)) {
   rs.open(sSql, gConexion, vt::db::CursorType::ForwardOnly);
 }
 
-namespace {
-
-// The bar's end: the count the engine gave, else the rows of the same select counted apart (in
-// the writer's read transaction, so the count is that of the rows walked).
-long cuentaFilas(const ConsultaSeccion& consulta) {
-  const long lFilas = consulta.rs.recordCount();
-  if (lFilas >= 0) return lFilas;
-  vt::db::Recordset cuenta = abreConsulta("SELECT count(*) FROM (" + consulta.sSql + ")");
-  return static_cast<long>(cuenta.field(0).asInteger());
-}
-
-}  // namespace
-
 bool abreSeccion(const ContextoSeccion& ctx, const ConsultaSeccion& consulta, const char* sNombre,
                  const char* sProcesando, const char* sNoEncontrada) {
   if (consulta.rs.eof()) {
@@ -38,7 +26,7 @@ bool abreSeccion(const ContextoSeccion& ctx, const ConsultaSeccion& consulta, co
   }
   ctx.frm.XPStatusBar_Panel1(sProcesando);
   ctx.prg.Min(0);
-  ctx.prg.Max(cuentaFilas(consulta));
+  ctx.prg.Max(gfCuentaFilas(consulta.rs, consulta.sSql));
   ctx.prg.Value(0);
   ctx.lFilas = 0;
   ctx.iva.abre(sNombre);

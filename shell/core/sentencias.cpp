@@ -123,14 +123,22 @@ void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::s
 }
 
 void gsAbreConsulta(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion,
-                    vt::db::Recordset& rsConsulta) {
+                    vt::db::Recordset& rsConsulta, vt::db::CursorType tipo) {
   if (!namesGiven(sCampos, sTabla)) return;
   rsConsulta = vt::db::Recordset();
   try {
-    rsConsulta.open(selectText(sCampos, sTabla, sCondicion), gConexion);
+    rsConsulta.open(selectText(sCampos, sTabla, sCondicion), gConexion, tipo);
   } catch (...) {
     showCurrentError("Ha ocurrido el error al Ejecutar SELECT ");
   }
+}
+
+long gfCuentaFilas(const vt::db::Recordset& rs, const std::string& sSql) {
+  const long lFilas = rs.recordCount();
+  if (lFilas >= 0) return lFilas;
+  vt::db::Recordset cuenta;
+  cuenta.open("SELECT count(*) FROM (" + sSql + ")", gConexion);
+  return static_cast<long>(cuenta.field(0).asInteger());
 }
 
 }  // namespace ambrix

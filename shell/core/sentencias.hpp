@@ -37,9 +37,15 @@ void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, co
 void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const std::string> asValores,
                    long& lRegistros);
 
-// Replaces rsConsulta by a new recordset opened (static, read-only) on the select. A failed open is
-// shown and leaves rsConsulta closed; empty column or table names leave it untouched.
+// Replaces rsConsulta by a new recordset opened (read-only; static unless told) on the select. A
+// failed open is shown and leaves rsConsulta closed; empty column or table names leave it untouched.
+// A forward-only one holds one row at a time, for a walk over many rows that need not all be held.
 void gsAbreConsulta(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion,
-                    vt::db::Recordset& rsConsulta);
+                    vt::db::Recordset& rsConsulta, vt::db::CursorType tipo = vt::db::CursorType::Static);
+
+// The rows of the open select sSql on gConexion: the count rs knows (every row of a static one; a
+// forward-only one's when its engine gives it), else the same select's rows counted apart, in the
+// same transaction so that it is the count of the rows walked. A failed count raises.
+long gfCuentaFilas(const vt::db::Recordset& rs, const std::string& sSql);
 
 }  // namespace ambrix

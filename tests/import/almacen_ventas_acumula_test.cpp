@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <map>
+#include <random>
 
 #include "import/importa_ventas.hpp"
 #include "import/rutinas_hoja.hpp"
@@ -177,6 +180,63 @@ TEST_F(AcumulaVentas, AnEngineFailureInEitherStageKeepsThePeriodsSalesAndEndsInE
       [&] { return volcado(); });
 }
 
+// The totals are read one at a time as they are stored. Random months, of one total, of as many
+// as the bar shows one by one and one more, and past its steps of a hundredth and of 500 rows,
+// each total stored as the plain sums of its sheet rows give it, in the order of its key; the
+// bar ends at the count of totals.
+TEST_F(AcumulaVentas, RandomMonthsStoreTheSumsOfEveryGroupOneRowEach) {
+  std::mt19937 azar(36);
+  for (const int grupos : {1, 99, 100, 101, 500, 1001}) {
+    struct Total {
+      long comprobantes = 0;
+      long centavos = 0;
+      std::string establecimiento = "999";
+    };
+    std::map<std::string, Total> esperados;  // "tipoID|cliente|comprobante"
+    std::vector<Fila> h;
+    const char* const tipos[] = {"R", "C", "P"};
+    const std::map<std::string, std::string> codigos = {{"R", "04"}, {"C", "05"}, {"P", "06"}};
+    for (int g = 0; g < grupos; ++g) {
+      const std::string tipo = tipos[azar() % 3];
+      const std::string cliente = std::to_string(1790000000001 + azar() % 1000 * 1000000 + g);
+      const std::string comprobante = azar() % 4 == 0 ? "04" : "18";
+      // The first and the last group come back most, the others one to three times.
+      const int veces = g == 0 || g == grupos - 1 ? 5 : 1 + static_cast<int>(azar() % 3);
+      Total& t = esperados[codigos.at(tipo) + "|" + cliente + "|" + comprobante];
+      for (int v = 0; v < veces; ++v) {
+        const long centavos = static_cast<long>(azar() % 100000);
+        const long cuenta = 1 + static_cast<long>(azar() % 9);
+        const std::string estab = "00" + std::to_string(1 + azar() % 9);
+        char monto[32];
+        std::snprintf(monto, sizeof monto, "%ld.%02ld", centavos / 100, centavos % 100);
+        h.push_back(documento(
+            cliente, {{3, tipo}, {6, estab}, {7, comprobante}, {8, std::to_string(cuenta)}, {11, monto}}));
+        t.comprobantes += cuenta;
+        t.centavos += comprobante == "04" ? -centavos : centavos;
+        t.establecimiento = std::min(t.establecimiento, estab);
+      }
+    }
+    std::shuffle(h.begin(), h.end(), azar);
+    ASSERT_EQ(acumula(h), "OK") << grupos << log();
+    std::string esperado;
+    for (const auto& [clave, t] : esperados)
+      esperado += clave + "|" + std::to_string(t.comprobantes) + "|" + std::to_string(t.centavos) + "|" +
+                  t.establecimiento + "\n";
+    EXPECT_EQ(
+        filas("select co_tipoID, co_cliente, co_comprob, nu_comprob, cast(round(mo_base * 100) as integer), "
+              "co_estable from tbAT_Ventas where co_empresa = '1792045185001' order by co_tipoID, "
+              "co_cliente, co_comprob"),
+        esperado)
+        << grupos;
+    EXPECT_EQ(filas("select count(*) from tbAT_Ventas_IR where co_empresa = '1792045185001'"),
+              std::to_string(esperados.size()) + "\n");
+    EXPECT_EQ(frm_.barra.max, static_cast<long>(esperados.size())) << grupos;
+    EXPECT_EQ(frm_.barra.value, static_cast<long>(esperados.size())) << grupos;
+    EXPECT_EQ(trabajo(), "0\n");
+    EXPECT_FALSE(gConexion->inTransaction());
+  }
+}
+
 TEST(ProgresoAlmacen, ALargeSheetMovesTheBarAtMostOncePerHundredthOrFiveHundredRows) {
   struct Case {
     long total;
@@ -218,18 +278,19 @@ TEST_F(AcumulaVentas, WorkRowsLeftByAnInterruptedRunAreReplaced) {
             "1|10\n");
 }
 
-TEST_F(AcumulaVentas, TheTotalsQueryIsTheOneTheProgramAlwaysRan) {
+TEST_F(AcumulaVentas, TheTotalsQueryIsTheOneTheProgramAlwaysRanAndItsGroupsAreCounted) {
   vt::db::StatementRecorder recorder;
   acumula({documento("1790012345001")});
   std::vector<std::string> consultas;
   for (const std::string& t : recorder.texts(vt::db::ObservedKind::Query))
     if (t.find("tbAT_Ventas_x_Acumular") != std::string::npos) consultas.push_back(t);
-  ASSERT_EQ(consultas.size(), 1u);
-  EXPECT_EQ(consultas[0],
-            "SELECT " + camposTotalesVentas() +
-                " FROM tbAT_Ventas_x_Acumular A  Where co_empresa = '1792045185001' and co_mes = "
-                "'05' and co_anio = '2013'  GROUP BY co_empresa, co_mes, co_anio, co_tipoID, "
-                "co_cliente, co_comprob  ");
+  const std::string totales =
+      "SELECT " + camposTotalesVentas() +
+      " FROM tbAT_Ventas_x_Acumular A  Where co_empresa = '1792045185001' and co_mes = "
+      "'05' and co_anio = '2013'  GROUP BY co_empresa, co_mes, co_anio, co_tipoID, "
+      "co_cliente, co_comprob  ";
+  // The totals are walked as they are stored; the bar's end is their count, asked apart.
+  EXPECT_EQ(consultas, (std::vector<std::string>{totales, "SELECT count(*) FROM (" + totales + ")"}));
 }
 
 }  // namespace
