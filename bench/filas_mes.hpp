@@ -10,7 +10,8 @@
 
 namespace bench {
 
-inline const char* const kProveedores[] = {"1791234561001", "1710034065001", "0992314702001", "1760012320001"};
+inline const char* const kProveedores[] = {"1791234561001", "1710034065001", "0992314702001",
+                                           "1760012320001"};
 
 inline void filaCompra(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
@@ -90,9 +91,25 @@ inline void filaCompra(vt::automation::StringMatrix& sheet, long r, bool conFall
   }
 }
 
+// The few clients that come back all month: a company, a person, the final consumer and a
+// foreigner.
 inline const char* const kClientes[][2] = {
     {"R", "1791234561001"}, {"C", "1710034065"}, {"F", "9999999999999"}, {"P", "AB123456"}};
 inline const char* const kTipos[] = {"18", "18", "4", "5", "18"};
+
+// The n-th of many distinct identity cards, each with its province (01 to 24), a third digit
+// below 6 and its check digit.
+inline std::string cedula(long n) {
+  std::string c = (n % 24 < 9 ? "0" : "") + std::to_string(1 + n % 24) + std::to_string(n / 24 % 6);
+  const std::string resto = std::to_string(1000000 + n / 144 % 1000000);
+  c += resto.substr(1);
+  int suma = 0;
+  for (int i = 0; i < 9; ++i) {
+    int producto = (c[i] - '0') * (i % 2 ? 1 : 2);
+    suma += producto > 9 ? producto - 9 : producto;
+  }
+  return c + std::to_string((10 - suma % 10) % 10);
+}
 
 inline void filaVenta(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
@@ -100,9 +117,18 @@ inline void filaVenta(vt::automation::StringMatrix& sheet, long r, bool conFalla
   sheet.set(r, 0, "1792045185001");
   sheet.set(r, 1, "5");
   sheet.set(r, 2, "2013");
-  sheet.set(r, 3, kClientes[i % 4][0]);
-  sheet.set(r, 4, kClientes[i % 4][1]);
-  sheet.set(r, 5, "Cliente " + std::to_string(i % 1000));
+  // A shop with identified customers: three rows in four are each a client of their own (a person
+  // by identity card or by RUC), the fourth one of the few clients who come back.
+  if (i % 4 == 3) {
+    sheet.set(r, 3, kClientes[i / 4 % 4][0]);
+    sheet.set(r, 4, kClientes[i / 4 % 4][1]);
+    sheet.set(r, 5, "Cliente frecuente " + std::to_string(i / 4 % 4));
+  } else {
+    const long n = i - i / 4;
+    sheet.set(r, 3, n % 2 ? "R" : "C");
+    sheet.set(r, 4, cedula(n) + (n % 2 ? "001" : ""));
+    sheet.set(r, 5, "Cliente " + std::to_string(n));
+  }
   sheet.set(r, 6, conFallas && i % 20 == 7 ? "0" : "1");
   sheet.set(r, 7, kTipos[i % 5]);
   sheet.set(r, 8, std::to_string(1 + i % 9));
@@ -117,7 +143,6 @@ inline void filaVenta(vt::automation::StringMatrix& sheet, long r, bool conFalla
   sheet.set(r, 17, std::to_string(1 + i));
   sheet.set(r, 18, i % 2 ? "1234567890" : "1234567890123456789012345678901234567");
 }
-
 
 inline void filaExportacion(vt::automation::StringMatrix& sheet, long r, bool conFallas) {
   const long i = r - 1;
