@@ -111,26 +111,31 @@ void ListaInsercion::claveOracle(const ContextoAlmacen& c, std::string_view sSec
   valores_.insert(valores_.begin(), std::string(sSecuencia) + ".Nextval");
 }
 
-ListaInsercion& ListaInsercion::valor(const std::string& sValor) {
-  valores_.push_back(sValor);
+ListaInsercion& ListaInsercion::valor(vt::db::SqlValue valor) {
+  valores_.push_back(std::move(valor));
   return *this;
 }
 
+const std::array<vt::db::SqlValue, 5>& ContextoAlmacen::auditoria() const {
+  if (!auditoria_)
+    auditoria_.emplace(std::array<vt::db::SqlValue, 5>{valorTexto(sUsuario), valorFechaServidor(*this),
+                                                       valorTexto(sUsuario), valorFechaServidor(*this),
+                                                       valorTexto(sEstacion)});
+  return *auditoria_;
+}
+
 ListaInsercion& ListaInsercion::auditoria(const ContextoAlmacen& c) {
-  return valor(valorTexto(c.sUsuario))
-      .valor(valorFechaServidor(c))
-      .valor(valorTexto(c.sUsuario))
-      .valor(valorFechaServidor(c))
-      .valor(valorTexto(c.sEstacion));
+  valores_.insert(valores_.end(), c.auditoria().begin(), c.auditoria().end());
+  return *this;
 }
 
 std::string ListaInsercion::valores() const { return listaValores(valores_); }
 
-std::string valorCodigo(std::string_view sCelda, std::string_view sMascara) {
-  return vt::db::quoteSql(vt::conv::FormatNumberText(sCelda, sMascara));
+vt::db::SqlValue valorCodigo(std::string_view sCelda, std::string_view sMascara) {
+  return vt::db::SqlValue::text(vt::conv::FormatNumberText(sCelda, sMascara));
 }
 
-std::string valorTexto(std::string_view sCelda) { return vt::db::quoteSql(sCelda); }
+vt::db::SqlValue valorTexto(std::string_view sCelda) { return vt::db::SqlValue::text(sCelda); }
 
 std::string valorMonto(std::string_view sCelda) {
   if (!vt::conv::IsNumericText(sCelda)) return "";
@@ -145,13 +150,13 @@ std::string valorMonto(std::string_view sCelda, int iSigno) {
   return "-" + monto;
 }
 
-std::string valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron) {
+vt::db::SqlValue valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron) {
   const std::optional<vt::conv::Date> fecha = vt::conv::ParseDateByPattern(sCelda, sPatron);
-  if (!fecha) return vt::db::quoteSql(sCelda);
+  if (!fecha) return valorTexto(sCelda);
   return vt::db::sqlDate(c.motor, vt::conv::DateTime{*fecha, 0, 0, 0}, false);
 }
 
-std::string valorFechaServidor(const ContextoAlmacen& c) {
+vt::db::SqlValue valorFechaServidor(const ContextoAlmacen& c) {
   return vt::db::sqlDate(c.motor, c.dtServidor, true);
 }
 

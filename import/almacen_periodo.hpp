@@ -5,6 +5,7 @@
 // commit, or roll back on cancel). Values reach the statement texts only through the helpers
 // below, so that no cell can change a statement.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "import/info_file.hpp"
 #include "platform/conversions/datetime.hpp"
 #include "platform/database/sql_text.hpp"
+#include "platform/database/sql_value.hpp"
 #include "shell/core/ventana_ats.hpp"
 
 namespace ambrix {
@@ -27,6 +29,11 @@ struct ContextoAlmacen {
   std::string sUsuario;           // gsUsuario, blanks trimmed
   std::string sEstacion;          // gsEstacion
   std::string sFechaCorta;        // the pattern sheet dates are written in
+
+  // The audit values co_usua, fe_regis, co_modi, fe_modi, ds_wrkst, the same in every row: built
+  // at the first row and kept, so a context is not changed once a store uses it.
+  const std::array<vt::db::SqlValue, 5>& auditoria() const;
+  mutable std::optional<std::array<vt::db::SqlValue, 5>> auditoria_ = std::nullopt;  // auditoria()'s
 };
 
 // The settings of the moment (engine, user, station, short date) with the given server time.
@@ -40,19 +47,19 @@ class ListaInsercion {
   explicit ListaInsercion(std::string sCamposFijos) : campos_(std::move(sCamposFijos)) {}
   // Under ORACLE the key column and its sequence come first.
   void claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia);
-  ListaInsercion& valor(const std::string& sValor);
+  ListaInsercion& valor(vt::db::SqlValue valor);
   // The audit values co_usua, fe_regis, co_modi, fe_modi, ds_wrkst.
   ListaInsercion& auditoria(const ContextoAlmacen& c);
   // The lists closed: "(" columns ") " and "(" values ")".
   std::string campos() const { return "(" + claveCampo_ + campos_; }
   std::string valores() const;
   // The values one by one, as valores() lists them.
-  const std::vector<std::string>& lista() const { return valores_; }
+  const std::vector<vt::db::SqlValue>& lista() const { return valores_; }
 
  private:
   std::string campos_;
   std::string claveCampo_;
-  std::vector<std::string> valores_;
+  std::vector<vt::db::SqlValue> valores_;
 };
 
 // The pattern of the dates that the purchases and exports validators write back into their
@@ -61,9 +68,9 @@ inline constexpr const char* kFechaHoja = "dd/mm/yyyy";
 
 // 'text' of a code cell formatted with its mask ("00", "000000000", ...); quoted as is when the
 // mask leaves it unchanged.
-std::string valorCodigo(std::string_view sCelda, std::string_view sMascara);
+vt::db::SqlValue valorCodigo(std::string_view sCelda, std::string_view sMascara);
 // 'text' of a cell stored as it stands.
-std::string valorTexto(std::string_view sCelda);
+vt::db::SqlValue valorTexto(std::string_view sCelda);
 // A bare amount "########0.00" for a numeric cell; "" for any other cell (the insert then fails
 // and the row is logged, so that no cell can become part of the statement).
 std::string valorMonto(std::string_view sCelda);
@@ -71,9 +78,9 @@ std::string valorMonto(std::string_view sCelda);
 std::string valorMonto(std::string_view sCelda, int iSigno);
 // A date cell read with sPatron and written as the engine's literal; a cell that is no date under
 // the pattern is written as quoted text, for the database to refuse (never an invented date).
-std::string valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron);
+vt::db::SqlValue valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron);
 // fe_regis / fe_modi: the server time as the engine's date-and-time literal.
-std::string valorFechaServidor(const ContextoAlmacen& c);
+vt::db::SqlValue valorFechaServidor(const ContextoAlmacen& c);
 
 // The condition of the period's rows: "where [A.]co_empresa = '...' [and [A.]co_mes = 'mm' ]and
 // [A.]co_anio = 'yyyy' " (two blanks after the last "and"); no month clause when nu_mes is 99.

@@ -50,10 +50,10 @@ const char* kCamposReembolso =
     " mo_RE_base_NoIva, mo_RE_base_0, mo_RE_base, mo_RE_iva, mo_RE_ice ) ";
 
 // 'text' of an authorisation: ten digits when it has ten characters or fewer, else upper case.
-std::string valorAutorizacion(std::string_view sCelda, long lLargo) {
+vt::db::SqlValue valorAutorizacion(std::string_view sCelda, long lLargo) {
   return valorCodigo(sCelda, lLargo <= 10 ? "0000000000" : ">");
 }
-std::string valorAutorizacion(std::string_view sCelda) {
+vt::db::SqlValue valorAutorizacion(std::string_view sCelda) {
   return valorAutorizacion(sCelda, vt::conv::Len(sCelda));
 }
 
@@ -231,7 +231,7 @@ std::string claveComprobante(const vt::automation::StringMatrix& h, long f) {
   clave.reserve(96);
   for (const auto& [columna, mascara] : kPartes)
     clave.append(FormatNumberText(h.get(f, columna), mascara)) += '\x1f';
-  return clave + valorAutorizacion(h.get(f, 14));
+  return clave + valorAutorizacion(h.get(f, 14)).literal();
 }
 
 std::string describeComprobante(const vt::automation::StringMatrix& h, long f) {

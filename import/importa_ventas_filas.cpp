@@ -64,7 +64,7 @@ int entero(std::string_view sCelda, int iMaximo) {
 
 // Every sales row is dated the last day of its own month, whatever its issue date. A month or
 // year that makes no date is written as text, for the database to refuse.
-std::string valorFinDeMes(const ContextoAlmacen& c, std::string_view sMes, std::string_view sAnio) {
+vt::db::SqlValue valorFinDeMes(const ContextoAlmacen& c, std::string_view sMes, std::string_view sAnio) {
   const int mes = entero(sMes, 99), anio = entero(sAnio, 9999);
   const std::string texto = vt::conv::FormatNumber(vt::conv::daysInMonth(anio, mes), "00") + "/" +
                             vt::conv::FormatNumber(mes, "00") + "/" + vt::conv::FormatNumber(anio, "0000");
@@ -105,7 +105,7 @@ ListaInsercion filaVenta(const ContextoAlmacen& c, const vt::automation::StringM
   const auto celda = [&](long columna) { return h.get(f, columna); };
   const int signo = signoVenta(celda(7));
   const auto monto = [&](long columna) { return valorMonto(celda(columna), signo); };
-  const std::string fecha = valorFinDeMes(c, celda(1), celda(2));
+  const vt::db::SqlValue fecha = valorFinDeMes(c, celda(1), celda(2));
   ListaInsercion l(kCamposVenta);
   l.claveOracle(c, kSecuenciaVentas);
   l.valor(valorTexto(celda(0)))
@@ -192,7 +192,7 @@ std::string condicionTotalesVentas(const std::string& co_empresa, const std::str
 ListaInsercion filaTotalVenta(const ContextoAlmacen& c, const vt::db::Recordset& rs) {
   const int signo = signoVenta(campo(rs, "co_comprob"));
   const auto monto = [&](const char* sNombre) { return montoTotal(rs, sNombre, signo); };
-  const std::string fecha = valorFinDeMes(c, campo(rs, "co_mes"), campo(rs, "co_anio"));
+  const vt::db::SqlValue fecha = valorFinDeMes(c, campo(rs, "co_mes"), campo(rs, "co_anio"));
   // The lowest ICE code of the work rows, which always hold '0', is written bare; anything else
   // stays between quotes.
   const std::string ice = FormatNumberText(Trim(campo(rs, "ICECodigo")), "0");

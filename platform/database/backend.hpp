@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/database/sql_value.hpp"
 #include "platform/database/value.hpp"
 
 namespace vt::db {
@@ -55,11 +56,11 @@ class Backend {
   virtual long execute(const std::string& sql, CommandType type, int timeoutSeconds) = 0;
   virtual ResultData query(const std::string& sql, int timeoutSeconds) = 0;
   // One row's insert, given as the statement up to its value list (`head`, "insert into T (a, b)
-  // values ") and the literals of that list as the text writes them; text() is the whole
-  // statement, head followed by the literals in parentheses. An engine that binds values runs one
-  // statement prepared per head and number of values; the others, and a value that is no plain
-  // literal, run text() as execute would, with its rows, counts and errors.
-  virtual long insert(std::string_view head, std::span<const std::string> values,
+  // values ") and the values of that list; text() is the whole statement, head followed by the
+  // values' literals in parentheses. An engine that binds values runs one statement prepared per
+  // head and number of values, each value bound as what its literal stores; the others, and a
+  // literal that is no plain one, run text() as execute would, with its rows, counts and errors.
+  virtual long insert(std::string_view head, std::span<const SqlValue> values,
                       const std::function<std::string()>& text, int timeoutSeconds) {
     (void)head;
     (void)values;

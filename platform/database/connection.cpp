@@ -98,7 +98,7 @@ void Connection::execute(const std::string& sql, CommandType type) {
   execute(sql, ignored, type);
 }
 
-void Connection::insert(std::string_view head, std::span<const std::string> values,
+void Connection::insert(std::string_view head, std::span<const SqlValue> values,
                         const std::function<std::string()>& text, long& rowsAffected) {
   // The whole text is built only when a test watches the calls; the engines build it themselves
   // when they need it.

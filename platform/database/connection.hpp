@@ -35,10 +35,10 @@ class Connection {
   void execute(const std::string& sql, long& rowsAffected, CommandType type = CommandType::Text);
   void execute(const std::string& sql, CommandType type = CommandType::Text);
   // An insert of one row, as execute(text()) in all it does and says: text() is the statement as
-  // written (head followed by the value literals in parentheses), and it is what observers,
-  // injected failures and the server engines get; the file engine binds the literals into one
-  // statement prepared per head, so that a large store does not parse every row's text again.
-  void insert(std::string_view head, std::span<const std::string> values,
+  // written (head followed by the values' literals in parentheses), and it is what observers,
+  // injected failures and the server engines get; the file engine binds the values into one
+  // statement prepared per head, so that a large store neither writes nor parses every row's text.
+  void insert(std::string_view head, std::span<const SqlValue> values,
               const std::function<std::string()>& text, long& rowsAffected);
   // The key of the row the last insert on this connection added, as `sql` (a select of one value
   // that gives it) reads it; the file engine answers from the connection itself. Null when the

@@ -322,7 +322,7 @@ class SqliteBackend final : public Backend {
     return run(text, true);
   }
 
-  long insert(std::string_view head, std::span<const std::string> values,
+  long insert(std::string_view head, std::span<const SqlValue> values,
               const std::function<std::string()>& text, int timeoutSeconds) override {
     setTimeout(timeoutSeconds);
     if (sqlite3_stmt* stmt = insertStatement(head, values.size()); stmt && bindValues(stmt, values)) {
@@ -482,14 +482,20 @@ class SqliteBackend final : public Backend {
     return entry->stmt;
   }
 
-  // Binds the literals of an insert's value list as SQLite reads each of them in the text: a
-  // quoted text, a whole number, a plain decimal (plainValue). False, with nothing bound, when one
-  // of them is anything else: the text then runs as it stands.
-  bool bindValues(sqlite3_stmt* stmt, std::span<const std::string> values) {
+  // Binds the values of an insert as SQLite reads each of their literals in the text: a text as
+  // it is, and a literal that is a quoted text, a whole number or a plain decimal (plainValue) as
+  // that. False, with nothing bound, when a literal is anything else: the text then runs as it stands.
+  bool bindValues(sqlite3_stmt* stmt, std::span<const SqlValue> values) {
     int rc = SQLITE_OK;
     for (std::size_t i = 0; i < values.size() && rc == SQLITE_OK; ++i) {
       const int place = static_cast<int>(i) + 1;
-      const PlainValue value = plainValue(values[i]);
+      const std::string& raw = values[i].raw();
+      if (values[i].kind() == SqlValue::Kind::Text) {
+        rc = sqlite3_bind_text(stmt, place, raw.data(), static_cast<int>(raw.size()),
+                               SQLITE_STATIC);  // the caller's values outlive the run
+        continue;
+      }
+      const PlainValue value = plainValue(raw);
       switch (value.kind) {
         case PlainValue::Kind::None:
           rc = SQLITE_RANGE;

@@ -84,10 +84,12 @@ bool gsEliminaRegistros(const std::string& sTabla, const std::string& sCondicion
   }
 }
 
-std::string listaValores(std::span<const std::string> asValores) {
+std::string listaValores(std::span<const vt::db::SqlValue> asValores) {
   std::string texto = "(";
-  for (std::size_t i = 0; i < asValores.size(); ++i)
-    texto += asValores[i] + (i + 1 < asValores.size() ? ", " : " ");
+  for (std::size_t i = 0; i < asValores.size(); ++i) {
+    asValores[i].appendLiteral(texto);
+    texto += i + 1 < asValores.size() ? ", " : " ";
+  }
   return texto + ")";
 }
 
@@ -114,7 +116,7 @@ void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, co
                   [&] { gConexion->execute(insertText(sCampos, sTabla, sValores), lRegistros); });
 }
 
-void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const std::string> asValores,
+void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const vt::db::SqlValue> asValores,
                    long& lRegistros) {
   insertaConError(sCampos, sTabla, [&] {
     const std::string sCabeza = insertText(sCampos, sTabla, "");

@@ -20,7 +20,7 @@ std::string deleteText(vt::db::Engine motor, const std::string& sTabla, const st
 std::string insertText(const std::string& sCampos, const std::string& sTabla, const std::string& sValores);
 // The value list of an insert, "(" then every value followed by ", " but the last, followed by " ",
 // then ")": "('a', 1 )".
-std::string listaValores(std::span<const std::string> asValores);
+std::string listaValores(std::span<const vt::db::SqlValue> asValores);
 std::string selectText(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion);
 
 // Deletes; lRegistros gets the rows deleted. A failure is shown and lRegistros kept; the result
@@ -34,7 +34,7 @@ void gsInsertaRegistro(const std::string& sCampos, const std::string& sTabla, co
 // The same insert with the values one by one (its text is insertText(sCampos, sTabla,
 // listaValores(asValores))): the file engine runs it as one statement prepared per table and
 // column list, which is what a store of many rows needs.
-void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const std::string> asValores,
+void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::span<const vt::db::SqlValue> asValores,
                    long& lRegistros);
 
 // Replaces rsConsulta by a new recordset opened (read-only; static unless told) on the select. A

@@ -5,14 +5,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "expect_error.hpp"
 #include "platform/database/connection.hpp"
 #include "platform/database/errors.hpp"
 #include "platform/database/sql_literals.hpp"
+#include "platform/database/sql_text.hpp"
+#include "platform/database/sql_value.hpp"
 #include "platform/database/sqlite_backend.hpp"
 #include "platform/errors/error.hpp"
 #include "temp_database.hpp"
@@ -454,12 +458,19 @@ TEST(StatementCache, ManyShapesStayCorrect) {
 namespace vt::db {
 namespace {
 
+// The value list as an insert's text writes it: "(a, b )".
+std::string listOf(const std::vector<SqlValue>& values) {
+  std::string list = "(";
+  for (std::size_t i = 0; i < values.size(); ++i) list += values[i].literal() + (i + 1 < values.size() ? ", " : " )");
+  return list;
+}
+
 // An insert of one row given as its values runs what its text runs: same rows, errors, ids and
 // stored cells, whether its values bind or the text runs as written.
 TEST(PreparedInsert, RowsAndErrorsAreThoseOfTheText) {
   struct Case {
     const char* head;
-    std::vector<std::string> values;
+    std::vector<SqlValue> values;
     const char* why;
   };
   const Case cases[] = {
@@ -491,9 +502,7 @@ TEST(PreparedInsert, RowsAndErrorsAreThoseOfTheText) {
   Connection* shared = dbs.shared.get();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
-    std::string list = "(";
-    for (std::size_t i = 0; i < c.values.size(); ++i) list += c.values[i] + (i + 1 < c.values.size() ? ", " : " )");
-    const std::string sql = c.head + list;
+    const std::string sql = c.head + listOf(c.values);
     SCOPED_TRACE(sql);
     // Twice: the second run takes the statement the first one prepared.
     for (int run = 0; run < 2; ++run) {
@@ -527,7 +536,7 @@ TEST(PreparedInsert, WatchedTextAndLastKey) {
   db.exec(kTypes);
   auto conn = Connection::create();
   conn->open(db.file().string());
-  const std::vector<std::string> values{"60", "'p'"};
+  const std::vector<SqlValue> values{"60", "'p'"};
   const std::string head = "insert into tbTipos (nu, vc) values ";
   const std::string sql = head + "(60, 'p' )";
   StatementRecorder recorder;
@@ -545,11 +554,206 @@ TEST(PreparedInsert, WatchedTextAndLastKey) {
       return InjectedFailure{3, "disco lleno", Failure::DiskFull, false};
     return std::nullopt;
   });
-  EXPECT_THROW(conn->insert(head, std::vector<std::string>{"61", "'q'"}, [&] { return head + "(61, 'q' )"; }, rows),
+  EXPECT_THROW(conn->insert(head, std::vector<SqlValue>{"61", "'q'"}, [&] { return head + "(61, 'q' )"; }, rows),
                EngineError);
   EXPECT_EQ(conn->lastFailure(), Failure::DiskFull);
   EXPECT_THROW(conn->lastInsertKey("SELECT @@IDENTITY as NuComprob"), EngineError);
   EXPECT_EQ(conn->query("SELECT count(*) FROM tbTipos WHERE nu = 61").cells.front(), Value(0));
+}
+
+}  // namespace
+}  // namespace vt::db
+
+namespace vt::db {
+namespace {
+
+// One column of every type a store writes into, and none.
+constexpr const char* kForms =
+    "CREATE TABLE tbFormas (id INTEGER PRIMARY KEY, k INTEGER, n NUMERIC(15,2), r REAL, t VARCHAR(255),"
+    " d DATE, h DATETIME, s)";
+constexpr const char* kFormsColumns[] = {"k", "n", "r", "t", "d", "h", "s"};
+
+// A cell as stored: its storage class, its quoted form and, read back, every bit of it.
+std::string storedCells(Connection& conn) {
+  std::string select = "SELECT id";
+  for (const char* column : kFormsColumns)
+    select += std::string(", typeof(") + column + "), quote(" + column + "), " + column;
+  std::string out;
+  const ResultData data = conn.query(select + " FROM tbFormas ORDER BY id");
+  for (std::size_t i = 0; i < data.cells.size(); ++i)
+    out += describe(data.cells[i]) + ((i + 1) % data.columns.size() == 0 ? "\n" : " ");
+  return out;
+}
+
+// Inserts one value into one column of both databases: bound through insert() on `typed`, written
+// as its literal and run as text on `text` (no shared statement). What each said, side by side.
+std::pair<std::string, std::string> insertBoth(TwoDatabases& dbs, long id, const char* column, const SqlValue& value) {
+  const std::string head = std::string("insert into tbFormas (id, ") + column + ") values ";
+  const std::vector<SqlValue> values{SqlValue(std::to_string(id)), value};
+  const std::string sql = head + listOf(values);
+  std::string expected;
+  {
+    CacheSwitch off(false);
+    expected = outcome(*dbs.text, sql, false);
+  }
+  std::string got;
+  try {
+    long rows = -7;
+    dbs.shared->insert(head, values, [&] { return sql; }, rows);
+    got = "rows " + std::to_string(rows);
+  } catch (const vt::Error& e) {
+    got = "error " + std::to_string(e.number()) + " " + e.description();
+  }
+  for (const auto& v : dbs.shared->query("SELECT last_insert_rowid(), changes(), total_changes()").cells)
+    got += " " + describe(v);
+  return {got, expected};
+}
+
+// The value forms the stores hand over, into every column type: the bound value stores what its
+// literal stores (storage class, bytes, every bit of a real), or fails as the text fails.
+TEST(PreparedInsert, TypedValuesStoreWhatTheirLiteralsStore) {
+  const std::string largo(5000, 'x');
+  struct Form {
+    SqlValue value;
+    const char* literal;  // what the statement text writes for it
+    const char* why;
+  };
+  const Form forms[] = {
+      {SqlValue::text("O'Brien ''x''"), "'O''Brien ''''x'''''", "apostrophes, doubled when written"},
+      {SqlValue::text(std::string("a\0b", 3)), "'ab'", "a NUL is dropped, as the quoting drops it"},
+      {SqlValue::text("Año ñandú €"), "'Año ñandú €'", "accents and multibyte characters"},
+      {SqlValue::text(""), "''", "an empty text"},
+      {SqlValue::text(" "), "' '", "a blank"},
+      {SqlValue::text("0001"), "'0001'", "a code with leading zeros"},
+      {SqlValue::text("-0.00"), "'-0.00'", "a text that reads as a negative zero"},
+      {SqlValue::text("1234.50"), "'1234.50'", "a text that reads as a number"},
+      {SqlValue::text("123456789012345678901"), "'123456789012345678901'", "a text of too many digits"},
+      {SqlValue::text("2013-05-31"), "'2013-05-31'", "a date as the file engine writes it"},
+      {SqlValue::text("2013-05-31 10:15:00"), "'2013-05-31 10:15:00'", "a date and time"},
+      {SqlValue::text("31/02/2013"), "'31/02/2013'", "a cell that is no date"},
+      {SqlValue::text("NULL"), "'NULL'", "the word NULL is a text"},
+      {SqlValue::text(largo), nullptr, "a long text"},
+      {SqlValue("'01'"), "'01'", "a quoted literal is kept as its text"},
+      {SqlValue("'it''s'"), "'it''s'", "a quoted literal with a doubled apostrophe stays a literal"},
+      {SqlValue("''"), "''", "an empty quoted literal"},
+      {SqlValue("'a'b'"), "'a'b'", "a literal that ends its quote early"},
+      {SqlValue("'a' || 'b'"), "'a' || 'b'", "an expression"},
+      {SqlValue("0"), "0", "zero"},
+      {SqlValue("-0"), "-0", "an integer negative zero"},
+      {SqlValue("0.00"), "0.00", "a zero amount"},
+      {SqlValue("-0.00"), "-0.00", "a negative zero amount keeps its sign"},
+      {SqlValue("1234.56"), "1234.56", "an amount"},
+      {SqlValue("-1234.56"), "-1234.56", "a negative amount"},
+      {SqlValue("0.1"), "0.1", "a decimal with no exact double"},
+      {SqlValue("123456789012.345"), "123456789012.345", "15 digits, 3 decimals"},
+      {SqlValue("1234567890123.456"), "1234567890123.456", "16 digits"},
+      {SqlValue("9999999999999999.99"), "9999999999999999.99", "18 digits with decimals"},
+      {SqlValue("1.2345"), "1.2345", "4 decimals"},
+      {SqlValue("5."), "5.", "a point with no decimals"},
+      {SqlValue(".5"), ".5", "decimals with no whole part"},
+      {SqlValue("123456789012345678"), "123456789012345678", "18 digits"},
+      {SqlValue("-123456789012345678"), "-123456789012345678", "18 digits, negative"},
+      {SqlValue("1234567890123456789"), "1234567890123456789", "19 digits"},
+      {SqlValue("99999999999999999999"), "99999999999999999999", "20 digits"},
+      {SqlValue("1e3"), "1e3", "an exponent"},
+      {SqlValue(""), "", "an empty amount: the text's syntax error"},
+      {SqlValue("."), ".", "a lone point"},
+      {SqlValue("NULL"), "NULL", "null"},
+      {SqlValue("TBAT_X.Nextval"), "TBAT_X.Nextval", "a sequence of the server engines"},
+  };
+  TwoDatabases dbs;
+  dbs.text->execute(kForms);
+  dbs.shared->execute(kForms);
+  long id = 0;
+  for (const Form& f : forms) {
+    SCOPED_TRACE(f.why);
+    if (f.literal) {
+      EXPECT_EQ(f.value.literal(), f.literal);
+    }
+    for (const char* column : kFormsColumns) {
+      SCOPED_TRACE(column);
+      // Twice: the second run takes the statement the first one prepared.
+      for (int run = 0; run < 2; ++run) {
+        const auto [got, expected] = insertBoth(dbs, ++id, column, f.value);
+        EXPECT_EQ(got, expected);
+        EXPECT_EQ(dbs.shared->lastFailure(), dbs.text->lastFailure());
+      }
+    }
+  }
+  CacheSwitch off(false);
+  EXPECT_EQ(storedCells(*dbs.shared), storedCells(*dbs.text));
+}
+
+// A random text: apostrophes, NULs, accents, blanks, digits; now and then a long one.
+std::string randomText(std::mt19937& random) {
+  static const std::vector<std::string> kPieces = {"'", "''", std::string(1, '\0'), "ñ", "Á", "€", " ", "0",
+                                                   "9", ".", "-", "a", "Z", "\\", "%", "\"", ";", "\n"};
+  std::uniform_int_distribution<int> longOne(0, 40);
+  const std::size_t length = longOne(random) == 0 ? 3000 + random() % 3000 : random() % 12;
+  std::string out;
+  while (out.size() < length) out += kPieces[random() % kPieces.size()];
+  return out;
+}
+
+// A random amount or whole number as the builders write one: up to 20 digits, up to 4 decimals,
+// signs, zeros; now and then empty.
+std::string randomNumber(std::mt19937& random) {
+  switch (random() % 12) {
+    case 0:
+      return "";
+    case 1:
+      return random() % 2 ? "-0.00" : "0.00";
+    case 2:
+      return random() % 2 ? "-0" : "0";
+    default:
+      break;
+  }
+  std::string out = random() % 4 == 0 ? "-" : "";
+  const int whole = 1 + static_cast<int>(random() % 20);
+  for (int i = 0; i < whole; ++i) out += static_cast<char>('0' + random() % 10);
+  const int decimals = static_cast<int>(random() % 6) - 1;  // -1: no point
+  if (decimals >= 0) out += '.';
+  for (int i = 0; i < decimals; ++i) out += static_cast<char>('0' + random() % 10);
+  return out;
+}
+
+// Rows of random values into random columns: the typed values store what the old literal
+// statement stores, and every literal writes back to itself.
+TEST(PreparedInsert, RandomTypedValuesStoreWhatTheLiteralStatementStores) {
+  std::mt19937 random(20261211);
+  TwoDatabases dbs;
+  dbs.text->execute(kForms);
+  dbs.shared->execute(kForms);
+  for (long id = 1; id <= 1500; ++id) {
+    SqlValue value("");
+    switch (random() % 4) {
+      case 0:
+        value = SqlValue::text(randomText(random));
+        break;
+      case 1: {
+        std::string raw = randomText(random);
+        const std::string literal = random() % 2 ? quoteSql(raw) : "'" + raw + "'";
+        value = SqlValue(literal);
+        EXPECT_EQ(value.literal(), literal);
+        break;
+      }
+      default: {
+        const std::string literal = randomNumber(random);
+        value = SqlValue(literal);
+        EXPECT_EQ(value.literal(), literal);
+        break;
+      }
+    }
+    if (value.kind() == SqlValue::Kind::Text) {
+      EXPECT_EQ(value.raw().find('\0'), std::string::npos);
+      EXPECT_EQ(value.literal(), quoteSql(value.raw()));
+    }
+    const char* column = kFormsColumns[random() % std::size(kFormsColumns)];
+    const auto [got, expected] = insertBoth(dbs, id, column, value);
+    ASSERT_EQ(got, expected) << id << " " << column << " " << value.literal();
+  }
+  CacheSwitch off(false);
+  EXPECT_EQ(storedCells(*dbs.shared), storedCells(*dbs.text));
 }
 
 }  // namespace
