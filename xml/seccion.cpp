@@ -14,7 +14,9 @@ vt::db::Recordset abreConsulta(const std::string& sSql) {
   return rs;
 }
 
-ConsultaSeccion::ConsultaSeccion(std::string sql) : sSql(std::move(sql)) {
+ConsultaSeccion::ConsultaSeccion(const std::string& sCabeza, const std::string& sDesde,
+                                 const std::string& sOrden)
+    : sSql(sCabeza + sDesde + sOrden), sCuenta("SELECT count(*) " + sDesde) {
   rs.open(sSql, gConexion, vt::db::CursorType::ForwardOnly);
 }
 
@@ -26,7 +28,7 @@ bool abreSeccion(const ContextoSeccion& ctx, const ConsultaSeccion& consulta, co
   }
   ctx.frm.XPStatusBar_Panel1(sProcesando);
   ctx.prg.Min(0);
-  ctx.prg.Max(gfCuentaFilas(consulta.rs, consulta.sSql));
+  ctx.prg.Max(gfCuentaFilas(consulta.rs, consulta.sCuenta));
   ctx.prg.Value(0);
   ctx.lFilas = 0;
   ctx.iva.abre(sNombre);

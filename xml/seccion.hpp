@@ -24,10 +24,14 @@ struct ContextoSeccion {
 // Opens a query on gConexion, static and read-only, its rows read at once; a failure raises.
 vt::db::Recordset abreConsulta(const std::string& sSql);
 
-// A section's main query: forward-only, its rows read as the section writes them.
+// A section's main query, sCabeza + sDesde + sOrden: its select list, its FROM and WHERE clauses,
+// its ORDER BY. Forward-only, its rows read as the section writes them. The bar's end counts the
+// same rows without the columns or the order ("SELECT count(*) " + sDesde): the table's rows of
+// the period, or its join's, never the whole query run twice.
 struct ConsultaSeccion {
-  explicit ConsultaSeccion(std::string sql);
+  ConsultaSeccion(const std::string& sCabeza, const std::string& sDesde, const std::string& sOrden);
   std::string sSql;
+  std::string sCuenta;
   vt::db::Recordset rs;
 };
 

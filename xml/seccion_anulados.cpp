@@ -9,9 +9,10 @@
 namespace ambrix::xml {
 
 void seccionAnulados(const ContextoSeccion& ctx) {
-  ConsultaSeccion consulta("Select * From tbAT_CmptsAnu where co_empresa = " + vt::db::quoteSql(ctx.sRuc) +
-                           " AND tbAT_CmptsAnu.co_mes = " + vt::db::quoteSql(ctx.sMes) +
-                           " AND tbAT_CmptsAnu.co_anio = " + vt::db::quoteSql(ctx.sAnio) +
+  ConsultaSeccion consulta("Select * ",
+                           "From tbAT_CmptsAnu where co_empresa = " + vt::db::quoteSql(ctx.sRuc) +
+                               " AND tbAT_CmptsAnu.co_mes = " + vt::db::quoteSql(ctx.sMes) +
+                               " AND tbAT_CmptsAnu.co_anio = " + vt::db::quoteSql(ctx.sAnio),
                            " ORDER BY tbAT_CmptsAnu.id_reg");
   if (!abreSeccion(ctx, consulta, "anulados", "Procesando información: COMPROBANTES ANULADOS...",
                    "Información de COMPROBANTES ANULADOS no encontrada "))

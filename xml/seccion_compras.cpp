@@ -35,26 +35,27 @@ constexpr const char* kDeRetencion[] = {"co_IRcodigo", "mo_IRbase", "va_IRporc",
 // A withholding row belongs to the purchase whose document key it repeats. Two stored purchases
 // with the same key therefore both receive each other's withholdings: the tables hold no other
 // link between them.
-std::string consultaCompras(const ContextoSeccion& ctx) {
+ConsultaSeccion consultaCompras(const ContextoSeccion& ctx) {
   std::string lista;
   for (const char* c : kDeCompra)
     lista += std::string(lista.empty() ? "" : ", ") + "tbAT_Cmprs." + c + " AS " + c;
   for (const char* c : kDeRetencion) lista += std::string(", tbAT_Cmprs_IR.") + c + " AS " + c;
-  return "SELECT " + lista + " " + " FROM tbAT_Cmprs " + " LEFT OUTER JOIN tbAT_Cmprs_IR ON " +
-         " (tbAT_Cmprs.nu_autoriza = tbAT_Cmprs_IR.nu_autoriza) " +
-         " And (tbAT_Cmprs.nu_secu = tbAT_Cmprs_IR.nu_secu) " +
-         " And (tbAT_Cmprs.nu_serie = tbAT_Cmprs_IR.nu_serie) " +
-         " And (tbAT_Cmprs.co_comprob = tbAT_Cmprs_IR.co_comprob) " +
-         " And (tbAT_Cmprs.co_credito = tbAT_Cmprs_IR.co_credito) " +
-         " And (tbAT_Cmprs.co_provee = tbAT_Cmprs_IR.co_provee) " +
-         " And (tbAT_Cmprs.co_anio = tbAT_Cmprs_IR.co_anio) " +
-         " And (tbAT_Cmprs.co_mes = tbAT_Cmprs_IR.co_mes) " +
-         " And (tbAT_Cmprs.co_empresa = tbAT_Cmprs_IR.co_empresa) " +
-         " WHERE tbAT_Cmprs.co_empresa = " + quoteSql(vt::conv::Trim(ctx.sRuc)) +
-         " And tbAT_Cmprs.co_mes = " + quoteSql(ctx.sMes) +
-         " And tbAT_Cmprs.co_anio = " + quoteSql(ctx.sAnio) +
-         // The withholding rows of a purchase in the order they were stored.
-         " Order By tbAT_Cmprs.id_Reg , tbAT_Cmprs_IR.id_reg ";
+  return ConsultaSeccion("SELECT " + lista + " ",
+                         std::string(" FROM tbAT_Cmprs ") + " LEFT OUTER JOIN tbAT_Cmprs_IR ON " +
+                             " (tbAT_Cmprs.nu_autoriza = tbAT_Cmprs_IR.nu_autoriza) " +
+                             " And (tbAT_Cmprs.nu_secu = tbAT_Cmprs_IR.nu_secu) " +
+                             " And (tbAT_Cmprs.nu_serie = tbAT_Cmprs_IR.nu_serie) " +
+                             " And (tbAT_Cmprs.co_comprob = tbAT_Cmprs_IR.co_comprob) " +
+                             " And (tbAT_Cmprs.co_credito = tbAT_Cmprs_IR.co_credito) " +
+                             " And (tbAT_Cmprs.co_provee = tbAT_Cmprs_IR.co_provee) " +
+                             " And (tbAT_Cmprs.co_anio = tbAT_Cmprs_IR.co_anio) " +
+                             " And (tbAT_Cmprs.co_mes = tbAT_Cmprs_IR.co_mes) " +
+                             " And (tbAT_Cmprs.co_empresa = tbAT_Cmprs_IR.co_empresa) " +
+                             " WHERE tbAT_Cmprs.co_empresa = " + quoteSql(vt::conv::Trim(ctx.sRuc)) +
+                             " And tbAT_Cmprs.co_mes = " + quoteSql(ctx.sMes) +
+                             " And tbAT_Cmprs.co_anio = " + quoteSql(ctx.sAnio),
+                         // The withholding rows of a purchase in the order they were stored.
+                         " Order By tbAT_Cmprs.id_Reg , tbAT_Cmprs_IR.id_reg ");
 }
 
 // pagoLocExt of each payment type, looked up once per run in tbCodigoGeneral group 'TPG'
@@ -199,7 +200,7 @@ void CompraActual::termina(EscritorXml& documento) {
 
 void seccionCompras(const ContextoSeccion& ctx) {
   ctx.frm.XPStatusBar_Panel1("");
-  ConsultaSeccion consulta(consultaCompras(ctx));
+  ConsultaSeccion consulta = consultaCompras(ctx);
   if (!abreSeccion(ctx, consulta, "compras", "Procesando información: COMPRAS...",
                    "Información de COMPRAS no encontrada..."))
     return;

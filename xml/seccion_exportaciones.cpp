@@ -27,9 +27,10 @@ bool conFUE(const vt::db::Value& v) {
 }  // namespace
 
 void seccionExportaciones(const ContextoSeccion& ctx) {
-  ConsultaSeccion consulta("Select * From tbAT_Exporta where co_empresa = " + vt::db::quoteSql(ctx.sRuc) +
-                           " AND tbAT_Exporta.co_mes = " + vt::db::quoteSql(ctx.sMes) +
-                           " AND tbAT_Exporta.co_anio = " + vt::db::quoteSql(ctx.sAnio) +
+  ConsultaSeccion consulta("Select * ",
+                           "From tbAT_Exporta where co_empresa = " + vt::db::quoteSql(ctx.sRuc) +
+                               " AND tbAT_Exporta.co_mes = " + vt::db::quoteSql(ctx.sMes) +
+                               " AND tbAT_Exporta.co_anio = " + vt::db::quoteSql(ctx.sAnio),
                            " Order By tbAT_Exporta.id_Reg ");
   if (!abreSeccion(ctx, consulta, "exportaciones", "Procesando información: EXPORTACIONES...",
                    "Información de EXPORTACIONES no encontrada "))

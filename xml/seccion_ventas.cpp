@@ -76,10 +76,11 @@ void ventasEstablecimiento(const ContextoSeccion& ctx) {
 }  // namespace
 
 void seccionVentas(const ContextoSeccion& ctx) {
-  ConsultaSeccion consulta("Select * " + std::string(" From tbAT_Ventas ") +
-                           " WHERE tbAT_Ventas.co_empresa = " + quoteSql(ctx.sRuc) +
-                           " And tbAT_Ventas.co_mes = " + quoteSql(ctx.sMes) + " And tbAT_Ventas.co_anio = " +
-                           quoteSql(ctx.sAnio) + " Order By tbAT_Ventas.id_Reg ");
+  ConsultaSeccion consulta("Select * ",
+                           " From tbAT_Ventas  WHERE tbAT_Ventas.co_empresa = " + quoteSql(ctx.sRuc) +
+                               " And tbAT_Ventas.co_mes = " + quoteSql(ctx.sMes) +
+                               " And tbAT_Ventas.co_anio = " + quoteSql(ctx.sAnio),
+                           " Order By tbAT_Ventas.id_Reg ");
   if (!abreSeccion(ctx, consulta, "ventas", "Procesando información: VENTAS...",
                    "Información de VENTAS no encontrada "))
     return;

@@ -135,11 +135,11 @@ void gsAbreConsulta(const std::string& sCampos, const std::string& sTabla, const
   }
 }
 
-long gfCuentaFilas(const vt::db::Recordset& rs, const std::string& sSql) {
+long gfCuentaFilas(const vt::db::Recordset& rs, const std::string& sCuenta) {
   const long lFilas = rs.recordCount();
   if (lFilas >= 0) return lFilas;
   vt::db::Recordset cuenta;
-  cuenta.open("SELECT count(*) FROM (" + sSql + ")", gConexion);
+  cuenta.open(sCuenta, gConexion);
   return static_cast<long>(cuenta.field(0).asInteger());
 }
 

@@ -43,9 +43,10 @@ void gsInsertaFila(const std::string& sCampos, const std::string& sTabla, std::s
 void gsAbreConsulta(const std::string& sCampos, const std::string& sTabla, const std::string& sCondicion,
                     vt::db::Recordset& rsConsulta, vt::db::CursorType tipo = vt::db::CursorType::Static);
 
-// The rows of the open select sSql on gConexion: the count rs knows (every row of a static one; a
-// forward-only one's when its engine gives it), else the same select's rows counted apart, in the
-// same transaction so that it is the count of the rows walked. A failed count raises.
-long gfCuentaFilas(const vt::db::Recordset& rs, const std::string& sSql);
+// The rows of an open select on gConexion: the count rs knows (every row of a static one; a
+// forward-only one's when its engine gives it), else the first value of sCuenta, a select that
+// counts the same rows apart, run in the same transaction so that it is the count of the rows
+// walked. A failed count raises.
+long gfCuentaFilas(const vt::db::Recordset& rs, const std::string& sCuenta);
 
 }  // namespace ambrix

@@ -10,7 +10,10 @@
 #include <ostream>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
+#include <map>
+#include <random>
 
 #include <pugixml.hpp>
 
@@ -93,6 +96,54 @@ TEST_F(Marco, PurchasesBarCountsJoinedRows) {
   ASSERT_TRUE(genera({"1", "0", "0", "0"}));
   EXPECT_EQ(ventana_.barra.max, 2);
   EXPECT_EQ(ventana_.barra.value, 2);
+}
+
+// The bar's end of each section is counted apart from its rows, without its columns or its order.
+// Random months, of one row, of as many as the bar shows one by one and one more, and past them:
+// purchases of which some share their document key (each then takes the other's withholdings),
+// with none to three withholdings each, and rows of another month that count for nothing. The end
+// is the rows the section walks, as the plain count of the joined rows gives them.
+TEST_F(Marco, EachSectionsBarEndsAtTheRowsItWalks) {
+  std::mt19937 azar(36);
+  for (const int n : {1, 99, 100, 101, 250}) {
+    for (const char* tabla : {"tbAT_Cmprs", "tbAT_Cmprs_IR", "tbAT_Ventas", "tbAT_Exporta", "tbAT_CmptsAnu"})
+      exec(std::string("DELETE FROM ") + tabla);
+    std::vector<std::string> filas;
+    std::map<int, int> compras, retenciones;  // per document key of the month
+    for (int i = 0; i < n; ++i) {
+      const int clave = static_cast<int>(azar() % static_cast<unsigned>(n / 2 + 1));
+      const std::string secu = "'" + std::to_string(100000000 + clave) + "'";
+      const bool otroMes = i > 0 && azar() % 8 == 0;
+      const std::string mes = otroMes ? "'04'" : "'05'";
+      filas.push_back(compra({{"nu_secu", secu}, {"co_mes", mes}}));
+      const int nRetenciones = static_cast<int>(azar() % 4);
+      for (int r = 0; r < nRetenciones; ++r)
+        filas.push_back(retencion(
+            {{"nu_secu", secu}, {"co_mes", mes}, {"co_IRcodigo", "'3" + std::to_string(10 + r) + "'"}}));
+      filas.push_back(venta({{"co_mes", mes}}));
+      filas.push_back(exportacion({{"co_mes", mes}}));
+      filas.push_back(anulado({{"co_mes", mes}, {"nu_secu_ini", "'" + std::to_string(100000 + i) + "'"}}));
+      if (otroMes) continue;
+      ++compras[clave];
+      retenciones[clave] += nRetenciones;
+    }
+    inserta(filas);
+    long unidas = 0, delMes = 0;
+    for (const auto& [clave, c] : compras) {
+      unidas += c * std::max(1, retenciones[clave]);
+      delMes += c;
+    }
+    const std::pair<std::array<std::string, 4>, long> secciones[] = {{{"1", "0", "0", "0"}, unidas},
+                                                                     {{"0", "1", "0", "0"}, delMes},
+                                                                     {{"0", "0", "1", "0"}, delMes},
+                                                                     {{"0", "0", "0", "1"}, delMes}};
+    for (const auto& [eleccion, filasSeccion] : secciones) {
+      ventana_.barra.max = -1;
+      escribe(eleccion);
+      EXPECT_EQ(ventana_.barra.max, filasSeccion)
+          << n << " " << eleccion[0] << eleccion[1] << eleccion[2] << eleccion[3];
+    }
+  }
 }
 
 // A section of many rows moves the bar once per hundredth of them, not once per row (which wrote a
