@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <climits>
 #include <filesystem>
@@ -87,17 +88,23 @@ class StatementCache {
       order_.pop_back();
     }
     order_.push_front({std::string(shape), stmt, {}, -1});
+    ++generation_;
     index_.emplace(order_.front().shape, order_.begin());
     return &order_.front();
   }
 
   void clear() {
+    ++generation_;
     index_.clear();
     for (auto& entry : order_) sqlite3_finalize(entry.stmt);
     order_.clear();
   }
 
+  // Changes whenever a statement is added (and another may be dropped) or all are dropped.
+  std::uint64_t generation() const { return generation_; }
+
  private:
+  std::uint64_t generation_ = 0;
   std::list<Entry> order_;
   std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;  // views into order_
 };
@@ -458,8 +465,12 @@ class SqliteBackend final : public Backend {
   // The kept statement "head(?, ?, ...)" of an insert of `count` values; nullptr when the cache is
   // off or the head is not a plain insert whose text runs as written (the old engine's forms).
   sqlite3_stmt* insertStatement(std::string_view head, std::size_t count) {
-    if (!statementCacheOn.load(std::memory_order_relaxed) || count == 0 || head.size() > StatementCache::kLongestText ||
-        !conv::SameText(sqlFirstWord(head), "insert") || mayAdaptJetSql(head))
+    if (!statementCacheOn.load(std::memory_order_relaxed)) return nullptr;
+    if (recentGeneration_ != cache_.generation()) forgetRecentInserts();
+    for (const RecentInsert& recent : recentInserts_)
+      if (recent.stmt && recent.count == count && recent.head == head) return recent.stmt;
+    if (count == 0 || head.size() > StatementCache::kLongestText || !conv::SameText(sqlFirstWord(head), "insert") ||
+        mayAdaptJetSql(head))
       return nullptr;
     std::string& shape = insertShape_;
     shape.assign(head);
@@ -479,7 +490,19 @@ class SqliteBackend final : public Backend {
       }
       entry = cache_.add(shape, stmt);
     }
+    if (recentGeneration_ != cache_.generation()) forgetRecentInserts();
+    if (entry->stmt) {
+      RecentInsert& recent = recentInserts_[nextRecent_++ % recentInserts_.size()];
+      recent.head.assign(head);
+      recent.count = count;
+      recent.stmt = entry->stmt;
+    }
     return entry->stmt;
+  }
+
+  void forgetRecentInserts() {
+    for (RecentInsert& recent : recentInserts_) recent.stmt = nullptr;
+    recentGeneration_ = cache_.generation();
   }
 
   // Binds the values of an insert as SQLite reads each of their literals in the text: a text as
@@ -685,6 +708,17 @@ class SqliteBackend final : public Backend {
   std::vector<std::size_t> realSlots_;       // and their places in reals_
   sqlite3_stmt* realReader_ = nullptr;
   std::string insertShape_;                  // the shape of the insert being run; its buffer is kept
+  // The kept statements of the last insert heads: a store alternates among a few tables, and its
+  // next row finds its statement without writing and hashing the shape again. Good while the cache
+  // has neither added nor dropped a statement since (its generation).
+  struct RecentInsert {
+    std::string head;
+    std::size_t count = 0;
+    sqlite3_stmt* stmt = nullptr;
+  };
+  std::array<RecentInsert, 4> recentInserts_;
+  std::size_t nextRecent_ = 0;
+  std::uint64_t recentGeneration_ = 0;
 };
 
 // "file:" and the path with the characters a URI gives meaning to escaped.

@@ -585,11 +585,10 @@ std::string storedCells(Connection& conn) {
   return out;
 }
 
-// Inserts one value into one column of both databases: bound through insert() on `typed`, written
-// as its literal and run as text on `text` (no shared statement). What each said, side by side.
-std::pair<std::string, std::string> insertBoth(TwoDatabases& dbs, long id, const char* column, const SqlValue& value) {
-  const std::string head = std::string("insert into tbFormas (id, ") + column + ") values ";
-  const std::vector<SqlValue> values{SqlValue(std::to_string(id)), value};
+// Inserts one row into both databases: its values bound through insert() on `shared`, its text run
+// as written on `text` (no shared statement). What each said, side by side.
+std::pair<std::string, std::string> insertBoth(TwoDatabases& dbs, const std::string& head,
+                                               const std::vector<SqlValue>& values) {
   const std::string sql = head + listOf(values);
   std::string expected;
   {
@@ -607,6 +606,12 @@ std::pair<std::string, std::string> insertBoth(TwoDatabases& dbs, long id, const
   for (const auto& v : dbs.shared->query("SELECT last_insert_rowid(), changes(), total_changes()").cells)
     got += " " + describe(v);
   return {got, expected};
+}
+
+// One value into one column of tbFormas, in both databases.
+std::pair<std::string, std::string> insertBoth(TwoDatabases& dbs, long id, const char* column, const SqlValue& value) {
+  return insertBoth(dbs, std::string("insert into tbFormas (id, ") + column + ") values ",
+                    {SqlValue(std::to_string(id)), value});
 }
 
 // The value forms the stores hand over, into every column type: the bound value stores what its
@@ -754,6 +759,57 @@ TEST(PreparedInsert, RandomTypedValuesStoreWhatTheLiteralStatementStores) {
   }
   CacheSwitch off(false);
   EXPECT_EQ(storedCells(*dbs.shared), storedCells(*dbs.text));
+}
+
+}  // namespace
+}  // namespace vt::db
+
+namespace vt::db {
+namespace {
+
+// A store alternates among more tables than the connection remembers the last inserts of, while
+// other statements push its inserts out of the kept ones and the schema changes under it: each
+// insert still runs as its text does.
+TEST(PreparedInsert, RecentInsertsFollowTheKeptStatements) {
+  constexpr int kTables = 6;  // past the four remembered
+  TwoDatabases dbs;
+  const auto both = [&](const std::string& sql) {
+    dbs.text->execute(sql);
+    dbs.shared->execute(sql);
+  };
+  for (int t = 0; t < kTables; ++t)
+    both("CREATE TABLE tbReciente" + std::to_string(t) + " (id INTEGER PRIMARY KEY, v, w INTEGER)");
+  std::mt19937 random(36);
+  for (long id = 1; id <= 800; ++id) {
+    const std::string table = "tbReciente" + std::to_string(random() % kTables);
+    const bool three = random() % 3 == 0;
+    const std::string head = "insert into " + table + (three ? " (id, v, w)" : " (id, v)") + " values ";
+    std::vector<SqlValue> values{SqlValue(std::to_string(id)), SqlValue::text(randomText(random))};
+    if (three) values.push_back(SqlValue(randomNumber(random)));
+    const auto [got, expected] = insertBoth(dbs, head, values);
+    ASSERT_EQ(got, expected) << id << " " << head + listOf(values);
+    switch (random() % 40) {
+      case 0:  // more shapes than are kept: the inserts' statements are dropped
+        for (std::string list = "1"; list.size() < 3 * 140; list += ", 1")
+          dbs.shared->query("SELECT count(*) FROM " + table + " WHERE id IN (" + list + ")");
+        break;
+      case 1:  // a schema change on the connection drops everything kept
+        both("DROP TABLE " + table);
+        both("CREATE TABLE " + table + " (id INTEGER PRIMARY KEY, v, w INTEGER)");
+        break;
+      case 2:  // changed by another connection: SQLite prepares the kept statements again
+        dbs.dbText.exec("ALTER TABLE " + table + " ADD COLUMN x" + std::to_string(id) + " DEFAULT 7");
+        dbs.dbShared.exec("ALTER TABLE " + table + " ADD COLUMN x" + std::to_string(id) + " DEFAULT 7");
+        break;
+      default:
+        break;
+    }
+  }
+  CacheSwitch off(false);
+  for (int t = 0; t < kTables; ++t) {
+    const std::string table = "tbReciente" + std::to_string(t);
+    EXPECT_EQ(content(*dbs.shared, table, "id,v,w"), content(*dbs.text, table, "id,v,w"));
+  }
 }
 
 }  // namespace
