@@ -83,7 +83,7 @@ std::string readStringItem(XmlPullParser& xml, const ReadLimits& limits, std::si
 void readSharedStrings(const ZipPackage& package, const std::string& part, const ReadLimits& limits,
                        Worksheet& sheet) {
   if (part.empty()) return;
-  auto stream = package.open(part, limits.maxStreamBytes);
+  auto stream = package.open(part, limits.maxStreamBytes, true);
   XmlPullParser xml = streamParser(*stream, limits);
   const std::size_t before = sheet.textCount();
   for (Event e; (e = xml.next()) != Event::EndOfDocument;) {
@@ -188,7 +188,8 @@ void storeCell(const PendingCell& c, const XlsxLayout& layout, std::size_t share
 void readCells(const ZipPackage& package, const XlsxLayout& layout, const ReadLimits& limits,
                Worksheet& sheet) {
   const std::size_t sharedCount = sheet.textCount();
-  auto stream = package.open(layout.sheetPart, limits.maxStreamBytes);
+  // Read ahead: the package is not used for anything else until this stream is gone.
+  auto stream = package.open(layout.sheetPart, limits.maxStreamBytes, true);
   XmlPullParser xml = streamParser(*stream, limits);
   std::size_t dataDepth = 0;  // depth of sheetData while inside it
   std::int64_t row = -1, col = -1;
