@@ -37,6 +37,11 @@ std::string camposTotalesVentas();
 inline constexpr const char* kTablaTotalesVentas = "tbAT_Ventas_x_Acumular A";
 std::string condicionTotalesVentas(const std::string& co_empresa, const std::string& nu_mes,
                                    const std::string& nu_anio);
+// Counts the groups of those totals: the distinct keys of the period's work rows, which is the
+// number of groups the GROUP BY makes (NULLs together, the columns' own comparison) without
+// sorting every summed column a second time.
+std::string cuentaTotalesVentas(const std::string& co_empresa, const std::string& nu_mes,
+                                const std::string& nu_anio);
 // tbAT_Ventas and tbAT_Ventas_IR of the current total of rs.
 ListaInsercion filaTotalVenta(const ContextoAlmacen& c, const vt::db::Recordset& rs);
 ListaInsercion filaTotalVentaIR(const ContextoAlmacen& c, const vt::db::Recordset& rs);

@@ -103,8 +103,7 @@ std::string almacenaTotales(IVentanaATS& frm, IBarraProgreso& prgprogreso, const
     }
     frm.XPStatusBar_Panel1("Acumulando información de VENTAS...");
     prgprogreso.Min(1);
-    const long lTotales = gfCuentaFilas(
-        rs, "SELECT count(*) FROM (" + selectText(camposTotalesVentas(), kTablaTotalesVentas, sCondicionTotales) + ")");
+    const long lTotales = gfCuentaFilas(rs, cuentaTotalesVentas(co_empresa, nu_mes, nu_anio));
     prgprogreso.Max(std::max(lTotales, 1L));
     AlmacenPeriodo almacen(contexto, "VENTAS");
     for (long grupo = 1; !rs.eof(); ++grupo) {

@@ -7,6 +7,7 @@
 #include "platform/conversions/conversions.hpp"
 #include "platform/database/sql_text.hpp"
 #include "shell/core/globals.hpp"
+#include "shell/core/sentencias.hpp"
 #include "shell/core/valores.hpp"
 
 namespace ambrix {
@@ -180,13 +181,32 @@ std::string camposTotalesVentas() {
          " sum(mo_reten_IVA) as IVAReten, sum(mo_reten_IR) as IRReten ";
 }
 
-std::string condicionTotalesVentas(const std::string& co_empresa, const std::string& nu_mes,
-                                   const std::string& nu_anio) {
+namespace {
+
+constexpr const char* kClaveTotalesVentas = "co_empresa, co_mes, co_anio, co_tipoID, co_cliente, co_comprob";
+
+// The period's work rows, without the grouping.
+std::string periodoTotalesVentas(const std::string& co_empresa, const std::string& nu_mes,
+                                 const std::string& nu_anio) {
   std::string condicion = " Where co_empresa = " + vt::db::quoteSql(co_empresa) + " ";
   if (LeadingNumber(nu_mes) != 99)
     condicion += "and co_mes = " + vt::db::quoteSql(FormatNumberText(nu_mes, "00")) + " ";
-  return condicion + "and co_anio = " + vt::db::quoteSql(FormatNumberText(nu_anio, "0000")) + " " +
-         " GROUP BY co_empresa, co_mes, co_anio, co_tipoID, co_cliente, co_comprob  ";
+  return condicion + "and co_anio = " + vt::db::quoteSql(FormatNumberText(nu_anio, "0000")) + " ";
+}
+
+}  // namespace
+
+std::string condicionTotalesVentas(const std::string& co_empresa, const std::string& nu_mes,
+                                   const std::string& nu_anio) {
+  return periodoTotalesVentas(co_empresa, nu_mes, nu_anio) + " GROUP BY " + kClaveTotalesVentas + "  ";
+}
+
+std::string cuentaTotalesVentas(const std::string& co_empresa, const std::string& nu_mes,
+                                const std::string& nu_anio) {
+  return "SELECT count(*) FROM (" +
+         selectText(std::string("DISTINCT ") + kClaveTotalesVentas, kTablaTotalesVentas,
+                    periodoTotalesVentas(co_empresa, nu_mes, nu_anio)) +
+         ")";
 }
 
 ListaInsercion filaTotalVenta(const ContextoAlmacen& c, const vt::db::Recordset& rs) {

@@ -18,6 +18,7 @@
 #include "platform/database/file_lookup.hpp"
 #include "platform/database/jet_rewrite.hpp"
 #include "platform/database/sql_literals.hpp"
+#include "platform/database/sqlite_checkpoint.hpp"
 #include "platform/database/sqlite_functions.hpp"
 #include "platform/database/sqlite_values.hpp"
 #include "platform/database/text_util.hpp"
@@ -778,7 +779,10 @@ std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandT
                  "El archivo '" + file->string() + "' está vacío o no es una base de datos del sistema.",
                  Failure::Damaged);
   // WAL lets one connection read while another writes; a read-only file keeps its journal mode.
-  if (!readOnly) sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+  if (!readOnly) {
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    checkpointInBackground(db);
+  }
   return backend;
 }
 

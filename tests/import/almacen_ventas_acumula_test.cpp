@@ -289,8 +289,34 @@ TEST_F(AcumulaVentas, TheTotalsQueryIsTheOneTheProgramAlwaysRanAndItsGroupsAreCo
       " FROM tbAT_Ventas_x_Acumular A  Where co_empresa = '1792045185001' and co_mes = "
       "'05' and co_anio = '2013'  GROUP BY co_empresa, co_mes, co_anio, co_tipoID, "
       "co_cliente, co_comprob  ";
-  // The totals are walked as they are stored; the bar's end is their count, asked apart.
-  EXPECT_EQ(consultas, (std::vector<std::string>{totales, "SELECT count(*) FROM (" + totales + ")"}));
+  // The totals are walked as they are stored; the bar's end is their count, asked apart as the
+  // distinct keys of the same work rows.
+  const std::string cuenta =
+      "SELECT count(*) FROM (SELECT DISTINCT co_empresa, co_mes, co_anio, co_tipoID, co_cliente, co_comprob "
+      "FROM tbAT_Ventas_x_Acumular A  Where co_empresa = '1792045185001' and co_mes = '05' and co_anio = "
+      "'2013' )";
+  EXPECT_EQ(consultas, (std::vector<std::string>{totales, cuenta}));
+}
+
+TEST_F(AcumulaVentas, TheBarEndsAtTheNumberOfTotalsWhateverTheirKeysHold) {
+  struct Case {
+    std::vector<std::string> clientes;
+    const char* why;
+  };
+  const Case casos[] = {
+      {{"", "", "1790012345001"}, "empty clients make one group of their own"},
+      {{"abc", "ABC", "abc"}, "keys differing only in case are two groups"},
+      {{"abc", "abc ", " abc"}, "blanks around a key as the sheet has them"},
+      {{"1790012345001"}, "a single total"},
+  };
+  for (const Case& c : casos) {
+    std::vector<Fila> h;
+    for (const std::string& cliente : c.clientes) h.push_back(documento(cliente));
+    acumula(h);
+    const std::string totales = filas("select count(*) from tbAT_Ventas where co_empresa = '1792045185001'");
+    EXPECT_EQ(std::to_string(frm_.barra.max) + "\n", totales) << c.why;
+    EXPECT_EQ(frm_.barra.value, frm_.barra.max) << c.why;
+  }
 }
 
 }  // namespace
