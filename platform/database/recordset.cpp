@@ -21,6 +21,7 @@ void Recordset::open(const std::string& sql, Connection& connection, CursorType 
   else
     data_ = std::make_shared<const ResultData>(connection.query(sql));
   row_ = 0;
+  found_.clear();
 }
 
 void Recordset::close() {
@@ -28,6 +29,7 @@ void Recordset::close() {
   data_.reset();
   cursor_.reset();
   row_ = 0;
+  found_.clear();
 }
 
 const ResultData& Recordset::data() const {
@@ -80,6 +82,13 @@ const std::string& Recordset::fieldName(int ordinal) const {
 }
 
 int Recordset::fieldIndex(std::string_view name) const {
+  if (const auto it = found_.find(name); it != found_.end()) return it->second;
+  const int index = findField(name);
+  found_.emplace(name, index);
+  return index;
+}
+
+int Recordset::findField(std::string_view name) const {
   const auto& columns = this->columns();
   for (std::size_t i = 0; i < columns.size(); ++i)
     if (conv::SameText(columns[i].name, name)) return static_cast<int>(i);

@@ -4,9 +4,11 @@
 // the position is per copy. Forward-only: rows are read as it moves on and only the current one is
 // held, the record count is -1 unless the engine knows it, and copies share one position.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/database/backend.hpp"
 #include "platform/database/connection.hpp"
@@ -43,9 +45,19 @@ class Recordset {
   const ResultData& data() const;
   const std::vector<Column>& columns() const;
 
+  int findField(std::string_view name) const;
+
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+
   std::shared_ptr<const ResultData> data_;
   std::shared_ptr<Cursor> cursor_;  // forward-only
   long row_ = 0;                    // 0-based; == rowCount at EOF
+  // The names asked for since the open, spelled as asked: a walk over many rows asks for the same
+  // few names on every row, and a name is found among the columns once.
+  mutable std::unordered_map<std::string, int, NameHash, std::equal_to<>> found_;
 };
 
 }  // namespace vt::db

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
+
 #include "expect_error.hpp"
 #include "platform/database/errors.hpp"
 #include "temp_database.hpp"
@@ -60,6 +63,58 @@ TEST_F(RecordsetTest, FieldsByNameWithoutCaseByOrdinalAndByTableColumn) {
   ASSERT_TRUE(e);
   EXPECT_EQ(e->description(),
             "No se encontró el elemento en la colección que corresponde con el nombre o el ordinal pedido.");
+}
+
+// The lookup as a plain scan of the columns, for every call: the first name equal without regard
+// to case, else the first "table.column".
+int indexByScan(const Recordset& rs, const std::string& name) {
+  auto same = [](std::string a, std::string b) {
+    for (auto* t : {&a, &b})
+      for (char& c : *t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return a == b;
+  };
+  for (int i = 0; i < rs.fieldCount(); ++i)
+    if (same(rs.fieldName(i), name)) return i;
+  return -1;
+}
+
+TEST_F(RecordsetTest, RandomLookupsAcrossReopensFindWhatAScanOfTheColumnsFinds) {
+  const std::vector<std::string> consultas = {
+      "select * from tbEmpresas order by id_reg",
+      "select ds_nombre, nu_ruc as ds_nombre, id_reg from tbEmpresas",
+      "select count(*) as n, min(nu_ruc) as NU_RUC from tbEmpresas",
+      "SELECT * FROM tbAT_Cmprs LEFT OUTER JOIN tbAT_Cmprs_IR ON tbAT_Cmprs.nu_secu = tbAT_Cmprs_IR.nu_secu"};
+  const std::vector<std::string> nombres = {"nu_ruc", "NU_RUC", "Nu_Ruc", "ds_nombre", "DS_NOMBRE", "id_reg",
+                                            "n", "co_empresa", "tbAT_Cmprs.co_empresa", "tbAT_Cmprs_IR.co_empresa",
+                                            "TBAT_CMPRS_IR.CO_EMPRESA", "no_existe", "", "otra.nu_ruc"};
+  std::mt19937 azar(11);
+  Recordset rs;
+  for (int vuelta = 0; vuelta < 40; ++vuelta) {
+    const std::string& sql = consultas[azar() % consultas.size()];
+    rs.open(sql, conn, azar() % 2 ? CursorType::ForwardOnly : CursorType::Static);
+    for (int i = 0; i < 30; ++i) {
+      const std::string& nombre = nombres[azar() % nombres.size()];
+      const int esperado = indexByScan(rs, nombre);
+      if (esperado >= 0) {
+        EXPECT_EQ(rs.fieldIndex(nombre), esperado) << sql << " / " << nombre;
+      } else if (nombre.find('.') == std::string::npos) {
+        EXPECT_EQ(errorNumber([&] { rs.fieldIndex(nombre); }), kErrItemNotFound) << sql << " / " << nombre;
+      } else {
+        // A qualified name is found by its table and column, or not at all, every time alike.
+        const auto busca = [&] {
+          try {
+            return static_cast<long>(rs.fieldIndex(nombre));
+          } catch (const vt::Error& e) {
+            return -e.number();
+          }
+        };
+        const long primero = busca();
+        EXPECT_EQ(busca(), primero) << sql << " / " << nombre;
+      }
+    }
+    rs.close();
+    EXPECT_EQ(errorNumber([&] { rs.fieldIndex("nu_ruc"); }), kErrObjectClosed) << "a closed recordset finds nothing";
+  }
 }
 
 TEST_F(RecordsetTest, QualifiedNamesTellJoinedColumnsApart) {
