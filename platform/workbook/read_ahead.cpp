@@ -35,7 +35,10 @@ void ReadAhead::run() {
   for (std::size_t tail = 0;; tail = (tail + 1) % ring_.size()) {
     {
       std::unique_lock lock(mutex_);
-      freedOne_.wait(lock, [this] { return stop_ || filled_ < ring_.size(); });
+      // A full ring is let drain to half before this thread goes on: one wake-up for half a ring
+      // instead of one per block (each costs both threads a switch).
+      if (filled_ == ring_.size())
+        freedOne_.wait(lock, [this] { return stop_ || filled_ <= ring_.size() / 2; });
       if (stop_) return;
     }
     // A slot that is not filled belongs to this thread alone until it is counted as filled.
@@ -47,11 +50,12 @@ void ReadAhead::run() {
       block.failure = std::current_exception();
     }
     const bool last = block.size == 0;
+    bool wasEmpty = false;
     {
       std::lock_guard lock(mutex_);
-      ++filled_;
+      wasEmpty = filled_++ == 0;
     }
-    filledOne_.notify_one();
+    if (wasEmpty) filledOne_.notify_one();  // the consumer waits only on an empty ring
     if (last) return;
   }
 }
@@ -74,12 +78,13 @@ std::size_t ReadAhead::read(char* buffer, std::size_t capacity) {
   offset_ += n;
   if (offset_ == block->size) {
     offset_ = 0;
+    bool halfFree = false;
     {
       std::lock_guard lock(mutex_);
       head_ = (head_ + 1) % ring_.size();
-      --filled_;
+      halfFree = --filled_ == ring_.size() / 2;
     }
-    freedOne_.notify_one();
+    if (halfFree) freedOne_.notify_one();
   }
   return n;
 }

@@ -9,8 +9,9 @@ namespace vt::workbook {
 namespace {
 
 // Blocks unpacked ahead of the parser, each of the size it reads (64 KiB): enough to ride out an
-// uneven block on either side, little memory.
-constexpr std::size_t kReadAheadBlocks = 4;
+// uneven block on either side and to let the unpacking thread sleep through half of them, little
+// memory.
+constexpr std::size_t kReadAheadBlocks = 8;
 // Below about a megabyte the thread costs about what it saves.
 constexpr std::uint64_t kReadAheadFromBytes = 1 << 20;
 

@@ -88,7 +88,7 @@ std::string contentOf(std::size_t size, std::mt19937& random) {
 TEST(ReadAhead, ReadsAsTheSourceCalledDirectly) {
   std::mt19937 random(20261211);
   for (int round = 0; round < 3000; ++round) {
-    const std::size_t blocks = 1 + random() % 4;
+    const std::size_t blocks = 1 + random() % 8;
     const std::size_t block = 1 + random() % 9;
     const std::size_t ring = blocks * block;
     // Sizes at and past one block and the whole ring, besides empty, one byte and any size.
