@@ -105,6 +105,11 @@ ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {
   return c;
 }
 
+ListaInsercion::ListaInsercion(std::string sCamposFijos) : campos_(std::move(sCamposFijos)) {
+  // One value per column and the key of an engine that takes one: the list never grows row by row.
+  valores_.reserve(static_cast<std::size_t>(std::count(campos_.begin(), campos_.end(), ',')) + 2);
+}
+
 void ListaInsercion::claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia) {
   if (c.motor != vt::db::Engine::Oracle) return;
   claveCampo_ = "id_reg, ";
@@ -135,29 +140,55 @@ vt::db::SqlValue valorCodigo(std::string_view sCelda, std::string_view sMascara)
   return vt::db::SqlValue::text(vt::conv::FormatNumberText(sCelda, sMascara));
 }
 
-vt::db::SqlValue valorTexto(std::string_view sCelda) { return vt::db::SqlValue::text(sCelda); }
-
-std::string valorMonto(std::string_view sCelda) {
-  if (!vt::conv::IsNumericText(sCelda)) return "";
-  return vt::conv::FormatNumberText(sCelda, "########0.00");
+const vt::db::SqlValue& valorCero() {
+  static const vt::db::SqlValue cero = vt::db::SqlValue::number({0, 0, 1, false});
+  return cero;
 }
 
-std::string valorMonto(std::string_view sCelda, int iSigno) {
-  std::string monto = valorMonto(sCelda);
-  if (iSigno >= 0 || monto.empty()) return monto;
-  if (monto.front() == '-') return monto.substr(1);
-  if (monto.find_first_of("123456789") == std::string::npos) return monto;
-  return "-" + monto;
+const vt::db::SqlValue& valorCeroMonto() {
+  static const vt::db::SqlValue cero = vt::db::SqlValue::number({0, 2, 1, false});
+  return cero;
+}
+
+vt::db::SqlValue valorTexto(std::string_view sCelda) { return vt::db::SqlValue::text(sCelda); }
+
+vt::db::SqlValue valorMascara(std::string_view sTexto, std::string_view sMascara) {
+  if (const auto numero = vt::conv::MaskNumberText(sTexto, sMascara))
+    return vt::db::SqlValue::number(*numero);
+  return vt::conv::FormatNumberText(sTexto, sMascara);
+}
+
+vt::db::SqlValue valorNumero(std::string_view sCelda, std::string_view sMascara) {
+  if (!vt::conv::IsNumericText(sCelda)) return vt::db::SqlValue("");
+  return valorMascara(sCelda, sMascara);
+}
+
+vt::db::SqlValue valorMonto(std::string_view sCelda) { return valorNumero(sCelda, "########0.00"); }
+
+vt::db::SqlValue valorMonto(std::string_view sCelda, int iSigno) {
+  vt::db::SqlValue monto = valorMonto(sCelda);
+  if (iSigno >= 0) return monto;
+  if (monto.kind() == vt::db::SqlValue::Kind::Integer || monto.kind() == vt::db::SqlValue::Kind::Decimal) {
+    vt::conv::MaskedNumber numero = monto.number();
+    numero.negative = !numero.negative && numero.magnitude != 0;
+    return vt::db::SqlValue::number(numero);
+  }
+  // A literal too long for a plain number, or no number at all.
+  const std::string& texto = monto.raw();
+  if (texto.empty()) return monto;
+  if (texto.front() == '-') return texto.substr(1);
+  if (texto.find_first_of("123456789") == std::string::npos) return monto;
+  return "-" + texto;
 }
 
 vt::db::SqlValue valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron) {
   const std::optional<vt::conv::Date> fecha = vt::conv::ParseDateByPattern(sCelda, sPatron);
   if (!fecha) return valorTexto(sCelda);
-  return vt::db::sqlDate(c.motor, vt::conv::DateTime{*fecha, 0, 0, 0}, false);
+  return vt::db::SqlValue::date(c.motor, vt::conv::DateTime{*fecha, 0, 0, 0}, false);
 }
 
 vt::db::SqlValue valorFechaServidor(const ContextoAlmacen& c) {
-  return vt::db::sqlDate(c.motor, c.dtServidor, true);
+  return vt::db::SqlValue::date(c.motor, c.dtServidor, true);
 }
 
 std::string condicionPeriodo(const std::string& co_empresa, const std::string& nu_mes,

@@ -44,7 +44,7 @@ ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor);
 class ListaInsercion {
  public:
   // sCamposFijos: the column list as the table's store writes it (its blanks included).
-  explicit ListaInsercion(std::string sCamposFijos) : campos_(std::move(sCamposFijos)) {}
+  explicit ListaInsercion(std::string sCamposFijos);
   // Under ORACLE the key column and its sequence come first.
   void claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia);
   ListaInsercion& valor(vt::db::SqlValue valor);
@@ -69,13 +69,20 @@ inline constexpr const char* kFechaHoja = "dd/mm/yyyy";
 // 'text' of a code cell formatted with its mask ("00", "000000000", ...); quoted as is when the
 // mask leaves it unchanged.
 vt::db::SqlValue valorCodigo(std::string_view sCelda, std::string_view sMascara);
+// The bare 0 and 0.00 of the columns a store fills itself.
+const vt::db::SqlValue& valorCero();
+const vt::db::SqlValue& valorCeroMonto();
 // 'text' of a cell stored as it stands.
 vt::db::SqlValue valorTexto(std::string_view sCelda);
-// A bare amount "########0.00" for a numeric cell; "" for any other cell (the insert then fails
-// and the row is logged, so that no cell can become part of the statement).
-std::string valorMonto(std::string_view sCelda);
+// FormatNumberText(sTexto, sMascara) written bare, kept as the number it writes when it is one.
+vt::db::SqlValue valorMascara(std::string_view sTexto, std::string_view sMascara);
+// A bare number of a numeric cell written with sMascara; "" for any other cell (the insert then
+// fails and the row is logged, so that no cell can become part of the statement).
+vt::db::SqlValue valorNumero(std::string_view sCelda, std::string_view sMascara);
+// A bare amount "########0.00" of a numeric cell, as valorNumero.
+vt::db::SqlValue valorMonto(std::string_view sCelda);
 // The same amount times iSigno (1 or -1); a zero amount is never written negative.
-std::string valorMonto(std::string_view sCelda, int iSigno);
+vt::db::SqlValue valorMonto(std::string_view sCelda, int iSigno);
 // A date cell read with sPatron and written as the engine's literal; a cell that is no date under
 // the pattern is written as quoted text, for the database to refuse (never an invented date).
 vt::db::SqlValue valorFechaHoja(const ContextoAlmacen& c, std::string_view sCelda, std::string_view sPatron);

@@ -133,7 +133,7 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
       .valor(monto(18))
       .valor(servicios ? "'2'" : "'3'")
       .valor(monto(servicios ? 21 : 22))
-      .valor(valorMonto("0"))
+      .valor(valorCeroMonto())
       .valor("'0'")
       .valor(monto(19))
       .valor("'-'")
@@ -147,8 +147,8 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
       .valor(fecha(51))
       .valor("'A'")
       .valor("'0'")
-      .valor("0")
-      .valor("0")
+      .valor(valorCero())
+      .valor(valorCero())
       .valor(valorTexto(Trim(celda(27)).empty() ? std::string_view(" ") : celda(27)))
       .valor(
           valorFechaHoja(c, Trim(celda(28)).empty() ? std::string_view("01/01/2000") : celda(28), kFechaHoja))
@@ -168,7 +168,7 @@ ListaInsercion filaCompra(const ContextoAlmacen& c, const vt::automation::String
       .valor(valorTexto(codigos.sFormasPago))
       .valor(fecha(45))
       .valor(monto(46))
-      .valor(vt::conv::IsNumericText(celda(47)) ? FormatNumberText(celda(47), "########0") : std::string())
+      .valor(valorNumero(celda(47), "########0"))
       .valor(valorCodigo(celda(52), "00"))
       .valor(valorCodigo(celda(53), "0000000000000"))
       .valor(valorCodigo(celda(55), "00"))
@@ -207,7 +207,7 @@ ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::Str
                              double NuComprob) {
   ListaInsercion l(kCamposReembolso);
   l.claveOracle(c, "TBAT_CMPRS_IR_ID_REG");
-  l.valor(FormatNumberText(vt::conv::VbStr(NuComprob), "########0"));
+  l.valor(valorMascara(vt::conv::VbStr(NuComprob), "########0"));
   periodoDocumento(l, h, f);
   l.valor(valorCodigo(h.get(f, 5), "00"));
   comprobanteDocumento(l, h, f);

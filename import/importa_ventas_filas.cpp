@@ -55,8 +55,6 @@ const char* const kCamposTotalIR =
 constexpr const char* kSecuenciaVentas = "TBAT_VENTAS_ID_REG_SEC";
 constexpr const char* kSecuenciaVentasIR = "TBAT_VENTAS_IR_ID_REG_SEC";
 
-const std::string kCero = "0.00";
-
 // A whole number of the month or year cells, or 0 when the cell holds none that fits a date.
 int entero(std::string_view sCelda, int iMaximo) {
   const double valor = LeadingNumber(sCelda);
@@ -72,20 +70,20 @@ vt::db::SqlValue valorFinDeMes(const ContextoAlmacen& c, std::string_view sMes, 
   return valorFechaHoja(c, texto, kFechaHoja);
 }
 
-// A whole count, bare; "" for a cell that is no number (the insert then fails).
-std::string valorCuenta(std::string_view sCelda) {
-  return vt::conv::IsNumericText(sCelda) ? FormatNumberText(sCelda, "########0") : std::string();
-}
-
 // The VAT withholding, ICE and presumptive columns the sheet does not carry.
 void sinRetencionesIva(ListaInsercion& l) {
-  l.valor(kCero).valor("'0'").valor(kCero).valor(kCero).valor("'0'").valor(kCero);
+  l.valor(valorCeroMonto())
+      .valor("'0'")
+      .valor(valorCeroMonto())
+      .valor(valorCeroMonto())
+      .valor("'0'")
+      .valor(valorCeroMonto());
 }
 
 std::string campo(const vt::db::Recordset& rs, const char* sNombre) { return textOf(rs.field(sNombre)); }
 
 // A summed amount of a total, times the total's sign.
-std::string montoTotal(const vt::db::Recordset& rs, const char* sNombre, int iSigno) {
+vt::db::SqlValue montoTotal(const vt::db::Recordset& rs, const char* sNombre, int iSigno) {
   return valorMonto(vt::conv::FormatNumber(numberOf(rs.field(sNombre)), "########0.00"), iSigno);
 }
 
@@ -118,7 +116,7 @@ ListaInsercion filaVenta(const ContextoAlmacen& c, const vt::automation::StringM
       .valor(valorTexto(Trim(celda(6))))
       .valor(fecha)
       .valor(fecha)
-      .valor(valorCuenta(celda(8)))
+      .valor(valorNumero(celda(8), "########0"))
       .valor(valorCodigo(celda(7), "00"))
       .valor("'N'")
       .valor(monto(9))
@@ -127,9 +125,9 @@ ListaInsercion filaVenta(const ContextoAlmacen& c, const vt::automation::StringM
       .valor(valorCodigo(sCodigoIva, "0"))
       .valor(monto(12));
   sinRetencionesIva(l);
-  l.valor(kCero)
+  l.valor(valorCeroMonto())
       .valor("'0'")
-      .valor(kCero)
+      .valor(valorCeroMonto())
       .valor("'N'")
       .valor("'A'")
       .valor("' '")
@@ -153,8 +151,8 @@ ListaInsercion filaVentaIR(const ContextoAlmacen& c, const vt::automation::Strin
       .valor(valorCodigo(h.get(f, 4), "0000000000000"))
       .valor(valorCodigo(h.get(f, 7), "00"))
       .valor(valorCodigo("0", "####0"))
-      .valor(kCero)
-      .valor("0")
+      .valor(valorCeroMonto())
+      .valor(valorCero())
       .valor(valorMonto(h.get(f, 14), signoVenta(h.get(f, 7))));
   return l;
 }
@@ -167,7 +165,9 @@ ListaInsercion filaVentaAcumular(const ContextoAlmacen& c, const vt::automation:
   l.claveOracle(c, "TBATVENTAS_ACUMULAR_ID_REG_SEC");
   // The name is cut to the width of the table's column, so that a long one does not refuse the row.
   for (const vt::conv::InsertValue& v : vt::conv::SalesWorkRow(celdas, sCodigoIva, 100))
-    l.valor(v.kind == vt::conv::InsertValue::Kind::Text ? valorTexto(v.text) : v.text);
+    l.valor(v.kind == vt::conv::InsertValue::Kind::Text ? valorTexto(v.text)
+            : v.number                                  ? vt::db::SqlValue::number(*v.number)
+                                                        : vt::db::SqlValue(v.text));
   return l;
 }
 
@@ -258,10 +258,10 @@ ListaInsercion filaTotalVentaIR(const ContextoAlmacen& c, const vt::db::Recordse
       .valor(valorTexto(Trim(campo(rs, "co_estable"))))
       .valor(valorTexto(Trim(campo(rs, "co_cliente"))))
       .valor(valorCodigo(campo(rs, "co_comprob"), "00"))
-      .valor(kCero)
+      .valor(valorCeroMonto())
       .valor("'0'")
-      .valor("0")
-      .valor(kCero);
+      .valor(valorCero())
+      .valor(valorCeroMonto());
   return l;
 }
 

@@ -26,7 +26,7 @@ constexpr const char* kTabla = "tbAT_Ventas_x_Acumular";
 // A value as the statement writes it: a text quoted with its quotes doubled, so that it is stored
 // as it stands; a number bare.
 std::string escrito(const vt::conv::InsertValue& v) {
-  return v.kind == vt::conv::InsertValue::Kind::Text ? vt::db::quoteSql(v.text) : v.text;
+  return v.kind == vt::conv::InsertValue::Kind::Text ? vt::db::quoteSql(v.text) : v.written();
 }
 
 }  // namespace

@@ -32,18 +32,27 @@ std::string SalesVatRateCode(double percentage) {
   return "";
 }
 
+std::string InsertValue::written() const {
+  if (!number) return text;
+  std::string out;
+  AppendMaskedNumber(out, *number);
+  return out;
+}
+
 std::vector<InsertValue> SalesWorkRow(std::span<const std::string_view, 15> cells, std::string_view vatCode,
                                       long nameLimit) {
   using Kind = InsertValue::Kind;
-  const auto texto = [](std::string_view t) { return InsertValue{Kind::Text, std::string(t)}; };
+  const auto texto = [](std::string_view t) { return InsertValue{Kind::Text, std::string(t), std::nullopt}; };
   const auto codigo = [](std::string_view t, std::string_view mask) {
-    return InsertValue{Kind::Text, FormatNumberText(t, mask)};
+    return InsertValue{Kind::Text, FormatNumberText(t, mask), std::nullopt};
   };
   const auto numero = [](std::string_view t, Kind kind) {
-    if (!IsNumericText(t)) return InsertValue{kind, ""};
-    return InsertValue{kind, FormatNumberText(t, kind == Kind::Whole ? "########0" : "########0.00")};
+    if (!IsNumericText(t)) return InsertValue{kind, "", std::nullopt};
+    const std::string_view mask = kind == Kind::Whole ? "########0" : "########0.00";
+    if (auto number = MaskNumberText(t, mask)) return InsertValue{kind, "", number};
+    return InsertValue{kind, FormatNumberText(t, mask), std::nullopt};
   };
-  const InsertValue cero{Kind::Amount, "0.00"};
+  const InsertValue cero{Kind::Amount, "", MaskedNumber{0, 2, 1, false}};
   std::vector<InsertValue> v;
   v.reserve(40);
   v.push_back(texto(cells[0]));

@@ -8,6 +8,7 @@
 // when the first field has four digits; never swapped; serial numbers are not dates. No negative
 // zero is ever written.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -46,6 +47,22 @@ std::optional<double> NumberWithExponent(std::string_view text);
 // "###,###,##0.00" with "," grouping, and ">" for upper case). A text that is not numeric is
 // returned unchanged; so is any text under a mask outside that grammar.
 std::string FormatNumberText(std::string_view text, std::string_view mask);
+// A number as a mask without grouping writes it, kept as a count of its last place: the text
+// FormatNumberText writes is the sign (never for zero), the digits of magnitude / 10^decimals with
+// at least minIntDigits before the point, and decimals digits after it.
+struct MaskedNumber {
+  std::uint64_t magnitude = 0;
+  int decimals = 0;
+  int minIntDigits = 0;
+  bool negative = false;
+  bool operator==(const MaskedNumber&) const = default;
+};
+// nullopt for a text that is not numeric, a mask that groups, upper-cases or is outside the
+// grammar, and a number of more than 18 digits before its point and its mask's decimals together:
+// FormatNumberText writes those.
+std::optional<MaskedNumber> MaskNumberText(std::string_view text, std::string_view mask);
+// The text FormatNumberText writes for it, appended.
+void AppendMaskedNumber(std::string& out, const MaskedNumber& number);
 // Format(double, mask): the value is written to 15 significant digits first.
 std::string FormatNumber(double value, std::string_view mask);
 // FormatNumber read back: the number a value stands for once written with the mask, as amounts
@@ -129,7 +146,10 @@ std::string SalesVatRateCode(double percentage);
 struct InsertValue {
   enum class Kind { Text, Whole, Amount };
   Kind kind;
-  std::string text;
+  std::string text;                    // a text; a whole number or an amount without number
+  std::optional<MaskedNumber> number;  // a whole number or an amount its mask keeps as a number
+  // A whole number or an amount as written: number as its mask writes it, else text.
+  std::string written() const;
 };
 
 // The columns of a sales work row, waiting to be totalled per client (after "(" and the key

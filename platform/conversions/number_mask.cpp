@@ -114,6 +114,47 @@ std::string FormatNumberText(std::string_view text, std::string_view mask) {
   return FormatDigits(span->neg, span->intDigits, span->fracDigits, *m);
 }
 
+std::optional<MaskedNumber> MaskNumberText(std::string_view text, std::string_view mask) {
+  if (IsUpperCaseMask(mask)) return std::nullopt;
+  const auto m = ParseMask(mask);
+  if (!m || m->grouped) return std::nullopt;
+  const auto span = detail::ScanNumber(text);
+  if (!span) return std::nullopt;
+  std::string_view intDigits = span->intDigits;
+  const size_t nonZero = intDigits.find_first_not_of('0');
+  intDigits = nonZero == std::string_view::npos ? std::string_view() : intDigits.substr(nonZero);
+  const size_t n = static_cast<size_t>(m->decimals);
+  // 18 digits and one more from the rounding stay below 2^64.
+  if (intDigits.size() + n > 18) return std::nullopt;
+  MaskedNumber out;
+  out.decimals = m->decimals;
+  out.minIntDigits = m->minIntDigits;
+  for (const char c : intDigits) out.magnitude = out.magnitude * 10 + static_cast<unsigned>(c - '0');
+  const std::string_view frac = span->fracDigits;
+  for (size_t i = 0; i < n; ++i)
+    out.magnitude = out.magnitude * 10 + (i < frac.size() ? static_cast<unsigned>(frac[i] - '0') : 0U);
+  if (frac.size() > n && frac[n] >= '5') ++out.magnitude;
+  out.negative = span->neg && out.magnitude != 0;
+  return out;
+}
+
+void AppendMaskedNumber(std::string& out, const MaskedNumber& number) {
+  char digits[24];
+  size_t count = 0;
+  for (std::uint64_t rest = number.magnitude; rest != 0; rest /= 10)
+    digits[count++] = static_cast<char>('0' + rest % 10);
+  // digits holds the magnitude backwards, without leading zeros (none at all for zero).
+  const size_t n = static_cast<size_t>(number.decimals);
+  const size_t intCount = count > n ? count - n : 0;
+  const size_t minInt = static_cast<size_t>(number.minIntDigits);
+  if (number.negative) out += '-';
+  if (intCount < minInt) out.append(minInt - intCount, '0');
+  for (size_t i = count; i > n; --i) out += digits[i - 1];
+  if (n == 0) return;
+  out += '.';
+  for (size_t i = n; i > 0; --i) out += i <= count ? digits[i - 1] : '0';
+}
+
 double NumberByMask(double value, std::string_view mask) {
   return StrictNumber(FormatNumber(value, mask)).value_or(value);
 }

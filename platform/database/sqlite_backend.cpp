@@ -507,43 +507,65 @@ class SqliteBackend final : public Backend {
   }
 
   // Binds the values of an insert as SQLite reads each of their literals in the text: a text as
-  // it is, and a literal that is a quoted text, a whole number or a plain decimal (plainValue) as
-  // that. False, with nothing bound, when a literal is anything else: the text then runs as it stands.
+  // it is, a number or a date as what its literal reads as, and a literal that is a quoted text, a
+  // whole number or a plain decimal (plainValue) as that. False, with nothing bound, when a literal
+  // is anything else: the text then runs as it stands.
   bool bindValues(sqlite3_stmt* stmt, std::span<const SqlValue> values) {
     int rc = SQLITE_OK;
     for (std::size_t i = 0; i < values.size() && rc == SQLITE_OK; ++i) {
       const int place = static_cast<int>(i) + 1;
-      const std::string& raw = values[i].raw();
-      if (values[i].kind() == SqlValue::Kind::Text) {
-        rc = sqlite3_bind_text(stmt, place, raw.data(), static_cast<int>(raw.size()),
-                               SQLITE_STATIC);  // the caller's values outlive the run
-        continue;
-      }
-      const PlainValue value = plainValue(raw);
-      switch (value.kind) {
-        case PlainValue::Kind::None:
-          rc = SQLITE_RANGE;
+      const SqlValue& v = values[i];
+      switch (v.kind()) {
+        case SqlValue::Kind::Text:
+          rc = sqlite3_bind_text(stmt, place, v.raw().data(), static_cast<int>(v.raw().size()),
+                                 SQLITE_STATIC);  // the caller's values outlive the run
           break;
-        case PlainValue::Kind::Text:
-          if (value.doubledQuotes) {
-            const std::string single = SqlLiteral{SqlLiteral::Kind::Text, value.text, 0, true}.value();
-            rc = sqlite3_bind_text(stmt, place, single.data(), static_cast<int>(single.size()), SQLITE_TRANSIENT);
-          } else {
-            rc = sqlite3_bind_text(stmt, place, value.text.data(), static_cast<int>(value.text.size()),
-                                   SQLITE_STATIC);  // the caller's values outlive the run
-          }
+        case SqlValue::Kind::Integer:
+          rc = sqlite3_bind_int64(stmt, place, v.integer());
           break;
-        case PlainValue::Kind::Integer:
-          rc = sqlite3_bind_int64(stmt, place, value.integer);
+        case SqlValue::Kind::Decimal:
+          rc = sqlite3_bind_double(stmt, place, v.real());
           break;
-        case PlainValue::Kind::Real:
-          rc = sqlite3_bind_double(stmt, place, value.real);
+        case SqlValue::Kind::Date: {
+          char text[SqlValue::kDateTextSize];
+          if (const std::size_t size = v.dateText(text))
+            rc = sqlite3_bind_text(stmt, place, text, static_cast<int>(size), SQLITE_TRANSIENT);
+          else
+            rc = bindLiteral(stmt, place, v.literal(), SQLITE_TRANSIENT);
+          break;
+        }
+        case SqlValue::Kind::Literal:
+          rc = bindLiteral(stmt, place, v.raw(), SQLITE_STATIC);  // the caller's values outlive the run
           break;
       }
     }
     if (rc == SQLITE_OK) return true;
     sqlite3_clear_bindings(stmt);
     return false;
+  }
+
+  // A literal as plainValue reads it; SQLITE_RANGE when it is no plain one. `lifetime` is that of
+  // the literal's text.
+  static int bindLiteral(sqlite3_stmt* stmt, int place, std::string_view literal,
+                         sqlite3_destructor_type lifetime) {
+    const PlainValue value = plainValue(literal);
+    switch (value.kind) {
+      case PlainValue::Kind::None:
+        return SQLITE_RANGE;
+      case PlainValue::Kind::Text:
+        if (value.doubledQuotes) {
+          const std::string single = SqlLiteral{SqlLiteral::Kind::Text, value.text, 0, true}.value();
+          return sqlite3_bind_text(stmt, place, single.data(), static_cast<int>(single.size()),
+                                   SQLITE_TRANSIENT);
+        }
+        return sqlite3_bind_text(stmt, place, value.text.data(), static_cast<int>(value.text.size()),
+                                 lifetime);
+      case PlainValue::Kind::Integer:
+        return sqlite3_bind_int64(stmt, place, value.integer);
+      case PlainValue::Kind::Real:
+        return sqlite3_bind_double(stmt, place, value.real);
+    }
+    return SQLITE_RANGE;
   }
 
   bool bindLiterals(sqlite3_stmt* stmt) {

@@ -23,7 +23,7 @@ std::string escrita(const Cells& c, std::string_view iva, long limite) {
   for (std::size_t i = 0; i < c.size(); ++i) celdas[i] = c[i];
   std::string out;
   for (const InsertValue& v : vt::conv::SalesWorkRow(celdas, iva, limite))
-    out += (v.kind == InsertValue::Kind::Text ? "'" + v.text + "'" : v.text) + ",";
+    out += (v.kind == InsertValue::Kind::Text ? "'" + v.text + "'" : v.written()) + ",";
   return out;
 }
 
