@@ -105,9 +105,15 @@ ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor) {
   return c;
 }
 
-ListaInsercion::ListaInsercion(std::string sCamposFijos) : campos_(std::move(sCamposFijos)) {
+ListaInsercion::ListaInsercion(CamposFijos campos) : campos_(campos.texto()) {
   // One value per column and the key of an engine that takes one: the list never grows row by row.
-  valores_.reserve(static_cast<std::size_t>(std::count(campos_.begin(), campos_.end(), ',')) + 2);
+  valores_.reserve(campos.columnas() + 1);
+}
+
+std::string ListaInsercion::campos() const {
+  std::string texto;
+  texto.reserve(1 + claveCampo_.size() + campos_.size());
+  return texto.append("(").append(claveCampo_).append(campos_);
 }
 
 void ListaInsercion::claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia) {
@@ -136,8 +142,8 @@ ListaInsercion& ListaInsercion::auditoria(const ContextoAlmacen& c) {
 
 std::string ListaInsercion::valores() const { return listaValores(valores_); }
 
-vt::db::SqlValue valorCodigo(std::string_view sCelda, std::string_view sMascara) {
-  return vt::db::SqlValue::text(vt::conv::FormatNumberText(sCelda, sMascara));
+vt::db::SqlValue valorCodigo(std::string_view sCelda, const vt::conv::NumberMask& sMascara) {
+  return vt::db::SqlValue::text(vt::conv::FormatWithMask(sCelda, sMascara));
 }
 
 const vt::db::SqlValue& valorCero() {
@@ -152,13 +158,13 @@ const vt::db::SqlValue& valorCeroMonto() {
 
 vt::db::SqlValue valorTexto(std::string_view sCelda) { return vt::db::SqlValue::text(sCelda); }
 
-vt::db::SqlValue valorMascara(std::string_view sTexto, std::string_view sMascara) {
+vt::db::SqlValue valorMascara(std::string_view sTexto, const vt::conv::NumberMask& sMascara) {
   if (const auto numero = vt::conv::MaskNumberText(sTexto, sMascara))
     return vt::db::SqlValue::number(*numero);
-  return vt::conv::FormatNumberText(sTexto, sMascara);
+  return vt::conv::FormatWithMask(sTexto, sMascara);
 }
 
-vt::db::SqlValue valorNumero(std::string_view sCelda, std::string_view sMascara) {
+vt::db::SqlValue valorNumero(std::string_view sCelda, const vt::conv::NumberMask& sMascara) {
   if (!vt::conv::IsNumericText(sCelda)) return vt::db::SqlValue("");
   return valorMascara(sCelda, sMascara);
 }

@@ -5,6 +5,7 @@
 // commit, or roll back on cancel). Values reach the statement texts only through the helpers
 // below, so that no cell can change a statement.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "import/info_file.hpp"
+#include "platform/conversions/conversions.hpp"
 #include "platform/conversions/datetime.hpp"
 #include "platform/database/sql_text.hpp"
 #include "platform/database/sql_value.hpp"
@@ -39,26 +41,39 @@ struct ContextoAlmacen {
 // The settings of the moment (engine, user, station, short date) with the given server time.
 ContextoAlmacen contextoActual(const vt::conv::DateTime& dtServidor);
 
+// The column list as a table's store writes it (its blanks included) and its count of columns,
+// counted while the program is compiled.
+class CamposFijos {
+ public:
+  consteval CamposFijos(const char* sTexto)  // NOLINT(google-explicit-constructor): every column list
+      : texto_(sTexto), columnas_(static_cast<std::size_t>(std::ranges::count(texto_, ',')) + 1) {}
+  std::string_view texto() const { return texto_; }
+  std::size_t columnas() const { return columnas_; }
+
+ private:
+  std::string_view texto_;
+  std::size_t columnas_;
+};
+
 // The column list and the value list of one insert, each in parentheses, built value by value:
 // every value but the last is followed by ", ", the last by " ".
 class ListaInsercion {
  public:
-  // sCamposFijos: the column list as the table's store writes it (its blanks included).
-  explicit ListaInsercion(std::string sCamposFijos);
+  explicit ListaInsercion(CamposFijos campos);
   // Under ORACLE the key column and its sequence come first.
   void claveOracle(const ContextoAlmacen& c, std::string_view sSecuencia);
   ListaInsercion& valor(vt::db::SqlValue valor);
   // The audit values co_usua, fe_regis, co_modi, fe_modi, ds_wrkst.
   ListaInsercion& auditoria(const ContextoAlmacen& c);
   // The lists closed: "(" columns ") " and "(" values ")".
-  std::string campos() const { return "(" + claveCampo_ + campos_; }
+  std::string campos() const;
   std::string valores() const;
   // The values one by one, as valores() lists them.
   const std::vector<vt::db::SqlValue>& lista() const { return valores_; }
 
  private:
-  std::string campos_;
-  std::string claveCampo_;
+  std::string_view campos_;
+  std::string_view claveCampo_;
   std::vector<vt::db::SqlValue> valores_;
 };
 
@@ -68,17 +83,17 @@ inline constexpr const char* kFechaHoja = "dd/mm/yyyy";
 
 // 'text' of a code cell formatted with its mask ("00", "000000000", ...); quoted as is when the
 // mask leaves it unchanged.
-vt::db::SqlValue valorCodigo(std::string_view sCelda, std::string_view sMascara);
+vt::db::SqlValue valorCodigo(std::string_view sCelda, const vt::conv::NumberMask& sMascara);
 // The bare 0 and 0.00 of the columns a store fills itself.
 const vt::db::SqlValue& valorCero();
 const vt::db::SqlValue& valorCeroMonto();
 // 'text' of a cell stored as it stands.
 vt::db::SqlValue valorTexto(std::string_view sCelda);
 // FormatNumberText(sTexto, sMascara) written bare, kept as the number it writes when it is one.
-vt::db::SqlValue valorMascara(std::string_view sTexto, std::string_view sMascara);
+vt::db::SqlValue valorMascara(std::string_view sTexto, const vt::conv::NumberMask& sMascara);
 // A bare number of a numeric cell written with sMascara; "" for any other cell (the insert then
 // fails and the row is logged, so that no cell can become part of the statement).
-vt::db::SqlValue valorNumero(std::string_view sCelda, std::string_view sMascara);
+vt::db::SqlValue valorNumero(std::string_view sCelda, const vt::conv::NumberMask& sMascara);
 // A bare amount "########0.00" of a numeric cell, as valorNumero.
 vt::db::SqlValue valorMonto(std::string_view sCelda);
 // The same amount times iSigno (1 or -1); a zero amount is never written negative.

@@ -14,7 +14,7 @@ using vt::conv::FormatNumberText;
 using vt::conv::LeadingNumber;
 using vt::conv::Trim;
 
-const char* kCamposCompra =
+constexpr const char* kCamposCompra =
     " co_empresa, co_mes, co_anio, fe_emision, fe_conta, co_tipoID, co_provee, "
     " co_comprob, co_credito, "
     " nu_serie, nu_secu, nu_autoriza, fe_caduca, "
@@ -37,12 +37,12 @@ const char* kCamposCompra =
     " mo_RE_base_NoIva, mo_RE_base_0, mo_RE_base, mo_RE_iva, mo_RE_ice "
     " ) ";
 
-const char* kCamposRetencion =
+constexpr const char* kCamposRetencion =
     " co_empresa , co_mes, co_anio, co_provee, co_comprob, co_credito, "
     " nu_serie, nu_secu, nu_autoriza,  "
     " co_IRcodigo, mo_IRbase, va_IRporc, mo_IRmonto) ";
 
-const char* kCamposReembolso =
+constexpr const char* kCamposReembolso =
     " id_comprob, co_empresa , co_mes, co_anio, co_tipoID, co_provee, co_comprob, co_credito, "
     " nu_serie, nu_secu, nu_autoriza,  "
     " co_RE_tipoID, co_RE_provee, co_RE_comprob, fe_RE_emision, "
@@ -51,7 +51,7 @@ const char* kCamposReembolso =
 
 // 'text' of an authorisation: ten digits when it has ten characters or fewer, else upper case.
 vt::db::SqlValue valorAutorizacion(std::string_view sCelda, long lLargo) {
-  return valorCodigo(sCelda, lLargo <= 10 ? "0000000000" : ">");
+  return lLargo <= 10 ? valorCodigo(sCelda, "0000000000") : valorCodigo(sCelda, ">");
 }
 vt::db::SqlValue valorAutorizacion(std::string_view sCelda) {
   return valorAutorizacion(sCelda, vt::conv::Len(sCelda));
@@ -224,13 +224,16 @@ ListaInsercion filaReembolso(const ContextoAlmacen& c, const vt::automation::Str
 
 std::string claveComprobante(const vt::automation::StringMatrix& h, long f) {
   // The forms periodoDocumento and comprobanteDocumento store, joined without the statement's quoting.
-  static constexpr std::pair<long, const char*> kPartes[] = {
-      {0, "0000000000000"}, {1, "00"},  {2, "0000"},    {6, "0000000000000"},
-      {11, "00"},           {10, "00"}, {12, "000000"}, {13, "000000000"}};
+  struct Parte {
+    long columna;
+    vt::conv::NumberMask mascara;
+  };
+  static constexpr Parte kPartes[] = {{0, "0000000000000"}, {1, "00"},  {2, "0000"},    {6, "0000000000000"},
+                                      {11, "00"},           {10, "00"}, {12, "000000"}, {13, "000000000"}};
   std::string clave;
   clave.reserve(96);
   for (const auto& [columna, mascara] : kPartes)
-    clave.append(FormatNumberText(h.get(f, columna), mascara)) += '\x1f';
+    clave.append(vt::conv::FormatWithMask(h.get(f, columna), mascara)) += '\x1f';
   return clave + valorAutorizacion(h.get(f, 14)).literal();
 }
 

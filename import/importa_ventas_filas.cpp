@@ -18,7 +18,7 @@ using vt::conv::FormatNumberText;
 using vt::conv::LeadingNumber;
 using vt::conv::Trim;
 
-const char* const kCamposVenta =
+constexpr const char* kCamposVenta =
     "co_empresa, co_mes, co_anio, co_tipoID, co_cliente, ds_cliente, co_estable, "
     " fe_emision, fe_conta, nu_comprob, co_comprob, "
     " st_IVAPresun, "
@@ -31,11 +31,11 @@ const char* const kCamposVenta =
     " mo_reten_IVA, mo_reten_IR, "
     " co_usua, fe_regis, co_modi, fe_modi, ds_wrkst ) ";
 
-const char* const kCamposVentaIR =
+constexpr const char* kCamposVentaIR =
     " co_empresa, co_mes, co_anio, co_cliente, co_comprob, "
     " co_IRcodigo, mo_IRbase, va_IRporc, mo_IRmonto ) ";
 
-const char* const kCamposTotal =
+constexpr const char* kCamposTotal =
     " co_empresa, co_mes, co_anio, co_tipoID, co_cliente,  "
     " fe_emision, fe_conta, nu_comprob, co_comprob, "
     " st_IVAPresun, "
@@ -48,7 +48,7 @@ const char* const kCamposTotal =
     " co_estable, mo_reten_IVA, mo_reten_IR, "
     " ds_campo1, ds_campo2, ds_campo3, co_usua, fe_regis, co_modi, fe_modi, ds_wrkst )";
 
-const char* const kCamposTotalIR =
+constexpr const char* kCamposTotalIR =
     " co_empresa, co_mes, co_anio, co_estable, co_cliente, co_comprob, mo_IRbase, co_IRcodigo, va_IRporc, "
     "mo_IRmonto)";
 

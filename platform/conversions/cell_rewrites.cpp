@@ -43,14 +43,15 @@ std::vector<InsertValue> SalesWorkRow(std::span<const std::string_view, 15> cell
                                       long nameLimit) {
   using Kind = InsertValue::Kind;
   const auto texto = [](std::string_view t) { return InsertValue{Kind::Text, std::string(t), std::nullopt}; };
-  const auto codigo = [](std::string_view t, std::string_view mask) {
-    return InsertValue{Kind::Text, FormatNumberText(t, mask), std::nullopt};
+  const auto codigo = [](std::string_view t, const NumberMask& mask) {
+    return InsertValue{Kind::Text, FormatWithMask(t, mask), std::nullopt};
   };
   const auto numero = [](std::string_view t, Kind kind) {
+    static constexpr NumberMask kWhole("########0"), kAmount("########0.00");
     if (!IsNumericText(t)) return InsertValue{kind, "", std::nullopt};
-    const std::string_view mask = kind == Kind::Whole ? "########0" : "########0.00";
+    const NumberMask& mask = kind == Kind::Whole ? kWhole : kAmount;
     if (auto number = MaskNumberText(t, mask)) return InsertValue{kind, "", number};
-    return InsertValue{kind, FormatNumberText(t, mask), std::nullopt};
+    return InsertValue{kind, FormatWithMask(t, mask), std::nullopt};
   };
   const InsertValue cero{Kind::Amount, "", MaskedNumber{0, 2, 1, false}};
   std::vector<InsertValue> v;

@@ -47,6 +47,30 @@ std::optional<double> NumberWithExponent(std::string_view text);
 // "###,###,##0.00" with "," grouping, and ">" for upper case). A text that is not numeric is
 // returned unchanged; so is any text under a mask outside that grammar.
 std::string FormatNumberText(std::string_view text, std::string_view mask);
+// A mask of FormatNumberText read once: a literal one while the program is compiled, so that a
+// value written per cell does not read its mask again.
+class NumberMask {
+ public:
+  consteval NumberMask(const char* text)  // NOLINT(google-explicit-constructor): every literal mask
+      : NumberMask(std::string_view(text)) {}
+  constexpr explicit NumberMask(std::string_view text);
+  std::string_view text() const { return text_; }
+  bool upper() const { return upper_; }
+  bool number() const { return number_; }
+  int minIntDigits() const { return minIntDigits_; }
+  int decimals() const { return decimals_; }
+  bool grouped() const { return grouped_; }
+
+ private:
+  std::string_view text_;
+  bool upper_ = false;    // all ">": upper case
+  bool number_ = false;   // within the number grammar, and then:
+  int minIntDigits_ = 0;  // count of "0" before the point
+  int decimals_ = 0;      // count of "0" after the point
+  bool grouped_ = false;  // a "," in the integer part
+};
+// FormatNumberText with a mask read once.
+std::string FormatWithMask(std::string_view text, const NumberMask& mask);
 // A number as a mask without grouping writes it, kept as a count of its last place: the text
 // FormatNumberText writes is the sign (never for zero), the digits of magnitude / 10^decimals with
 // at least minIntDigits before the point, and decimals digits after it.
@@ -60,9 +84,40 @@ struct MaskedNumber {
 // nullopt for a text that is not numeric, a mask that groups, upper-cases or is outside the
 // grammar, and a number of more than 18 digits before its point and its mask's decimals together:
 // FormatNumberText writes those.
-std::optional<MaskedNumber> MaskNumberText(std::string_view text, std::string_view mask);
+std::optional<MaskedNumber> MaskNumberText(std::string_view text, const NumberMask& mask);
 // The text FormatNumberText writes for it, appended.
 void AppendMaskedNumber(std::string& out, const MaskedNumber& number);
+
+// Grammar: [#0,]* ("." "0"*)?, with at least one "#" or "0"; or ">" alone, once or more.
+constexpr NumberMask::NumberMask(std::string_view text) : text_(text) {
+  upper_ = !text.empty() && text.find_first_not_of('>') == std::string_view::npos;
+  bool placeholder = false;
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] != '.'; ++i) {
+    switch (text[i]) {
+      case '0':
+        ++minIntDigits_;
+        placeholder = true;
+        break;
+      case '#':
+        placeholder = true;
+        break;
+      case ',':
+        grouped_ = true;
+        break;
+      default:
+        return;
+    }
+  }
+  if (i < text.size()) {
+    for (++i; i < text.size(); ++i) {
+      if (text[i] != '0') return;
+      ++decimals_;
+      placeholder = true;
+    }
+  }
+  number_ = placeholder;
+}
 // Format(double, mask): the value is written to 15 significant digits first.
 std::string FormatNumber(double value, std::string_view mask);
 // FormatNumber read back: the number a value stands for once written with the mask, as amounts

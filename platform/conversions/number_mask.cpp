@@ -1,5 +1,6 @@
 // Format with the number masks: exact decimal rounding on the digits of the text.
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/conversions/conversions.hpp"
@@ -7,48 +8,6 @@
 
 namespace vt::conv {
 namespace {
-
-struct NumberMask {
-  int minIntDigits = 0;  // count of "0" before the point
-  int decimals = 0;      // count of "0" after the point
-  bool grouped = false;  // a "," in the integer part
-};
-
-bool IsUpperCaseMask(std::string_view mask) {
-  return !mask.empty() && mask.find_first_not_of('>') == std::string_view::npos;
-}
-
-// Grammar: [#0,]* ("." "0"*)?, with at least one "#" or "0".
-std::optional<NumberMask> ParseMask(std::string_view mask) {
-  NumberMask m;
-  bool placeholder = false;
-  size_t i = 0;
-  for (; i < mask.size() && mask[i] != '.'; ++i) {
-    switch (mask[i]) {
-      case '0':
-        ++m.minIntDigits;
-        placeholder = true;
-        break;
-      case '#':
-        placeholder = true;
-        break;
-      case ',':
-        m.grouped = true;
-        break;
-      default:
-        return std::nullopt;
-    }
-  }
-  if (i < mask.size()) {
-    for (++i; i < mask.size(); ++i) {
-      if (mask[i] != '0') return std::nullopt;
-      ++m.decimals;
-      placeholder = true;
-    }
-  }
-  if (!placeholder) return std::nullopt;
-  return m;
-}
 
 // Adds one unit in the last place of a digit string.
 void Increment(std::string& digits) {
@@ -66,7 +25,7 @@ std::string FormatDigits(bool neg, std::string_view intDigits, std::string_view 
                          const NumberMask& mask) {
   const size_t nonZero = intDigits.find_first_not_of('0');
   intDigits = nonZero == std::string_view::npos ? std::string_view() : intDigits.substr(nonZero);
-  const size_t n = static_cast<size_t>(mask.decimals);
+  const size_t n = static_cast<size_t>(mask.decimals());
 
   // The value scaled by 10^n, rounded half away from zero.
   std::string scaled;
@@ -87,14 +46,14 @@ std::string FormatDigits(bool neg, std::string_view intDigits, std::string_view 
   intPart =
       firstSignificant == std::string_view::npos ? std::string_view() : intPart.substr(firstSignificant);
   const size_t padding =
-      intPart.size() < static_cast<size_t>(mask.minIntDigits) ? mask.minIntDigits - intPart.size() : 0;
+      intPart.size() < static_cast<size_t>(mask.minIntDigits()) ? mask.minIntDigits() - intPart.size() : 0;
   const size_t intWidth = intPart.size() + padding;
 
   std::string out;
   out.reserve(intWidth + intWidth / 3 + n + 2);
   if (neg && !zero) out += '-';
   for (size_t i = 0; i < intWidth; ++i) {
-    if (mask.grouped && i > 0 && (intWidth - i) % 3 == 0) out += ',';
+    if (mask.grouped() && i > 0 && (intWidth - i) % 3 == 0) out += ',';
     out += i < padding ? '0' : intPart[i - padding];
   }
   if (n > 0) {
@@ -107,28 +66,37 @@ std::string FormatDigits(bool neg, std::string_view intDigits, std::string_view 
 }  // namespace
 
 std::string FormatNumberText(std::string_view text, std::string_view mask) {
-  if (IsUpperCaseMask(mask)) return Upper(text);
-  const auto m = ParseMask(mask);
-  const auto span = m ? detail::ScanNumber(text) : std::nullopt;
-  if (!span) return std::string(text);
-  return FormatDigits(span->neg, span->intDigits, span->fracDigits, *m);
+  return FormatWithMask(text, NumberMask(mask));
 }
 
-std::optional<MaskedNumber> MaskNumberText(std::string_view text, std::string_view mask) {
-  if (IsUpperCaseMask(mask)) return std::nullopt;
-  const auto m = ParseMask(mask);
-  if (!m || m->grouped) return std::nullopt;
+std::string FormatWithMask(std::string_view text, const NumberMask& mask) {
+  if (mask.upper()) return Upper(text);
+  if (!mask.number()) return std::string(text);
+  // Digits alone that the mask writes back as they stand: as wide as it pads to, or wider without
+  // a leading zero (a cell the validator already wrote with its mask).
+  const size_t minInt = static_cast<size_t>(mask.minIntDigits());
+  if (mask.decimals() == 0 && !mask.grouped() && !text.empty() &&
+      (text.size() == minInt || (text.size() > minInt && text.front() != '0')) &&
+      std::all_of(text.begin(), text.end(), detail::IsDigit))
+    return std::string(text);
+  const auto span = detail::ScanNumber(text);
+  if (!span) return std::string(text);
+  return FormatDigits(span->neg, span->intDigits, span->fracDigits, mask);
+}
+
+std::optional<MaskedNumber> MaskNumberText(std::string_view text, const NumberMask& mask) {
+  if (mask.upper() || !mask.number() || mask.grouped()) return std::nullopt;
   const auto span = detail::ScanNumber(text);
   if (!span) return std::nullopt;
   std::string_view intDigits = span->intDigits;
   const size_t nonZero = intDigits.find_first_not_of('0');
   intDigits = nonZero == std::string_view::npos ? std::string_view() : intDigits.substr(nonZero);
-  const size_t n = static_cast<size_t>(m->decimals);
+  const size_t n = static_cast<size_t>(mask.decimals());
   // 18 digits and one more from the rounding stay below 2^64.
   if (intDigits.size() + n > 18) return std::nullopt;
   MaskedNumber out;
-  out.decimals = m->decimals;
-  out.minIntDigits = m->minIntDigits;
+  out.decimals = mask.decimals();
+  out.minIntDigits = mask.minIntDigits();
   for (const char c : intDigits) out.magnitude = out.magnitude * 10 + static_cast<unsigned>(c - '0');
   const std::string_view frac = span->fracDigits;
   for (size_t i = 0; i < n; ++i)
@@ -160,10 +128,10 @@ double NumberByMask(double value, std::string_view mask) {
 }
 
 std::string FormatNumber(double value, std::string_view mask) {
-  const auto m = ParseMask(mask);
-  if (!m || !std::isfinite(value)) return FormatNumberText(VbStr(value), mask);
+  const NumberMask m(mask);
+  if (m.upper() || !m.number() || !std::isfinite(value)) return FormatWithMask(VbStr(value), m);
   const detail::Digits15 r = detail::RoundTo15(value);
-  if (r.zero) return FormatDigits(false, {}, {}, *m);
+  if (r.zero) return FormatDigits(false, {}, {}, m);
 
   // Lay the 15 digits out around the point.
   const std::string_view digits(r.digits, 15);
@@ -180,7 +148,7 @@ std::string FormatNumber(double value, std::string_view mask) {
     buf.assign(static_cast<size_t>(-intCount), '0').append(digits);
     fracDigits = buf;
   }
-  return FormatDigits(r.neg, intDigits, fracDigits, *m);
+  return FormatDigits(r.neg, intDigits, fracDigits, m);
 }
 
 std::string RegionalNumberText(std::string_view invariant, std::string_view thousands,

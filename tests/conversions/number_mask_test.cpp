@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <random>
 #include <string>
 
 #include "generated_numbers.hpp"
@@ -152,6 +154,54 @@ TEST(FormatNumberText, EveryMaskIsIdempotent) {
       EXPECT_EQ(FormatNumberText(once, mask), once) << text << " | " << mask;
     }
     EXPECT_EQ(BlankToZero(FormatNumberText("", mask)), "0") << mask;
+  }
+}
+
+// A text of digits alone may be written back as it stands; with a blank after it (which the
+// number grammar allows) it takes the whole scan and rounding. Both write the same, and a mask read
+// once writes what the mask text writes: digits as wide as the mask pads to, one digit fewer or
+// more, leading zeros, a lone zero, past 18 digits and past the range of a double.
+TEST(FormatNumberText, DigitsAloneAsTheWholeScanWritesThem) {
+  static const char* const kMoreMasks[] = {"#", "0.", "##0", "#0", "000.0", ",##0", ""};
+  std::mt19937 random(20261211);
+  for (int i = 0; i < 20000; ++i) {
+    const std::size_t length = random() % 50 == 0 ? 300 + random() % 200 : random() % 22;
+    std::string digits;
+    for (std::size_t d = 0; d < length; ++d)
+      digits += static_cast<char>('0' + (random() % 3 == 0 ? 0 : random() % 10));
+    const char* mask =
+        random() % 3 ? kMasks[random() % std::size(kMasks)] : kMoreMasks[random() % std::size(kMoreMasks)];
+    const std::string whole = FormatNumberText(digits + " ", mask);
+    // The blank stays only where no number was read, and then the text stands as it is.
+    const std::string expected = whole == digits + " " ? digits : whole;
+    EXPECT_EQ(FormatNumberText(digits, mask), expected) << digits << " | " << mask;
+    EXPECT_EQ(FormatWithMask(digits, NumberMask(std::string_view(mask))), expected)
+        << digits << " | " << mask;
+  }
+}
+
+// A number kept as its count of the last place writes what the mask writes; it is kept for every
+// numeric text under a mask without grouping, unless its digits before the point and the mask's
+// decimals are more than 18 together.
+TEST(MaskNumberText, WritesWhatTheMaskWrites) {
+  for (const char* mask : kMasks) {
+    const NumberMask once{std::string_view(mask)};
+    for (const std::string& text : GeneratedNumberTexts()) {
+      const std::optional<MaskedNumber> number = MaskNumberText(text, once);
+      const std::string written = FormatNumberText(text, mask);
+      if (!number) {
+        const std::string_view digits = std::string_view(written).substr(written.starts_with('-') ? 1 : 0);
+        const std::size_t whole =
+            digits.find('.') == std::string_view::npos ? digits.size() : digits.find('.');
+        EXPECT_TRUE(once.upper() || once.grouped() || !IsNumericText(text) ||
+                    whole + static_cast<std::size_t>(once.decimals()) > 18)
+            << text << " | " << mask;
+        continue;
+      }
+      std::string back;
+      AppendMaskedNumber(back, *number);
+      EXPECT_EQ(back, written) << text << " | " << mask;
+    }
   }
 }
 

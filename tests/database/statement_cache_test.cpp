@@ -871,7 +871,8 @@ TEST(PreparedInsert, RandomMaskedNumbersStoreWhatTheirLiteralsStore) {
     const std::string cell = randomCell(random);
     const char* mask = kMasks[random() % std::size(kMasks)];
     const std::string written = conv::FormatNumberText(cell, mask);
-    const std::optional<conv::MaskedNumber> number = conv::MaskNumberText(cell, mask);
+    const std::optional<conv::MaskedNumber> number =
+        conv::MaskNumberText(cell, conv::NumberMask(std::string_view(mask)));
     const SqlValue value = number ? SqlValue::number(*number) : SqlValue(written);
     ASSERT_EQ(value.literal(), written) << "cell [" << cell << "] mask " << mask;
     ++kinds[static_cast<int>(value.kind())];
