@@ -66,11 +66,13 @@ std::int64_t SqlValue::integer() const {
   return number_.negative ? -magnitude : magnitude;
 }
 
-double SqlValue::real() const {
-  // As the engine reads a plain decimal: its digits make an exact double, and one division by an
-  // exact power of ten rounds correctly.
+double plainDecimalValue(std::uint64_t digits, int decimals) {
   static constexpr double kPowers[] = {1, 10, 100, 1000};
-  const double value = static_cast<double>(number_.magnitude) / kPowers[number_.decimals];
+  return static_cast<double>(digits) / kPowers[decimals];
+}
+
+double SqlValue::real() const {
+  const double value = plainDecimalValue(number_.magnitude, number_.decimals);
   return number_.negative ? -value : value;
 }
 

@@ -19,6 +19,12 @@
 
 namespace vt::db {
 
+// The double SQLite reads from a decimal literal of at most 15 digits with at most 3 after the
+// point, given its digits without the point and how many of them follow it: the digits make an
+// exact double, and one division by an exact power of ten rounds correctly. With 3 decimals or
+// fewer even SQLite's extended-precision division cannot land on a rounding tie.
+double plainDecimalValue(std::uint64_t digits, int decimals);
+
 class SqlValue {
  public:
   enum class Kind {

@@ -127,12 +127,9 @@ class InUse {
 };
 
 // The value of a decimal literal of at most 15 digits with at most 3 after the point ("1234.56",
-// "2.", ".5"), which is what SQLite reads for it: the digits make an exact double, and one division
-// by an exact power of ten rounds correctly. With 3 decimals or fewer even SQLite's extended-precision
-// division cannot land on a rounding tie. Other literals: nullopt.
+// "2.", ".5"), which is what SQLite reads for it (plainDecimalValue). Other literals: nullopt.
 std::optional<double> plainDecimal(std::string_view text) {
-  static constexpr double kPowers[] = {1, 10, 100, 1000};
-  std::int64_t digits = 0;
+  std::uint64_t digits = 0;
   int count = 0;
   int decimals = -1;
   for (char c : text) {
@@ -141,10 +138,10 @@ std::optional<double> plainDecimal(std::string_view text) {
       continue;
     }
     if (c < '0' || c > '9' || ++count > 15) return std::nullopt;
-    digits = digits * 10 + (c - '0');
+    digits = digits * 10 + static_cast<unsigned>(c - '0');
     if (decimals >= 0 && ++decimals > 3) return std::nullopt;
   }
-  return static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  return plainDecimalValue(digits, decimals < 0 ? 0 : decimals);
 }
 
 // One literal of an insert's value list as SQLite reads it in the text, when it is plain: a quoted
