@@ -68,4 +68,14 @@ BENCHMARK(BM_IsDateText);
 BENCHMARK(BM_Upper);
 BENCHMARK(BM_VbStr);
 
+// Amounts as a sheet holds them: the double nearest a number of cents.
+void BM_VbStrAmount(benchmark::State& state) {
+  long cents = 1;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vt::conv::VbStr(static_cast<double>(cents) / 100));
+    cents = cents * 7 % 1000000007;
+  }
+}
+BENCHMARK(BM_VbStrAmount);
+
 }  // namespace

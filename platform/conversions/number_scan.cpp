@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "platform/conversions/conversions.hpp"
@@ -107,7 +109,7 @@ double SpanValue(const NumberSpan& span) {
   return span.neg ? -value : value;
 }
 
-Digits15 RoundTo15(double value) {
+Digits15 RoundTo15Written(double value) {
   Digits15 out;
   if (value == 0 || !std::isfinite(value)) return out;
   char buf[40];
@@ -126,6 +128,41 @@ Digits15 RoundTo15(double value) {
   std::from_chars(p, res.ptr, out.exponent);
   out.zero = false;
   return out;
+}
+
+Digits15 RoundTo15(double value) {
+  if (value == 0 || !std::isfinite(value)) return Digits15{};
+  // Most values a sheet or a store holds are a short decimal: 123.45 is the double nearest it.
+  // When the 15-digit integer m nearest value * 10^k gives value back as m / 10^k (both exact
+  // or correctly rounded for k <= 22), the decimal m * 10^-k lies within half a unit of the
+  // double's last bit (at most 2^-53 of it), while 15-digit decimals are at least 1e-15 of it
+  // apart: it is the 15-digit rounding, found without writing the double out digit by digit.
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr double kPow10Neg[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
+  const double a = std::fabs(value);
+  if (a >= 1e-7 && a < 1e15) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    const int e2 = static_cast<int>(bits >> 52) - 1023;  // a lies in [2^e2, 2^(e2+1))
+    // floor(e2 * log10(2)): floor(log10(a)) or one less.
+    int e10 = (e2 * 1233) >> 12;
+    if (e10 + 1 >= 0 ? a >= kPow10[e10 + 1] : a >= kPow10Neg[-(e10 + 1)]) ++e10;
+    const int k = 14 - e10;
+    if (k >= 0 && k <= 22) {
+      // Adding and taking away 2^52 rounds a product under 2^52 to the nearest integer.
+      const double m = (a * kPow10[k] + 0x1p52) - 0x1p52;
+      if (m >= 1e14 && m < 1e15 && m / kPow10[k] == a) {
+        Digits15 out;
+        out.neg = value < 0;
+        std::to_chars(out.digits, out.digits + 15, static_cast<long long>(m));
+        out.exponent = e10;
+        out.zero = false;
+        return out;
+      }
+    }
+  }
+  return RoundTo15Written(value);
 }
 
 }  // namespace vt::conv::detail

@@ -33,6 +33,9 @@ struct Digits15 {
   bool zero = true;
 };
 Digits15 RoundTo15(double value);
+// The same rounding, always written out digit by digit (what a value without a short decimal
+// form takes).
+Digits15 RoundTo15Written(double value);
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

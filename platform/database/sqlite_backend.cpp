@@ -161,7 +161,8 @@ PlainValue plainValue(std::string_view literal) {
   PlainValue out;
   if (!literal.empty() && literal.front() == '\'') {
     // One quoted piece to the very end (a quote that closes it early leaves more after it).
-    if (sqlQuotedLength(literal) != literal.size() || literal.find('\0') != std::string_view::npos) return out;
+    if (sqlQuotedLength(literal) != literal.size() || literal.find('\0') != std::string_view::npos)
+      return out;
     out.kind = PlainValue::Kind::Text;
     out.text = literal.substr(1, literal.size() - 2);
     out.doubledQuotes = out.text.find('\'') != std::string_view::npos;
@@ -467,8 +468,8 @@ class SqliteBackend final : public Backend {
     if (recentGeneration_ != cache_.generation()) forgetRecentInserts();
     for (const RecentInsert& recent : recentInserts_)
       if (recent.stmt && recent.count == count && recent.head == head) return recent.stmt;
-    if (count == 0 || head.size() > StatementCache::kLongestText || !conv::SameText(sqlFirstWord(head), "insert") ||
-        mayAdaptJetSql(head))
+    if (count == 0 || head.size() > StatementCache::kLongestText ||
+        !conv::SameText(sqlFirstWord(head), "insert") || mayAdaptJetSql(head))
       return nullptr;
     std::string& shape = insertShape_;
     shape.assign(head);
@@ -727,7 +728,7 @@ class SqliteBackend final : public Backend {
   std::vector<std::string_view> realTexts_;  // those SQLite has to read itself
   std::vector<std::size_t> realSlots_;       // and their places in reals_
   sqlite3_stmt* realReader_ = nullptr;
-  std::string insertShape_;                  // the shape of the insert being run; its buffer is kept
+  std::string insertShape_;  // the shape of the insert being run; its buffer is kept
   // The kept statements of the last insert heads: a store alternates among a few tables, and its
   // next row finds its statement without writing and hashing the shape again. Good while the cache
   // has neither added nor dropped a statement since (its generation).
@@ -764,6 +765,10 @@ void setSqliteStatementCache(bool on) { statementCacheOn.store(on, std::memory_o
 bool sqliteStatementCache() { return statementCacheOn.load(std::memory_order_relaxed); }
 
 std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandTimeoutSeconds) {
+  // Nothing reads SQLite's memory counters, which cost a lock around every allocation it makes
+  // (many per stored row). This only takes while the library is still unused; later it is a no-op.
+  static const int memoryCounters = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  (void)memoryCounters;
   const auto file = findFileNoCase(path);
   if (!file)
     raiseBackend(SQLITE_CANTOPEN, kSource, "No se encuentra el archivo de base de datos '" + path + "'.");
@@ -773,15 +778,19 @@ std::unique_ptr<Backend> openSqliteBackend(const std::string& path, int commandT
   // there is nothing to merge, and "immutable" lets the read go without the -shm file.
   const std::filesystem::path folder = file->parent_path().empty() ? "." : file->parent_path();
   const bool readOnly = ::access(folder.c_str(), W_OK) != 0;
+  // A connection is only ever used by the thread that opened it (the checkpoint worker opens
+  // its own), so SQLite need not lock it around every call: binding a stored row's values and
+  // reading an annex row's columns took a lock and an unlock each.
   int rc;
   if (readOnly) {
     std::error_code ignored;
     const bool hasWal = std::filesystem::exists(file->string() + "-wal", ignored);
     const std::string uri = fileUri(std::filesystem::absolute(*file, ignored).string()) +
                             (hasWal ? "?mode=ro" : "?mode=ro&immutable=1");
-    rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    rc = sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                         nullptr);
   } else {
-    rc = sqlite3_open_v2(file->c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    rc = sqlite3_open_v2(file->c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   }
   if (rc != SQLITE_OK) {
     const std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);

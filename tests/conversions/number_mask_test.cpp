@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "generated_numbers.hpp"
 #include "platform/conversions/conversions.hpp"
+#include "platform/conversions/number_scan.hpp"
 
 using namespace vt::conv;
 
@@ -216,9 +222,11 @@ TEST(RegionalNumberText, SwapsBothSeparatorsInOnePass) {
       {"1,234,567.89", ".", ",", "1.234.567,89"},  // swapped, not overwritten in turn
       {"1,234,567.89", ",", ".", "1,234,567.89"},
       {"-1,000.50", "'", ",", "-1'000,50"},
-      {"1,000", "", ".", "1000"},                    // no grouping at all
+      {"1,000", "", ".", "1000"},  // no grouping at all
       {"12.5", "\xC2\xA0", ",", "12,5"},
-      {"1,000.00", "\xC2\xA0", ",", "1\xC2\xA0" "000,00"},  // a multi-byte separator
+      {"1,000.00", "\xC2\xA0", ",",
+       "1\xC2\xA0"
+       "000,00"},  // a multi-byte separator
       {"", ".", ",", ""},
   };
   for (const auto& c : cases)
@@ -271,3 +279,93 @@ TEST(VbStr, ReadsBackAsNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string Shown(const vt::conv::detail::Digits15& d) {
+  return std::string(d.neg ? "-" : "+") + std::string(d.digits, 15) + "e" + std::to_string(d.exponent) +
+         (d.zero ? " zero" : "");
+}
+
+}  // namespace
+
+// Short decimal forms take a shortcut to their 15 digits; they, values of 16 and 17 digits, the
+// edges of the double range and neighbours of a halfway 15th digit must round as when every value
+// was written out digit by digit.
+TEST(RoundTo15, MatchesTheDigitByDigitRounding) {
+  using vt::conv::detail::RoundTo15;
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                1.0,
+                                -1.0,
+                                0.1,
+                                0.3,
+                                0.1 + 0.2,
+                                123.45,
+                                1e15,
+                                1e15 - 1,
+                                1e16,
+                                9007199254740992.0,
+                                9007199254740993.0,
+                                999999999999999.0,
+                                999999999999999.9,
+                                9.99999999999999e22,
+                                1.000000000000005,
+                                1.0000000000000049,
+                                1.0000000000000051,
+                                0.1234567890123456,
+                                123456789012345.6,
+                                DBL_MAX,
+                                -DBL_MAX,
+                                DBL_MIN,
+                                -DBL_MIN,
+                                DBL_TRUE_MIN,
+                                4.9406564584124654e-324,
+                                2.2250738585072009e-308,
+                                1e-310,
+                                std::numeric_limits<double>::infinity(),
+                                std::numeric_limits<double>::quiet_NaN()};
+  for (int k = -320; k <= 308; ++k) values.push_back(std::pow(10.0, k));
+  std::mt19937_64 random(20261211);
+  for (int i = 0; i < 200000; ++i) {
+    switch (i % 5) {
+      case 0: {  // any bit pattern: every exponent, subnormals, NaNs and infinities
+        const std::uint64_t bits = random();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(v);
+        break;
+      }
+      case 1: {  // an amount as a sheet holds it: up to 13 whole digits and 2 or 3 decimals
+        const long long units = static_cast<long long>(random() % 10000000000000000ULL);
+        values.push_back((random() & 1 ? -1.0 : 1.0) * static_cast<double>(units) /
+                         (random() & 2 ? 100.0 : 1000.0));
+        break;
+      }
+      case 2: {  // a 15, 16 or 17-digit mantissa at any scale
+        const int digits = 15 + static_cast<int>(random() % 3);
+        std::string text = std::to_string(1 + random() % 9);
+        for (int d = 1; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        text += "e" + std::to_string(static_cast<int>(random() % 600) - 300);
+        values.push_back(std::strtod(text.c_str(), nullptr));
+        break;
+      }
+      case 3: {  // next to a halfway 15th digit, one bit either side
+        std::string text = std::to_string(1 + random() % 9) + ".";
+        for (int d = 1; d < 14; ++d) text += static_cast<char>('0' + random() % 10);
+        text += "5e" + std::to_string(static_cast<int>(random() % 40) - 20);
+        const double half = std::strtod(text.c_str(), nullptr);
+        values.insert(values.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, DBL_MAX)});
+        break;
+      }
+      default: {  // the last bits of a short form and of a neighbour of a power of ten
+        const double base = std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        values.insert(values.end(), {std::nextafter(base, 0.0), std::nextafter(base, DBL_MAX),
+                                     std::nextafter(static_cast<double>(random() % 100000) / 100, DBL_MAX)});
+      }
+    }
+  }
+  for (double v : values) {
+    ASSERT_EQ(Shown(RoundTo15(v)), Shown(vt::conv::detail::RoundTo15Written(v))) << std::hexfloat << v;
+  }
+}
