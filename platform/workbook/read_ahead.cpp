@@ -19,9 +19,11 @@ ReadAhead::~ReadAhead() {
 }
 
 void ReadAhead::start(std::size_t blockBytes) {
-  started_ = true;
   blockBytes_ = blockBytes;
   for (Block& block : ring_) block.bytes = std::make_unique_for_overwrite<char[]>(blockBytes);
+  // Only now: blocks that could not be had leave it unstarted, and a later read does not wait for
+  // a worker that never ran.
+  started_ = true;
   try {
     worker_ = std::thread([this] { run(); });
   } catch (const std::system_error&) {
