@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "platform/conversions/conversions.hpp"
@@ -96,14 +97,52 @@ std::string_view PointText(const NumberSpan& span, std::string& buffer) {
   return buffer;
 }
 
+std::optional<double> ShortDecimalValue(std::string_view intDigits, std::string_view fracDigits) {
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t kExact = std::uint64_t{1} << 53;
+  if (fracDigits.size() >= std::size(kPow10)) return std::nullopt;
+  std::uint64_t digits = 0;
+  for (std::string_view part : {intDigits, fracDigits}) {
+    for (char c : part) {
+      digits = digits * 10 + static_cast<unsigned>(c - '0');
+      if (digits > kExact) return std::nullopt;
+    }
+  }
+  return static_cast<double>(digits) / kPow10[fracDigits.size()];
+}
+
+std::optional<double> ShortDecimalText(std::string_view text) {
+  const bool neg = !text.empty() && text.front() == '-';
+  if (neg) text.remove_prefix(1);
+  std::size_t i = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  const std::string_view intDigits = text.substr(0, i);
+  std::string_view fracDigits;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t first = ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    fracDigits = text.substr(first, i - first);
+  }
+  if (i != text.size() || (intDigits.empty() && fracDigits.empty())) return std::nullopt;
+  const std::optional<double> value = ShortDecimalValue(intDigits, fracDigits);
+  if (!value) return std::nullopt;
+  return neg ? -*value : *value;
+}
+
 double SpanValue(const NumberSpan& span) {
   double value = 0;
-  std::string buffer;
-  const std::string_view text = PointText(span, buffer);
-  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (res.ec == std::errc::result_out_of_range) {
-    // Either too large or too small for a double.
-    value = MayOverflow(span) ? DBL_MAX : 0.0;
+  // Most numbers a sheet holds are short decimals; only the others are read digit by digit.
+  if (const std::optional<double> shortValue = ShortDecimalValue(span.intDigits, span.fracDigits)) {
+    value = *shortValue;
+  } else {
+    std::string buffer;
+    const std::string_view text = PointText(span, buffer);
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+      // Either too large or too small for a double.
+      value = MayOverflow(span) ? DBL_MAX : 0.0;
+    }
   }
   if (value == 0) return 0.0;
   return span.neg ? -value : value;

@@ -24,6 +24,12 @@ std::optional<NumberSpan> ScanLeadingNumber(std::string_view text);
 std::string_view PointText(const NumberSpan& span, std::string& buffer);
 // Value of a scanned span; never a negative zero. Beyond double range gives +-max.
 double SpanValue(const NumberSpan& span);
+// The double nearest the decimal intDigits.fracDigits (digits only, either may be empty) when one
+// division gives it: digits of at most 2^53 as an integer over at most 22 decimals, both exact, so
+// the quotient is the correctly rounded value that a full reading gives. nullopt otherwise.
+std::optional<double> ShortDecimalValue(std::string_view intDigits, std::string_view fracDigits);
+// The same for a whole text "-?digits(.digits?)?" or "-?.digits"; nullopt for any other text.
+std::optional<double> ShortDecimalText(std::string_view text);
 
 // A double rounded to 15 significant digits: value = d1.d2...d15 * 10^exponent (d1 != 0 unless zero).
 struct Digits15 {

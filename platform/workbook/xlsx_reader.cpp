@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/conversions/number_scan.hpp"
 #include "platform/workbook/failure.hpp"
 #include "platform/workbook/utf8.hpp"
 #include "platform/workbook/xlsx_package.hpp"
@@ -101,6 +102,7 @@ std::uint32_t parseUnsigned(std::string_view text) {
 }
 
 double parseNumber(std::string_view text) {
+  if (const std::optional<double> shortValue = vt::conv::detail::ShortDecimalText(text)) return *shortValue;
   double value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) fail(Failure::Damaged);

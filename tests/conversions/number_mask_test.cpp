@@ -369,3 +369,79 @@ TEST(RoundTo15, MatchesTheDigitByDigitRounding) {
     ASSERT_EQ(Shown(RoundTo15(v)), Shown(vt::conv::detail::RoundTo15Written(v))) << std::hexfloat << v;
   }
 }
+
+// A short decimal is read by one division; whatever it takes must be the very double, sign of zero
+// included, that a full reading gives, and what it leaves must be left to that reading. The texts
+// run at and past each limit: 2^53 as an integer, 22 decimals, 15 to 19 digits, leading zeros.
+TEST(ShortDecimal, ReadsAsTheFullReadingDoes) {
+  using vt::conv::detail::ShortDecimalText;
+  const auto full = [](const std::string& text) -> std::optional<double> {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+  };
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "0.0",
+                                    "-0.000",
+                                    ".5",
+                                    "-.5",
+                                    "5.",
+                                    "-5.",
+                                    ".",
+                                    "-",
+                                    "",
+                                    "+5",
+                                    "1e5",
+                                    "1.5E-3",
+                                    "inf",
+                                    "nan",
+                                    " 5",
+                                    "5 ",
+                                    "1..2",
+                                    "9007199254740992",
+                                    "9007199254740993",
+                                    "9007199254740991",
+                                    "90071992547409.92",
+                                    "0.9007199254740993",
+                                    "18446744073709551616",
+                                    "0.1234567890123456789012",
+                                    "0.12345678901234567890123",
+                                    "1.0000000000000000000000",
+                                    "1.00000000000000000000000",
+                                    "000000000000000000000000001.5",
+                                    "123456789012345.67",
+                                    "0.30000000000000004",
+                                    "12345.675"};
+  std::mt19937_64 random(20261211);
+  const auto digits = [&](int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += static_cast<char>('0' + random() % 10);
+    return s;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = random() % 4 == 0 ? "-" : "";
+    const int whole = static_cast<int>(random() % 21);
+    const int decimals = static_cast<int>(random() % 26);
+    if (random() % 8 == 0) text += std::string(random() % 6, '0');
+    text += digits(whole);
+    if (decimals > 0 || random() % 3 == 0) text += '.' + digits(decimals);
+    texts.push_back(text);
+  }
+  std::size_t taken = 0;
+  for (const std::string& text : texts) {
+    const std::optional<double> shortValue = ShortDecimalText(text);
+    if (!shortValue) continue;
+    ++taken;
+    const std::optional<double> expected = full(text);
+    ASSERT_TRUE(expected) << text;
+    ASSERT_EQ(std::signbit(*shortValue), std::signbit(*expected)) << text;
+    ASSERT_EQ(*shortValue, *expected) << text;
+  }
+  // The shortcut must not be a test of nothing: most of the generated texts are short enough.
+  EXPECT_GT(taken, texts.size() / 4);
+  for (const char* text : {"9007199254740993", "0.12345678901234567890123", "1e5", "+5", "-", ".", ""})
+    EXPECT_FALSE(ShortDecimalText(text)) << text;
+  EXPECT_TRUE(ShortDecimalText("9007199254740992"));
+}
