@@ -98,10 +98,8 @@ std::string_view PointText(const NumberSpan& span, std::string& buffer) {
 }
 
 std::optional<double> ShortDecimalValue(std::string_view intDigits, std::string_view fracDigits) {
-  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   constexpr std::uint64_t kExact = std::uint64_t{1} << 53;
-  if (fracDigits.size() >= std::size(kPow10)) return std::nullopt;
+  if (fracDigits.size() >= std::size(kExactPowersOfTen)) return std::nullopt;
   std::uint64_t digits = 0;
   for (std::string_view part : {intDigits, fracDigits}) {
     for (char c : part) {
@@ -109,7 +107,7 @@ std::optional<double> ShortDecimalValue(std::string_view intDigits, std::string_
       if (digits > kExact) return std::nullopt;
     }
   }
-  return static_cast<double>(digits) / kPow10[fracDigits.size()];
+  return static_cast<double>(digits) / kExactPowersOfTen[fracDigits.size()];
 }
 
 std::optional<double> ShortDecimalText(std::string_view text) {
@@ -176,8 +174,6 @@ Digits15 RoundTo15(double value) {
   // or correctly rounded for k <= 22), the decimal m * 10^-k lies within half a unit of the
   // double's last bit (at most 2^-53 of it), while 15-digit decimals are at least 1e-15 of it
   // apart: it is the 15-digit rounding, found without writing the double out digit by digit.
-  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   static constexpr double kPow10Neg[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
   const double a = std::fabs(value);
   if (a >= 1e-7 && a < 1e15) {
@@ -186,12 +182,12 @@ Digits15 RoundTo15(double value) {
     const int e2 = static_cast<int>(bits >> 52) - 1023;  // a lies in [2^e2, 2^(e2+1))
     // floor(e2 * log10(2)): floor(log10(a)) or one less.
     int e10 = (e2 * 1233) >> 12;
-    if (e10 + 1 >= 0 ? a >= kPow10[e10 + 1] : a >= kPow10Neg[-(e10 + 1)]) ++e10;
+    if (e10 + 1 >= 0 ? a >= kExactPowersOfTen[e10 + 1] : a >= kPow10Neg[-(e10 + 1)]) ++e10;
     const int k = 14 - e10;
     if (k >= 0 && k <= 22) {
       // Adding and taking away 2^52 rounds a product under 2^52 to the nearest integer.
-      const double m = (a * kPow10[k] + 0x1p52) - 0x1p52;
-      if (m >= 1e14 && m < 1e15 && m / kPow10[k] == a) {
+      const double m = (a * kExactPowersOfTen[k] + 0x1p52) - 0x1p52;
+      if (m >= 1e14 && m < 1e15 && m / kExactPowersOfTen[k] == a) {
         Digits15 out;
         out.neg = value < 0;
         std::to_chars(out.digits, out.digits + 15, static_cast<long long>(m));

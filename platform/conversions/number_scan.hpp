@@ -24,6 +24,11 @@ std::optional<NumberSpan> ScanLeadingNumber(std::string_view text);
 std::string_view PointText(const NumberSpan& span, std::string& buffer);
 // Value of a scanned span; never a negative zero. Beyond double range gives +-max.
 double SpanValue(const NumberSpan& span);
+// The powers of ten a double holds exactly, 10^0 to 10^22: dividing an exact integer by one of
+// them rounds correctly.
+inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 // The double nearest the decimal intDigits.fracDigits (digits only, either may be empty) when one
 // division gives it: digits of at most 2^53 as an integer over at most 22 decimals, both exact, so
 // the quotient is the correctly rounded value that a full reading gives. nullopt otherwise.

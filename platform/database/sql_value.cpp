@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/conversions/number_scan.hpp"
+
 namespace vt::db {
 
 namespace {
@@ -67,8 +69,7 @@ std::int64_t SqlValue::integer() const {
 }
 
 double plainDecimalValue(std::uint64_t digits, int decimals) {
-  static constexpr double kPowers[] = {1, 10, 100, 1000};
-  return static_cast<double>(digits) / kPowers[decimals];
+  return static_cast<double>(digits) / conv::detail::kExactPowersOfTen[decimals];
 }
 
 double SqlValue::real() const {
